@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The language table and every operation that depends on a language. A language is a 16-bit
+// Windows language identifier: primary language in the low 10 bits, sub-language above.
+// Vocabulary text is 8-bit in the language's ANSI code page; UTF-16 is std::u16string.
+
+struct TLangInfo {
+  uint16_t LangId = 0;
+  std::string LangName;  // English name, as shown in language lists
+  std::string LangCode;  // two letters, first upper case ("En")
+  int32_t CodePage = 0;  // 0 for a language not in the table
+};
+
+constexpr int kLanguageCount = 74;
+// The table in its fixed order (the order of the language lists).
+const std::array<TLangInfo, kLanguageCount>& LanguageTable();
+
+// The first row with this id, or an empty row (id 0, empty texts, CodePage 0).
+TLangInfo FindLanguage(uint16_t langId);
+// The code page the conversions use: the row's, or 1252 for a language not in the table.
+int32_t LanguageCodePage(uint16_t langId);
+// Font character set of the language's code page (238, 204, 161, 162, 186 or 0).
+uint8_t LanguageCharset(uint16_t langId);
+// " CE", " Cyr", " Greek", " Tur", " Baltic" or empty.
+std::string CharsetFontSuffix(uint8_t charset);
+bool IsEnglish(uint16_t langId);
+
+// Locale operations on 8-bit text in the language's code page. They return the text unchanged
+// when the locale service fails.
+std::string LocaleLowerCase(const std::string& text, uint16_t langId);
+std::string StripAccents(const std::string& text, uint16_t langId);
+// Only letters and digits, plus blanks unless dropSpaces.
+std::string LettersDigitsOnly(const std::string& text, uint16_t langId, bool dropSpaces);
+// Every character that is not a letter or digit (blanks included) replaced by replacement.
+std::string ReplaceNonWordChars(const std::string& text, uint16_t langId, char replacement);
+// Case-insensitive collation key of LettersDigitsOnly(text, keep blanks): its byte order is the
+// language's alphabetical order. Empty for empty text. Throws std::runtime_error on failure.
+std::string MakeSortKey(const std::string& text, uint16_t langId);
+
+// Conversions. AnsiToWide and WideToAnsi throw std::runtime_error when conversion fails;
+// characters the code page lacks become its default character.
+std::u16string AnsiToWide(const std::string& text, uint16_t langId);
+std::string WideToAnsi(const std::u16string& text, uint16_t langId);
+// "&#65;&#98;" for "Ab": every UTF-16 code unit as a decimal character reference.
+std::string HtmlCharRefs(const std::string& text, uint16_t langId);
+// The bytes read as little-endian UTF-16 code units; an odd last byte is dropped.
+std::u16string BytesToWide(const std::string& bytes);
+// Turns big-endian UTF-16 (first unit 0xFFFE) into little-endian, then drops a leading 0xFEFF.
+void NormaliseByteOrder(std::u16string& text);

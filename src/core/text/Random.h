@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+
+// The program's one pseudo-random generator, shared by shuffling, question selection and
+// multiple choice. A linear congruential generator, so that a known seed gives a known sequence.
+
+// Seeds the generator from the current UTC time of day, in milliseconds since midnight.
+void Randomize();
+
+uint32_t RandSeed();
+void SetRandSeed(uint32_t seed);
+
+// Advances the seed and returns a uniformly distributed number in [0, n); 0 when n < 1.
+int32_t Random(int32_t n);

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The vocabulary's own failures; what() is the message shown to the user.
+class EVocabFileError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// Indexes into TVocabItem::Values. The order is fixed: the file format, the clipboard, import
+// and export all rely on it.
+enum TFieldIndex : int { Foreign = 0, Category = 1, Notes = 2, Native = 3 };
+using TFieldValues = std::array<std::string, 4>;
+
+class TStreamReader;
+class TStreamWriter;
+
+// One entry of a vocabulary: its four texts, its sorting position and its testing statistics.
+// Texts are bytes in the code page of their language; the model never converts them.
+// Entries are never copied: an entry object lives in the list, the edit buffer or one journal
+// record, and moves between them.
+class TVocabItem {
+public:
+  TVocabItem();
+  ~TVocabItem();
+  TVocabItem(const TVocabItem&) = delete;
+  TVocabItem& operator=(const TVocabItem&) = delete;
+
+  int32_t DisplayWidth = 0;  // cached width in the list, 0 = not measured; never saved
+  TFieldValues Values;       // word/phrase, part of speech, notes, translations
+  int32_t LastAsked = 0;
+  std::string SortKey;       // filled just before Sort; never saved
+  int32_t SortPos = 0;       // leading characters of the word/phrase that sorting skips
+  int32_t PenaltyPoints = 0;  // -1: learnt
+
+  const std::string& GetValue(int index) const { return Values[index]; }
+  void SetValue(int index, std::string text) { Values[index] = std::move(text); }
+  bool IsLearnt() const { return PenaltyPoints == -1; }
+
+  // One entry record of the file format: four counted strings, LastAsked, SortPos,
+  // PenaltyPoints. Reading raises "Stream read error" at the end of the stream.
+  void LoadFromStream(std::istream& stream);
+  void SaveToStream(std::ostream& stream) const;
+  void Read(TStreamReader& reader);
+  void Write(TStreamWriter& writer) const;
+};
+
+// Process-wide counts of live objects, so that leaks show up in tests and at program end.
+extern int32_t LiveItemCount;
+extern int32_t LiveFileCount;
+// True when no TVocabItem or TVocabFile is left; otherwise reports "Assertion failure" on
+// standard error and returns false.
+bool CheckLiveObjects();
+
+using TItemList = std::vector<TVocabItem*>;  // references; the vocabulary owns the entries
+using TVocabItemArray = std::vector<TVocabItem*>;
+
+// Kinds of journal records; the values are fixed.
+enum TJournalKind : uint8_t {
+  jkNone = 0,
+  jkAdd = 1,
+  jkEdit = 2,
+  jkDelete = 3,
+  jkMove = 4,
+  jkSort = 5,
+  jkShuffle = 6,
+};
+// The word the Edit menu shows after "&Undo " and "&Redo ": "Add", "Edit", ...; empty for jkNone.
+const char* JournalKindName(uint8_t kind);
+
+// One undoable change. It holds at most one object: the entry that is out of the list, or the
+// entry order that is not in use, whichever the record's current state leaves outside.
+struct TJournalRecord {
+  uint8_t Kind = jkNone;
+  int32_t OldIndex = -1;
+  int32_t NewIndex = -1;
+  std::unique_ptr<TVocabItem> Item;
+  std::unique_ptr<TItemList> List;
+};
+
+constexpr int kMaxJournalRecords = 5000;
+constexpr int kMaxPropertyIndex = 7;
+constexpr int32_t kMaxListCapacity = 134217727;
+
+// The open vocabulary: its entries in display order, the current entry, the edit buffer, the
+// edit journal, the file's properties and languages, its testing counters and modified state.
+class TVocabFile {
+public:
+  TVocabFile();
+  ~TVocabFile();
+  TVocabFile(const TVocabFile&) = delete;
+  TVocabFile& operator=(const TVocabFile&) = delete;
+
+  // Empties the vocabulary: entries, journal, properties, counters and file name. The
+  // languages and the edit buffer stay.
+  void Clear();
+
+  int32_t Count() const { return static_cast<int32_t>(m_Items.size()); }
+  const TItemList& Items() const { return m_Items; }
+  TVocabItem& GetItem(int32_t index) const;  // "Invalid item index"
+  TVocabItem& CurrentItem() const;           // "No current item"
+  TVocabItem& EditItem() const { return *m_EditItem; }
+
+  int32_t ItemIndex() const { return m_ItemIndex; }
+  void SetItemIndex(int32_t index);  // -1..Count()-1, else "Invalid property value."
+
+  // Moves the edit buffer into the list. mode 0: before the current entry, 1: after it,
+  // 2: at the end (also whenever there is no current entry). The new entry becomes current.
+  void AddItem(int mode);
+  // Puts the edit buffer in place of the current entry.
+  void ReplaceCurrent();
+  // Removes the current entry; the one that followed becomes current (or the new last one).
+  void DeleteCurrent();
+  // Moves the current entry so that it ends at newIndex.
+  void MoveCurrent(int32_t newIndex);
+  // Reorders by ascending SortKey (byte-wise, unsigned), keeping the current entry current.
+  void Sort();
+  // Reorders at random with the program's generator, keeping the current entry current.
+  void Shuffle();
+
+  const std::string& GetProperty(int index) const;  // 0..7, else "Invalid property array index."
+  void SetProperty(int index, const std::string& text);
+
+  uint16_t ForeignLangID() const { return m_ForeignLangID; }
+  uint16_t NativeLangID() const { return m_NativeLangID; }
+  void SetForeignLangID(uint16_t id);
+  void SetNativeLangID(uint16_t id);
+  // True when the primary languages (low 10 bits) both match.
+  bool SameLanguages(uint16_t foreignId, uint16_t nativeId) const;
+
+  const std::string& FileName() const { return m_FileName; }
+  bool Modified() const { return m_Modified; }
+  void SetModified(bool modified) { m_Modified = modified; }
+  int32_t QuestionCount() const { return m_QuestionCount; }
+  int32_t CorrectCount() const { return m_CorrectCount; }
+
+  [[noreturn]] static void RaiseError(const std::string& message);
+
+  // The doz format. Loading replaces everything; on failure the vocabulary is left empty and the
+  // error passes on. Saving to a file writes a temporary file beside it and replaces the target
+  // only when all was written, so a failed save leaves the old file, Modified and FileName alone.
+  void LoadFromFile(const std::string& path);
+  void LoadFromStream(std::istream& stream);
+  void SaveToFile(const std::string& path);
+  void SaveToStream(std::ostream& stream);
+
+  // Edit journal.
+  bool Undo();  // returns the new Modified; "Invalid procedure call." with nothing to undo
+  bool Redo();  // returns the new Modified; "Invalid procedure call." with nothing to redo
+  uint8_t UndoKind() const;
+  uint8_t RedoKind() const;
+  int32_t AddJournalRecord(TJournalRecord&& record);
+  void ClearJournal();
+  int32_t JournalPos() const { return m_JournalPos; }
+  int32_t SavedPos() const { return m_SavedPos; }
+  const std::deque<TJournalRecord>& Journal() const { return m_Journal; }
+
+  // Testing.
+  // Chooses the next question from penalty points and age and makes it current; false when
+  // every entry is learnt (or there are none), leaving ItemIndex alone.
+  bool SelectNextQuestion();
+  // Records an answer to the current entry; limit is the maximum of penalty points (0: off).
+  void RecordAnswer(bool right, int32_t limit);
+  void ResetStatistics();
+  int32_t LearntCount() const;
+  // Fills result with min(Count(), n) entries in random order, the current entry among them,
+  // the others preferably of its part of speech and not yet learnt.
+  void GetChoices(TVocabItemArray& result, int32_t n) const;
+
+private:
+  void WriteTo(TStreamWriter& writer) const;
+  void CheckSavable() const;
+  void MarkSaved();
+  void ReplaceOrder(TItemList&& newOrder, uint8_t kind);
+  void ForgetHistory();
+
+  std::deque<TJournalRecord> m_Journal;
+  int32_t m_JournalPos = 0;
+  int32_t m_SavedPos = 0;
+  int32_t m_QuestionCount = 0;
+  std::unique_ptr<TVocabItem> m_EditItem;
+  std::string m_FileName;
+  uint16_t m_ForeignLangID = 0;
+  int32_t m_ItemIndex = -1;
+  TItemList m_Items;  // owns the entries
+  bool m_Modified = false;
+  uint16_t m_NativeLangID = 0;
+  std::array<std::string, kMaxPropertyIndex + 1> m_Properties;
+  int32_t m_CorrectCount = 0;
+};
