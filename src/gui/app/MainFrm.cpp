@@ -2,8 +2,7 @@
 #include "app/MainFrm.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
+#include <qdrawutil.h>
 
 TWorkSpace::TWorkSpace(QWidget* parent) : QWidget(parent) {
   setObjectName("pbWorkSpace");
@@ -14,14 +13,8 @@ TWorkSpace::TWorkSpace(QWidget* parent) : QWidget(parent) {
 
 void TWorkSpace::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QStyleOptionFrame frame;
-  frame.initFrom(this);
-  frame.rect = rect();
-  frame.lineWidth = 2;
-  frame.midLineWidth = 0;
-  frame.state |= QStyle::State_Sunken;
-  frame.frameShape = QFrame::Panel;
-  style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
+  // Outer and inner sunken borders; the inside keeps the background.
+  qDrawWinPanel(&painter, rect(), palette(), true, nullptr);
 }
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
