@@ -61,6 +61,21 @@ TEST(SelectNextQuestion, BreaksTiesByTheShuffledOrder) {
   for (int count : seen) EXPECT_GT(count, 10);
 }
 
+TEST(SelectNextQuestion, DrawsOncePerEntryWhateverDecides) {
+  // One clear winner, a tie, everything learnt: the generator moves on by N draws each time.
+  for (const auto& stats : {std::vector<TStats>{{9, 0}, {5, 2}, {0, 0}},
+                            std::vector<TStats>(40, TStats{0, 0}),
+                            std::vector<TStats>{{1, -1}, {2, -1}}}) {
+    auto v = WithStats(10, stats);
+    SetRandSeed(5);
+    for (size_t i = 0; i < stats.size(); ++i) Random(1);
+    const uint32_t expected = RandSeed();
+    SetRandSeed(5);
+    v->SelectNextQuestion();
+    EXPECT_EQ(RandSeed(), expected) << stats.size() << " entries";
+  }
+}
+
 TEST(SelectNextQuestion, SkipsLearntAndDamagedEntriesAndKeepsTheIndexWhenDone) {
   auto v = WithStats(3, {{1, -1}, {2, -7}, {0, -1}});
   v->SetItemIndex(1);
