@@ -6,7 +6,7 @@
 #include <istream>
 #include <ostream>
 
-#include "vocab/SafeFile.h"
+#include "vocab/FileUtils.h"
 #include "vocab/StreamIO.h"
 #include "vocab/VocFile.h"
 
@@ -17,10 +17,6 @@ constexpr size_t kMaxStringLength = 0xFFFF;
 constexpr int64_t kMinEntryRecordSize = 20;
 // Without a known stream size, grow the list as entries arrive rather than trust the count.
 constexpr int32_t kUnknownSizeReserve = 1 << 16;
-
-[[noreturn]] void RaiseCannotOpen(const std::string& path) {
-  throw std::runtime_error("Cannot open file " + path);
-}
 
 }  // namespace
 
@@ -97,7 +93,7 @@ void TVocabFile::SaveToStream(std::ostream& stream) {
 
 void TVocabFile::SaveToFile(const std::string& path) {
   CheckSavable();
-  WriteFileSafely(path, [this](std::ostream& out) {
+  WriteFileReplacing(path, [this](std::ostream& out) {
     TStreamWriter writer(out);
     WriteTo(writer);
   });
