@@ -21,14 +21,15 @@ namespace {
 // A name for the temporary file beside target that nothing else uses.
 fs::path TemporaryPathFor(const fs::path& target) {
   static std::mt19937 generator{std::random_device{}()};
-  fs::path dir = target.parent_path();
+  const fs::path dir = target.parent_path();
+  std::string stem(1, '.');
+  stem.append(target.filename().string()).append(".tmp");
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate =
-        dir / ("." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000));
+    fs::path candidate = dir / (stem + std::to_string(generator() % 1000000));
     std::error_code ec;
     if (!fs::exists(candidate, ec)) return candidate;
   }
-  return dir / ("." + target.filename().string() + ".tmp");
+  return dir / stem;
 }
 
 // Makes sure the written bytes are on the disk before the old file is replaced.
