@@ -23,11 +23,21 @@ std::u16string FromUtf8(const std::string& text) {
     const auto c = static_cast<unsigned char>(text[i]);
     char32_t cp;
     int extra;
-    if (c < 0x80) { cp = c; extra = 0; }
-    else if (c < 0xE0) { cp = c & 0x1F; extra = 1; }
-    else if (c < 0xF0) { cp = c & 0x0F; extra = 2; }
-    else { cp = c & 0x07; extra = 3; }
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    if (c < 0x80) {
+      cp = c;
+      extra = 0;
+    } else if (c < 0xE0) {
+      cp = c & 0x1F;
+      extra = 1;
+    } else if (c < 0xF0) {
+      cp = c & 0x0F;
+      extra = 2;
+    } else {
+      cp = c & 0x07;
+      extra = 3;
+    }
+    for (int k = 1; k <= extra; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
     i += static_cast<size_t>(extra) + 1;
     out.push_back(static_cast<char16_t>(cp));
   }
@@ -43,8 +53,9 @@ bool Write(const std::string& path, uint16_t foreign, uint16_t native, const cha
   v.SetProperty(1, "Dadezivu");
   for (const TSampleEntry& e : entries) {
     TVocabItem& item = v.EditItem();
-    item.Values = {WideToAnsi(FromUtf8(e.Foreign), foreign), WideToAnsi(FromUtf8(e.Category), native),
-                   WideToAnsi(FromUtf8(e.Notes), native), WideToAnsi(FromUtf8(e.Native), native)};
+    item.Values = {WideToAnsi(FromUtf8(e.Foreign), foreign),
+                   WideToAnsi(FromUtf8(e.Category), native), WideToAnsi(FromUtf8(e.Notes), native),
+                   WideToAnsi(FromUtf8(e.Native), native)};
     item.SortPos = e.SortPos;
     v.AddItem(2);
   }
@@ -154,6 +165,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   bool ok = Write(dir + "/German-English.doz", 0x0407, 0x0409, "Everyday German words", kGerman);
   ok = Write(dir + "/French-English.doz", 0x040C, 0x0409, "Everyday French words", kFrench) && ok;
-  ok = Write(dir + "/Russian-English.doz", 0x0419, 0x0409, "Everyday Russian words", kRussian) && ok;
+  ok =
+      Write(dir + "/Russian-English.doz", 0x0419, 0x0409, "Everyday Russian words", kRussian) && ok;
   return ok ? 0 : 1;
 }

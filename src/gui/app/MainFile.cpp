@@ -13,12 +13,16 @@
 #include "platform/FileDialogs.h"
 
 namespace {
-std::string ToFilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString FromFilePath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+std::string ToFilePath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+QString FromFilePath(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
 
 // Shows the hourglass cursor for as long as it lives.
 class THourglass {
-public:
+ public:
   THourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
   ~THourglass() { QGuiApplication::restoreOverrideCursor(); }
   THourglass(const THourglass&) = delete;
@@ -147,6 +151,10 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
   }
 }
 
-void TMainForm::miFilePropertiesClick() { EditProperties(false); }
+void TMainForm::miFilePropertiesClick() {
+  EditProperties(false);
+}
 
-void TMainForm::miFileExitClick() { close(); }
+void TMainForm::miFileExitClick() {
+  close();
+}

@@ -11,10 +11,18 @@ int DefaultMessageBox(const QString& message, const QString& caption, int style)
   box.setWindowTitle(caption.isEmpty() ? QObject::tr("Dadezivu") : caption);
   box.setText(message);
   switch (style & 0xF0) {
-    case 0x10: box.setIcon(QMessageBox::Critical); break;
-    case 0x30: box.setIcon(QMessageBox::Warning); break;
-    case 0x40: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    case 0x10:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case 0x30:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case 0x40:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
   }
   QMessageBox::StandardButton defaultButton;
   switch (style & 0x0F) {
@@ -36,15 +44,18 @@ int DefaultMessageBox(const QString& message, const QString& caption, int style)
       break;
   }
   // 0x100: the second button is the default.
-  if ((style & 0xF00) == 0x100) defaultButton = box.standardButtons() & QMessageBox::No
-                                                    ? QMessageBox::No
-                                                    : QMessageBox::Cancel;
+  if ((style & 0xF00) == 0x100)
+    defaultButton = box.standardButtons() & QMessageBox::No ? QMessageBox::No : QMessageBox::Cancel;
   box.setDefaultButton(defaultButton);
   switch (box.exec()) {
-    case QMessageBox::Yes: return kResultYes;
-    case QMessageBox::No: return kResultNo;
-    case QMessageBox::Cancel: return kResultCancel;
-    default: return kResultOK;
+    case QMessageBox::Yes:
+      return kResultYes;
+    case QMessageBox::No:
+      return kResultNo;
+    case QMessageBox::Cancel:
+      return kResultCancel;
+    default:
+      return kResultOK;
   }
 }
 }  // namespace
