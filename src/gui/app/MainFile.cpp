@@ -34,12 +34,12 @@ bool TMainForm::QuerySave() {
   if (m_ViewMode == vmNone || !m_Vocab->Modified()) return true;
   const QString question =
       tr("Save changes to ") + FileTitle(FromFilePath(m_Vocab->FileName())) + "?";
-  switch (ShowMessageBox(question, QString(), kStyleYesNoCancel)) {
-    case kResultYes:
+  switch (ShowMessageBox(question, QString(), kMbIconExclamation | kMbYesNoCancel)) {
+    case kIdYes:
       miFileSaveClick();
       // A cancelled Save As keeps the command from going on.
       return !m_Vocab->Modified();
-    case kResultNo:
+    case kIdNo:
       return true;
     default:
       return false;
@@ -52,7 +52,7 @@ bool TMainForm::OpenFile(const QString& path) {
   try {
     loaded->LoadFromFile(ToFilePath(path));
   } catch (const std::exception& e) {
-    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kStyleStop);
+    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
     return false;
   }
   m_Vocab = std::move(loaded);
