@@ -204,21 +204,20 @@ QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width)
     drive += rest[0];
     rest.remove(0, 1);
   }
+  // Whole candidates are measured: kerning makes parts measured apart add up differently.
   const QString head = drive + QStringLiteral("...") + separator;
-  const int restRoom = width - metrics.horizontalAdvance(head);
   for (qsizetype cut = FirstSeparator(rest, 0); cut >= 0; cut = FirstSeparator(rest, 0)) {
     rest.remove(0, cut + 1);
-    if (fits(rest, restRoom)) return head + rest;
+    if (fits(head + rest, width)) return head + rest;
   }
   if (fits(rest, width)) return rest;
 
   const QString dots = QStringLiteral("...");
-  const int nameRoom = width - metrics.horizontalAdvance(dots);
   QString name = rest;
   for (;;) {
     name.chop(name.size() >= 2 && name.back().isLowSurrogate() ? 2 : 1);
     if (name.size() < 2) return {};
-    if (fits(name, nameRoom)) return name + dots;
+    if (fits(name + dots, width)) return name + dots;
   }
 }
 
