@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+#include "dialogs/FontDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/DlgUtils.h"
+
+TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
+    : QDialog(owner), m_Font(font) {
+  setObjectName("SelectFontDialog");
+  setWindowTitle(tr("Select Font"));
+
+  lblFontName = new QLabel(tr("&Font:"));
+  lblFontName->setObjectName("lblFontName");
+  cbFontName = new QComboBox;
+  cbFontName->setObjectName("cbFontName");
+  cbFontName->setMinimumWidth(163);
+  lblFontName->setBuddy(cbFontName);
+  lblFontSize = new QLabel(tr("&Size:"));
+  lblFontSize->setObjectName("lblFontSize");
+  cbFontSize = new QComboBox;
+  cbFontSize->setObjectName("cbFontSize");
+  cbFontSize->setEditable(true);
+  cbFontSize->setInsertPolicy(QComboBox::NoInsert);
+  cbFontSize->addItems({"8", "10", "12", "14", "16", "18", "20", "22", "24"});
+  cbFontSize->lineEdit()->setMaxLength(2);
+  lblFontSize->setBuddy(cbFontSize);
+  auto* previewLabel = new QLabel(tr("Preview:"));
+  previewLabel->setObjectName("Label1");
+  pnlPreview = new QLabel;
+  pnlPreview->setObjectName("pnlPreview");
+  pnlPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pnlPreview->setMinimumSize(327, 55);
+  pnlPreview->setMargin(4);
+  pnlPreview->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  pnlPreview->setBackgroundRole(QPalette::Base);
+  pnlPreview->setAutoFillBackground(true);
+
+  auto* buttons = new QDialogButtonBox;
+  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+  btnOK->setObjectName("btnOK");
+  btnOK->setDefault(true);
+  btnOK->setEnabled(false);
+  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+  btnCancel->setObjectName("btnCancel");
+  connect(btnOK, &QPushButton::clicked, this, &TSelectFontDialog::btnOKClick);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(lblFontName, 0, 0);
+  grid->addWidget(cbFontName, 1, 0);
+  grid->addWidget(lblFontSize, 0, 1);
+  grid->addWidget(cbFontSize, 1, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(previewLabel);
+  layout->addWidget(pnlPreview);
+  layout->addWidget(buttons);
+
+  SetNumericOnly(cbFontSize);
+  // Scalable faces of the Latin script stand in for the TrueType families of the ANSI set.
+  QStringList faces;
+  for (const QString& family : QFontDatabase::families(QFontDatabase::Latin)) {
+    if (QFontDatabase::isScalable(family) && !QFontDatabase::isPrivateFamily(family)) {
+      faces << family;
+    }
+  }
+  faces.sort(Qt::CaseInsensitive);
+  cbFontName->addItems(faces);
+  cbFontName->setCurrentIndex(cbFontName->findText(m_Font.Name, Qt::MatchFixedString));
+  cbFontSize->setEditText(QString::number(m_Font.Size));
+
+  connect(cbFontName, &QComboBox::activated, this, &TSelectFontDialog::FontChange);
+  connect(cbFontSize, &QComboBox::activated, this, &TSelectFontDialog::FontChange);
+  cbFontSize->lineEdit()->installEventFilter(this);
+  FontChange();
+}
+
+void TSelectFontDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOverOwner(this, parentWidget());
+}
+
+bool TSelectFontDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cbFontSize->lineEdit() && event->type() == QEvent::FocusOut) FontChange();
+  return QDialog::eventFilter(watched, event);
+}
+
+void TSelectFontDialog::FontChange() {
+  if (cbFontName->currentIndex() < 0) return;
+  btnOK->setEnabled(true);
+  QFont font = pnlPreview->font();
+  font.setFamily(cbFontName->currentText());
+  bool ok = false;
+  const int size = cbFontSize->currentText().toInt(&ok);
+  if (ok && size >= 8 && size <= 24) font.setPointSize(size);
+  pnlPreview->setFont(font);
+  pnlPreview->setText(cbFontName->currentText());
+}
+
+void TSelectFontDialog::btnOKClick() {
+  if (!ValidateIntRange(cbFontSize, 8, 24)) return;
+  m_Font.Name = cbFontName->currentText();
+  m_Font.Size = cbFontSize->currentText().toInt();
+  accept();
+}

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+
+#include "settings/RegUtils.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// Chooses a font face and a size from 8 to 24 points, with a preview. Edits the record it is
+// given, and only on OK.
+class TSelectFontDialog : public QDialog {
+  Q_OBJECT
+public:
+  TSelectFontDialog(QWidget* owner, TFontSetting& font);
+
+  QLabel* lblFontName = nullptr;
+  QComboBox* cbFontName = nullptr;
+  QLabel* lblFontSize = nullptr;
+  QComboBox* cbFontSize = nullptr;
+  QLabel* pnlPreview = nullptr;
+  QPushButton* btnOK = nullptr;
+  QPushButton* btnCancel = nullptr;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void FontChange();
+  void btnOKClick();
+
+  TFontSetting& m_Font;
+};
