@@ -12,8 +12,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Dadezivu");
     QApplication::setOrganizationName("Devizur");
     TMainForm form;
-    form.show();
-    result = QApplication::exec();
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    bool started = false;
+    RunCommand([&] { started = form.Start(arguments); });
+    if (started) result = QApplication::exec();
   }
   CheckLiveObjects();
   return result;

@@ -1,5 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include <QAction>
 #include <QImage>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
@@ -8,6 +12,7 @@
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
+#include "settings/RegUtils.h"
 
 namespace {
 struct TRecordedBox {
@@ -65,6 +70,13 @@ void WriteVocabulary(const QString& path, const std::vector<std::string>& words)
   v.SaveToFile(QFile::encodeName(path).toStdString());
 }
 
+// A main window whose settings live in a file of its own.
+struct TForm {
+  QTemporaryDir settingsDir;
+  TSettingsStore store{settingsDir.filePath("settings.ini")};
+  TMainForm form{&store};
+};
+
 // Makes the form look as if a file had been opened from disk.
 void OpenSample(TMainForm& form, const QString& path) {
   WriteVocabulary(path, {"Haus", "Baum"});
@@ -86,10 +98,16 @@ private slots:
   void commandLine();
   void closingAsksFirst();
   void errorsInCommandsAreShownAndAbandonTheCommand();
+  void firstStartUsesTheDefaults();
+  void settingsSurviveARestart();
+  void startOpensTheNamedFileOrOffersTheStartUpDialog();
+  void newKeepsTheChosenLanguages();
+  void openedFilesBecomeRecent();
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   QCOMPARE(form.windowTitle(), QString("Dadezivu"));
@@ -110,7 +128,8 @@ void TestMainForm::startsWithTheEmptyWorkspace() {
 
 void TestMainForm::captionFollowsTheFile() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   form.UpdateCommands();
   QCOMPARE(form.windowTitle(), QString("Dadezivu"));
   form.SetViewMode(vmList);
@@ -122,7 +141,8 @@ void TestMainForm::captionFollowsTheFile() {
 }
 
 void TestMainForm::commandsNeedAFile() {
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   form.UpdateCommands();
   QVERIFY(!form.miFileSave->isEnabled());
   QVERIFY(!form.miFileSaveAs->isEnabled());
@@ -137,7 +157,8 @@ void TestMainForm::commandsNeedAFile() {
 
 void TestMainForm::openAdoptsOnlyAGoodFile() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   OpenSample(form, dir.filePath("good.doz"));
   TVocabFile* before = &form.Vocab();
   QCOMPARE(before->Count(), 2);
@@ -162,7 +183,8 @@ void TestMainForm::openAdoptsOnlyAGoodFile() {
 
 void TestMainForm::querySaveAnswers() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   QVERIFY2(form.QuerySave(), "nothing open");
   OpenSample(form, dir.filePath("words.doz"));
   QVERIFY2(form.QuerySave(), "nothing changed");
@@ -191,7 +213,8 @@ void TestMainForm::querySaveAnswers() {
 
 void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   form.SetViewMode(vmList);
   form.Vocab().SetProperty(0, "new");
   {
@@ -211,7 +234,8 @@ void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
 
 void TestMainForm::saveOfAReadOnlyFileTurnsIntoSaveAs() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   const QString path = dir.filePath("locked.doz");
   OpenSample(form, path);
   QFile::setPermissions(path, QFileDevice::ReadOwner);
@@ -250,7 +274,8 @@ void TestMainForm::commandLine() {
 
 void TestMainForm::closingAsksFirst() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   form.show();
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().SetProperty(1, "me");
@@ -265,7 +290,8 @@ void TestMainForm::closingAsksFirst() {
 
 void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   QTemporaryDir dir;
-  TMainForm form;
+  TForm fixture;
+  TMainForm& form = fixture.form;
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().GetItem(0).Values[0] = std::string(70000, 'x');
   form.Vocab().SetProperty(0, "changed");
@@ -275,6 +301,142 @@ void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   QCOMPARE(boxes.Asked[0].style, kMbStop);
   QVERIFY(boxes.Asked[0].message.contains("65,535"));
   QVERIFY(form.Vocab().Modified());
+}
+
+void TestMainForm::firstStartUsesTheDefaults() {
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QVERIFY(form.tbrToolBar->isVisible());
+  QVERIFY(form.sbrStatusBar->isVisible());
+  QCOMPARE(form.RecentFiles().Count(), 0);
+  QCOMPARE(form.Vocab().ForeignLangID(), 0);
+  QVERIFY(!form.Vocab().Modified());
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  // Centred on the screen (within what the window manager adds around it).
+  QVERIFY(qAbs(form.frameGeometry().center().x() - screen.center().x()) <= 4);
+  QVERIFY(qAbs(form.frameGeometry().center().y() - screen.center().y()) <= 4);
+}
+
+void TestMainForm::settingsSurviveARestart() {
+  QTemporaryDir settingsDir;
+  const QString ini = settingsDir.filePath("settings.ini");
+  {
+    TSettingsStore store(ini);
+    TMainForm form(&store);
+    form.show();
+    form.miViewToolBar->trigger();
+    form.Vocab().SetForeignLangID(0x0419);
+    form.setGeometry(50, 60, 500, 300);
+    QVERIFY(form.close());
+  }
+  TSettingsStore store(ini);
+  TMainForm form(&store);
+  form.show();
+  QVERIFY(!form.tbrToolBar->isVisible());
+  QVERIFY(form.sbrStatusBar->isVisible());
+  QCOMPARE(form.Vocab().ForeignLangID(), 0x0419);
+  QVERIFY2(!form.Vocab().Modified(), "languages from the settings are no change");
+  QCOMPARE(form.geometry(), QRect(50, 60, 500, 300));
+}
+
+void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("words.doz");
+  WriteVocabulary(path, {"eins", "zwei"});
+  {
+    TForm fixture;
+    int offered = 0;
+    fixture.form.WelcomeDialogRunner = [&](TWelcomeData&) { return ++offered, false; };
+    QVERIFY(fixture.form.Start({path}));
+    QCOMPARE(offered, 0);
+    QCOMPARE(fixture.form.ViewMode(), vmList);
+    QCOMPARE(fixture.form.Vocab().Count(), 2);
+  }
+  {
+    TForm fixture;
+    TBoxAnswers boxes;
+    QVERIFY(!fixture.form.Start({dir.filePath("missing.doz")}));
+    QCOMPARE(boxes.Asked.size(), 1);
+    QVERIFY2(!fixture.form.Start({"/p"}), "\"/p\" alone is taken as the file name");
+  }
+  {
+    TForm fixture;
+    int offered = 0;
+    fixture.form.WelcomeDialogRunner = [&](TWelcomeData&) { return ++offered, false; };
+    QVERIFY(fixture.form.Start({}));
+    QCOMPARE(offered, 1);
+    // A cancelled start-up dialog leaves the workspace.
+    QCOMPARE(fixture.form.ViewMode(), vmNone);
+  }
+  {
+    TForm fixture;
+    fixture.form.WelcomeDialogRunner = [&](TWelcomeData& data) {
+      data.OpenExisting = true;
+      data.FileName = path;
+      return true;
+    };
+    QVERIFY(fixture.form.Start({}));
+    QCOMPARE(fixture.form.ViewMode(), vmList);
+    QCOMPARE(fixture.form.Vocab().Count(), 2);
+  }
+}
+
+void TestMainForm::newKeepsTheChosenLanguages() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  OpenSample(form, dir.filePath("words.doz"));
+  bool sawNew = false;
+  form.PropertiesDialogRunner = [&](TPropertiesData& data) {
+    sawNew = data.IsNew && data.FileName.isEmpty() && data.Description.empty();
+    data.ForeignLangID = 0x040C;
+    data.NativeLangID = 0x0407;
+    return true;
+  };
+  form.miFileNewClick();
+  QVERIFY(sawNew);
+  QCOMPARE(form.ViewMode(), vmList);
+  QCOMPARE(form.Vocab().Count(), 0);
+  QCOMPARE(form.Vocab().ForeignLangID(), 0x040C);
+  QCOMPARE(form.Vocab().NativeLangID(), 0x0407);
+  QCOMPARE(form.Vocab().FileName(), std::string());
+  QVERIFY2(!form.Vocab().Modified(), "no texts entered");
+
+  // Properties of an existing file: a cancelled dialog changes nothing.
+  form.PropertiesDialogRunner = [&](TPropertiesData& data) {
+    data.Description = "ignored";
+    return false;
+  };
+  form.miFilePropertiesClick();
+  QCOMPARE(form.Vocab().GetProperty(0), std::string());
+}
+
+void TestMainForm::openedFilesBecomeRecent() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  const QString first = dir.filePath("first.doz");
+  const QString second = dir.filePath("second.doz");
+  WriteVocabulary(first, {"a"});
+  WriteVocabulary(second, {"b"});
+  QVERIFY(form.OpenFile(first));
+  QVERIFY(form.OpenFile(second));
+  form.SetViewMode(vmList);
+  QCOMPARE(form.RecentFiles().Files(), QStringList({second, first}));
+  form.UpdateCommands();
+  auto* item = form.findChild<QAction*>("miFileRecent2");
+  QVERIFY(item);
+  QVERIFY(item->isVisible());
+  QVERIFY(item->text().startsWith("&2 "));
+  form.RecentFileClick(1);
+  QCOMPARE(form.Vocab().GetItem(0).Values[0], std::string("a"));
+
+  // A failed open leaves the list alone.
+  TBoxAnswers boxes;
+  QVERIFY(!form.OpenFile(dir.filePath("missing.doz")));
+  QCOMPARE(form.RecentFiles().Count(), 2);
 }
 
 QTEST_MAIN(TestMainForm)

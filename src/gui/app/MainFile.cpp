@@ -22,7 +22,7 @@ QString FromFilePath(const std::string& path) {
 
 // Shows the hourglass cursor for as long as it lives.
 class THourglass {
- public:
+public:
   THourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
   ~THourglass() { QGuiApplication::restoreOverrideCursor(); }
   THourglass(const THourglass&) = delete;
@@ -57,6 +57,7 @@ bool TMainForm::OpenFile(const QString& path) {
   }
   m_Vocab = std::move(loaded);
   if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
+  m_Settings.RecentFiles.AddFile(path);
   return true;
 }
 
@@ -83,8 +84,14 @@ bool TMainForm::EditProperties(bool isNew) {
     data.Author = m_Vocab->GetProperty(1);
     data.Comments = m_Vocab->GetProperty(2);
   }
-  TPropertiesDialog dialog(this, data);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  bool confirmed;
+  if (PropertiesDialogRunner) {
+    confirmed = PropertiesDialogRunner(data);
+  } else {
+    TPropertiesDialog dialog(this, data);
+    confirmed = dialog.exec() == QDialog::Accepted;
+  }
+  if (!confirmed) return false;
   m_Vocab->SetForeignLangID(data.ForeignLangID);
   m_Vocab->SetNativeLangID(data.NativeLangID);
   if (isNew) m_Vocab->Clear();
@@ -147,6 +154,7 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
   switch (filterIndex) {
     default:
       m_Vocab->SaveToFile(ToFilePath(path));
+      m_Settings.RecentFiles.AddFile(path);
       break;
   }
 }

@@ -7,10 +7,12 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "dialogs/WelcDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Icons.h"
@@ -28,8 +30,13 @@ void TWorkSpace::paintEvent(QPaintEvent*) {
   qDrawWinPanel(&painter, rect(), palette(), true, nullptr);
 }
 
-TMainForm::TMainForm(QWidget* parent)
+TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
     : QMainWindow(parent), m_Vocab(std::make_unique<TVocabFile>()) {
+  if (!store) {
+    m_OwnStore = std::make_unique<TSettingsStore>();
+    store = m_OwnStore.get();
+  }
+  m_Store = store;
   setObjectName("MainForm");
   setWindowTitle(tr("Dadezivu"));
   setWindowIcon(ProgramIcon());
@@ -48,6 +55,8 @@ TMainForm::TMainForm(QWidget* parent)
   setStatusBar(sbrStatusBar);
 
   resize(552, 374);
+  LoadSettings(*m_Store, m_Settings);
+  ApplySettings();
   SetViewMode(vmNone);
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
@@ -94,6 +103,8 @@ void TMainForm::CreateMenus() {
   miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
                           QKeySequence(Qt::ALT | Qt::Key_F4), -1, &TMainForm::miFileExitClick);
+  RecentMenu = new TRecentFileMenu(
+      miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
 
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
@@ -148,6 +159,7 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::UpdateCommands() {
   UpdateCaption();
+  RecentMenu->UpdateRecentMenu(m_Settings.RecentFiles, miFile->fontMetrics());
   const bool fileOpen = m_ViewMode != vmNone;
   const auto setEnabled = [](QAction* action, bool enabled) {
     if (action->isEnabled() != enabled) action->setEnabled(enabled);
@@ -174,10 +186,74 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   bool allowed = false;
   RunCommand([&] { allowed = QuerySave(); });
   if (allowed) {
+    StoreSettings();
+    SaveSettings(*m_Store, m_Settings);
     event->accept();
   } else {
     event->ignore();
   }
+}
+
+void TMainForm::ApplySettings() {
+  if (m_Settings.WindowPosition) {
+    setGeometry(*m_Settings.WindowPosition);
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move((area.width() - frameGeometry().width()) / 2,
+         (area.height() - frameGeometry().height()) / 2);
+  }
+  m_Vocab->SetForeignLangID(m_Settings.ForeignLangID);
+  m_Vocab->SetNativeLangID(m_Settings.NativeLangID);
+  m_Vocab->SetModified(false);
+  tbrToolBar->setVisible(m_Settings.ShowToolBar);
+  sbrStatusBar->setVisible(m_Settings.ShowStatusBar);
+}
+
+void TMainForm::StoreSettings() {
+  // A minimised or maximised window keeps the bounds stored before.
+  if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    m_Settings.WindowPosition.reset();
+  } else {
+    m_Settings.WindowPosition = geometry();
+  }
+  m_Settings.ForeignLangID = m_Vocab->ForeignLangID();
+  m_Settings.NativeLangID = m_Vocab->NativeLangID();
+  m_Settings.ShowToolBar = tbrToolBar->isVisibleTo(this);
+  m_Settings.ShowStatusBar = sbrStatusBar->isVisibleTo(this);
+}
+
+bool TMainForm::Start(const QStringList& arguments) {
+  QString path;
+  bool print = false;
+  ParseCommandLine(arguments, path, print);
+  if (path.isEmpty()) {
+    show();
+    if (ShowWelcome()) SetViewMode(vmList);
+    return true;
+  }
+  // Printing from the command line arrives with the printing unit; the file is opened either way.
+  if (!OpenFile(path)) return false;
+  SetViewMode(vmList);
+  show();
+  return true;
+}
+
+bool TMainForm::ShowWelcome() {
+  TWelcomeActions actions;
+  actions.NewFile = [this] { return EditProperties(true); };
+  actions.OpenFile = [this](const QString& path) { return OpenFile(path); };
+  actions.ChooseFileToOpen = [this] {
+    QString path;
+    return ChooseFileToOpen(path) ? path : QString();
+  };
+  actions.RunDialog = WelcomeDialogRunner;
+  return ::ShowWelcome(this, m_Settings.RecentFiles, actions);
+}
+
+void TMainForm::RecentFileClick(int index) {
+  const QString path = m_Settings.RecentFiles.GetFile(index);
+  if (path.isEmpty() || !QuerySave()) return;
+  if (OpenFile(path)) SetViewMode(vmList);
 }
 
 void TMainForm::ParseCommandLine(const QStringList& arguments, QString& path, bool& print) {

@@ -3,8 +3,13 @@
 
 #include <QMainWindow>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "dialogs/PropsDlg.h"
+#include "dialogs/WelcDlg.h"
+#include "settings/RecFile.h"
+#include "settings/RegUtils.h"
 #include "vocab/VocFile.h"
 
 class QAction;
@@ -17,10 +22,10 @@ class QStatusBar;
 // a sunken edge.
 class TWorkSpace : public QWidget {
   Q_OBJECT
- public:
+public:
   explicit TWorkSpace(QWidget* parent = nullptr);
 
- protected:
+protected:
   void paintEvent(QPaintEvent* event) override;
 };
 
@@ -29,9 +34,23 @@ enum TViewMode : uint8_t { vmNone = 0, vmList = 1, vmTest = 2 };
 // The program's one top-level window. It owns the open vocabulary from start to end.
 class TMainForm : public QMainWindow {
   Q_OBJECT
- public:
-  explicit TMainForm(QWidget* parent = nullptr);
+public:
+  // Reads its settings from store (the user's own settings when none is given) and writes them
+  // back there when it closes.
+  explicit TMainForm(TSettingsStore* store = nullptr, QWidget* parent = nullptr);
   ~TMainForm() override;
+
+  // The start-up sequence after the window was created: opens the file named on the command
+  // line, or offers the start-up dialog. False when the program is to end at once.
+  bool Start(const QStringList& arguments);
+  bool ShowWelcome();
+  // Runs the start-up dialog on its record; tests replace it. Empty: the real dialog.
+  std::function<bool(TWelcomeData& data)> WelcomeDialogRunner;
+  // Runs the properties dialog on its record; tests replace it. Empty: the real dialog.
+  std::function<bool(TPropertiesData& data)> PropertiesDialogRunner;
+  // Everything kept between runs, loaded at creation and saved when the window closes.
+  TSettings& Settings() { return m_Settings; }
+  const TRecentFileList& RecentFiles() const { return m_Settings.RecentFiles; }
 
   TVocabFile& Vocab() const { return *m_Vocab; }
   TViewMode ViewMode() const { return m_ViewMode; }
@@ -59,6 +78,7 @@ class TMainForm : public QMainWindow {
   void miFileExitClick();
   void miViewToolBarClick();
   void miViewStatusBarClick();
+  void RecentFileClick(int index);
 
   TWorkSpace* pbWorkSpace = nullptr;
   QStackedWidget* pnlViews = nullptr;
@@ -72,20 +92,26 @@ class TMainForm : public QMainWindow {
   QAction* miFileSaveAs = nullptr;
   QAction* miFileProperties = nullptr;
   QAction* miFileExit = nullptr;
+  TRecentFileMenu* RecentMenu = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
 
- protected:
+protected:
   void closeEvent(QCloseEvent* event) override;
 
- private:
+private:
   void CreateMenus();
   void CreateToolBar();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                       const QKeySequence& shortcut, int image, void (TMainForm::*handler)());
   void SaveAs(const QString& path, int filterIndex);
+  void ApplySettings();
+  void StoreSettings();
 
+  std::unique_ptr<TSettingsStore> m_OwnStore;
+  TSettingsStore* m_Store = nullptr;
+  TSettings m_Settings;
   std::unique_ptr<TVocabFile> m_Vocab;
   TViewMode m_ViewMode = vmNone;
   QMetaObject::Connection m_IdleConnection;
