@@ -23,6 +23,7 @@ using TFieldValues = std::array<std::string, 4>;
 
 class TStreamReader;
 class TStreamWriter;
+struct TSearchData;
 
 // One entry of a vocabulary: its four texts, its sorting position and its testing statistics.
 // Texts are bytes in the code page of their language; the model never converts them.
@@ -126,6 +127,7 @@ public:
   void Sort();
   // Reorders at random with the program's generator, keeping the current entry current.
   void Shuffle();
+  int32_t Find(const TSearchData& search) const;  // next match, wrapping, current last; or -1
 
   const std::string& GetProperty(int index) const;  // 0..7, else "Invalid property array index."
   void SetProperty(int index, const std::string& text);
