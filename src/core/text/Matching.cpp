@@ -39,10 +39,11 @@ namespace {
 
 constexpr int kMaxListParts = 16;
 constexpr size_t kMaxSlashVariants = 64;
-// Work allowed for the expansions of one call, in bytes of candidate text plus a fixed cost per
-// candidate; shared out evenly over the expected list parts.
-constexpr size_t kExpansionBudget = 96 * 1024;
-constexpr size_t kCandidateCost = 48;
+// Work allowed for the expansions of one call, shared out evenly over the expected list parts.
+// It is counted roughly in bytes passed over: each candidate made costs its length plus a fixed
+// amount, and each normal form or contraction expansion worked out costs a few passes more.
+constexpr size_t kExpansionBudget = 256 * 1024;
+constexpr size_t kCandidateCost = 32;
 
 struct TContractionRule {
   std::string_view Find;
@@ -70,34 +71,31 @@ constexpr std::array<TContractionRule, 14> ContractionRules = {{
 // ASCII folds to an ASCII letter; ASCII case folding is therefore the locale's.
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool EqualsIgnoreCaseAt(std::string_view text, size_t pos, std::string_view find) {
-  if (text.size() - pos < find.size()) return false;
-  for (size_t k = 0; k < find.size(); ++k) {
-    if (AsciiLower(text[pos + k]) != find[k]) return false;
-  }
-  return true;
+std::string AsciiLowerCase(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) c = AsciiLower(c);
+  return out;
 }
 
-// Every occurrence of find (lower case) replaced, scanning left to right without rescanning
-// the replacement.
-void ReplaceAllIgnoreCase(std::string& text, std::string_view find, std::string_view replacement) {
-  size_t pos = 0;
-  while (pos + find.size() <= text.size() && !EqualsIgnoreCaseAt(text, pos, find)) ++pos;
-  if (pos + find.size() > text.size()) return;
-  std::string out(text, 0, pos);
-  size_t copied = pos;
-  while (pos + find.size() <= text.size()) {
-    if (EqualsIgnoreCaseAt(text, pos, find)) {
-      out.append(text, copied, pos - copied);
-      out.append(replacement);
-      pos += find.size();
-      copied = pos;
-    } else {
-      ++pos;
-    }
+// Every occurrence of find (lower case) in text replaced by replacement (lower case), scanning
+// left to right without rescanning a replacement, ignoring case. lower is text in lower case,
+// kept so across replacements, and is where the search runs.
+void ReplaceAllIgnoreCase(std::string& text, std::string& lower, std::string_view find,
+                          std::string_view replacement) {
+  size_t pos = lower.find(find);
+  if (pos == std::string::npos) return;
+  std::string newText;
+  std::string newLower;
+  size_t copied = 0;
+  for (; pos != std::string::npos; pos = lower.find(find, copied)) {
+    newText.append(text, copied, pos - copied).append(replacement);
+    newLower.append(lower, copied, pos - copied).append(replacement);
+    copied = pos + find.size();
   }
-  out.append(text, copied, std::string::npos);
-  text = std::move(out);
+  newText.append(text, copied, std::string::npos);
+  newLower.append(lower, copied, std::string::npos);
+  text = std::move(newText);
+  lower = std::move(newLower);
 }
 
 bool BeginsWithTo(std::string_view text) {
@@ -232,6 +230,7 @@ class TAnswerMatcher {
   const std::string& Normalised(const std::string& text);
   std::string Normalise(std::string text) const;
   bool Spend(size_t length);
+  void Charge(size_t cost) { m_Budget -= std::min(m_Budget, cost); }
   bool ClassifyWordBytes();
   bool IsTokenByte(char c) const {
     return m_WordByte[static_cast<unsigned char>(c)] || c == '\'' || c == '-';
@@ -259,7 +258,10 @@ class TAnswerMatcher {
 };
 
 std::string TAnswerMatcher::Normalise(std::string text) const {
-  if (Has(moIzIs)) ReplaceAllIgnoreCase(text, "iz", "is");
+  if (Has(moIzIs)) {
+    std::string lower = AsciiLowerCase(text);
+    ReplaceAllIgnoreCase(text, lower, "iz", "is");
+  }
   if (Has(moIgnoreCase)) text = SafeLowerCase(text, m_LangId);
   if (Has(moIgnorePunctuation)) {
     text = SafeLettersDigitsOnly(text, m_LangId, Has(moIgnoreSpacing));
@@ -271,7 +273,10 @@ std::string TAnswerMatcher::Normalise(std::string text) const {
 
 const std::string& TAnswerMatcher::Normalised(const std::string& text) {
   auto found = m_Normal.find(text);
-  if (found == m_Normal.end()) found = m_Normal.emplace(text, Normalise(text)).first;
+  if (found == m_Normal.end()) {
+    Charge(3 * text.size());
+    found = m_Normal.emplace(text, Normalise(text)).first;
+  }
   return found->second;
 }
 
@@ -334,7 +339,8 @@ void TAnswerMatcher::ExpandSlashes(const std::string& text, size_t start) {
     std::string candidate;
     candidate.reserve(prefix.size() + variant.size() + suffix.size() + 2);
     candidate.append(prefix).append(variant).append(suffix);
-    if (!Spend(candidate.size())) return;
+    // Twice: once made, once remembered.
+    if (!Spend(2 * candidate.size())) return;
     const size_t next = prefix.size() + variant.size();
     // The same candidate can come from different variants ("a/a"); the resume position is part
     // of its identity.
@@ -411,7 +417,10 @@ void TAnswerMatcher::AddForms(const std::string& text, std::vector<const std::st
 
 void TAnswerMatcher::AddCandidate(const std::string& text) {
   AddForms(text, m_Target->Plain);
-  if (Has(moContractions)) AddForms(ExpandContractions(text), m_Target->Expanded);
+  if (Has(moContractions)) {
+    Charge(2 * text.size());
+    AddForms(ExpandContractions(text), m_Target->Expanded);
+  }
 }
 
 bool TAnswerMatcher::Matches(TExpansion& expected, const std::string& typed, size_t budget) {
@@ -481,7 +490,10 @@ bool TAnswerMatcher::MatchLists(const std::string& typed) {
 
 std::string ExpandContractions(const std::string& text) {
   std::string out = text;
-  for (const TContractionRule& rule : ContractionRules) ReplaceAllIgnoreCase(out, rule.Find, rule.Replace);
+  std::string lower = AsciiLowerCase(text);
+  for (const TContractionRule& rule : ContractionRules) {
+    ReplaceAllIgnoreCase(out, lower, rule.Find, rule.Replace);
+  }
   return out;
 }
 
