@@ -29,11 +29,13 @@
 // is covered by the equality test of the list part itself.
 //
 // Stored texts were not all checked when they were entered (imports, merges), so the number
-// of candidates can be exponential in the number of groups and slashes. Repeated candidates are
-// explored once (the group loop reaches every combination in many orders), and the expansion
-// of each part stops after a fixed amount of work. The candidates are visited in the stages'
-// own depth-first order, so the verdict is the unbounded one whenever the expansion completes
-// within the budget, which every ordinary entry does by far.
+// of candidates can be exponential in the number of groups and slashes, and the group loop
+// reaches each combination of groups in every order. Here each combination is made once: by
+// construction where the groups cannot affect each other (the usual case), else by skipping
+// candidates met before. The expansion of each part stops after a fixed amount of work. As the
+// candidates come in the stages' own depth-first order, the verdict is the unbounded one
+// whenever the expansion completes, which ordinary entries do many times over, and otherwise
+// still whatever the stages would have found first.
 
 namespace {
 
@@ -345,8 +347,7 @@ void TAnswerMatcher::ExpandSlashes(const std::string& text, size_t start) {
     // The same candidate can come from different variants ("a/a"); the resume position is part
     // of its identity.
     const size_t length = candidate.size();
-    candidate.push_back(static_cast<char>(next & 0xFF));
-    candidate.push_back(static_cast<char>(next >> 8));
+    candidate.append(reinterpret_cast<const char*>(&next), sizeof next);
     if (!m_SlashSeen.insert(candidate).second) continue;
     candidate.resize(length);
     ExpandSlashes(candidate, next);
