@@ -18,7 +18,8 @@ namespace {
 constexpr uint16_t kEnglish = 0x0409;
 constexpr uint16_t kGerman = 0x0407;
 // What the test run passes for an English answer with nothing configured.
-constexpr TMatchOptions kDefaults = moSynonymList | kDefaultDirectionOptions | kDefaultEnglishOptions;
+constexpr TMatchOptions kDefaults =
+    moSynonymList | kDefaultDirectionOptions | kDefaultEnglishOptions;
 
 struct TCase {
   const char* Expected;
@@ -41,7 +42,9 @@ namespace reference {
 
 bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions f);
 
-bool IsWordChar(char c, uint16_t l) { return LettersDigitsOnly(std::string(1, c), l, true).size() == 1; }
+bool IsWordChar(char c, uint16_t l) {
+  return LettersDigitsOnly(std::string(1, c), l, true).size() == 1;
+}
 
 std::string ReplaceIgnoringCase(const std::string& text, const std::string& find,
                                 const std::string& by) {
@@ -57,10 +60,10 @@ std::string ReplaceIgnoringCase(const std::string& text, const std::string& find
 
 std::string Contract(std::string t) {
   static const char* const rules[14][2] = {
-      {"would", "had"},    {"shall", "will"},    {"has", "is"},        {"won't", "will not"},
+      {"would", "had"},       {"shall", "will"},    {"has", "is"},         {"won't", "will not"},
       {"shan't", "will not"}, {"can't", "can not"}, {"cannot", "can not"}, {"'m", " am"},
-      {"'s", " is"},       {"'re", " are"},      {"'ve", " have"},     {"'ll", " will"},
-      {"'d", " had"},      {"n't", " not"}};
+      {"'s", " is"},          {"'re", " are"},      {"'ve", " have"},      {"'ll", " will"},
+      {"'d", " had"},         {"n't", " not"}};
   for (const auto& r : rules) t = ReplaceIgnoringCase(t, r[0], r[1]);
   return t;
 }
@@ -98,8 +101,9 @@ bool Slashes(const std::string& a, const std::string& b, uint16_t l, size_t p, T
   while (hi + 1 < a.size() && token(a[hi + 1])) ++hi;
   const std::string x = a.substr(lo, s - lo), y = a.substr(s + 1, hi - s);
   std::vector<std::string> variants;
-  if (!x.empty()) variants = y.empty() ? std::vector<std::string>{x}
-                                       : std::vector<std::string>{x, x + "/" + y, y, y + "/" + x};
+  if (!x.empty())
+    variants = y.empty() ? std::vector<std::string>{x}
+                         : std::vector<std::string>{x, x + "/" + y, y, y + "/" + x};
   for (const std::string& v : variants) {
     if (Slashes(a.substr(0, lo) + v + a.substr(hi + 1), b, l, lo + v.size() + 1, f)) return true;
   }
@@ -155,7 +159,8 @@ bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions
   if (f & moIzIs) x = ReplaceIgnoringCase(x, "iz", "is"), y = ReplaceIgnoringCase(y, "iz", "is");
   if (f & moIgnoreCase) x = LocaleLowerCase(x, l), y = LocaleLowerCase(y, l);
   if (f & moIgnorePunctuation) {
-    x = LettersDigitsOnly(x, l, f & moIgnoreSpacing), y = LettersDigitsOnly(y, l, f & moIgnoreSpacing);
+    x = LettersDigitsOnly(x, l, f & moIgnoreSpacing),
+    y = LettersDigitsOnly(y, l, f & moIgnoreSpacing);
   } else if (f & moIgnoreSpacing) {
     std::erase(x, ' ');
     std::erase(y, ' ');
@@ -166,6 +171,19 @@ bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions
 }  // namespace reference
 
 }  // namespace
+
+// The option words are stored as they are: the list items must make up the default words.
+TEST(TMatchOptions, ListItemsMakeUpTheDefaultWords) {
+  TMatchOptions direction = 0, english = 0;
+  for (const TMatchOptions bit : kDirectionOptionItems) direction |= bit;
+  for (const TMatchOptions bit : kEnglishOptionItems) english |= bit;
+  EXPECT_EQ(direction, kDefaultDirectionOptions);
+  EXPECT_EQ(english, kDefaultEnglishOptions);
+  EXPECT_EQ(english, kEnglishMatchOptions);
+  EXPECT_EQ(kDirectionOptionItems[0], 0x20);
+  EXPECT_EQ(kDirectionOptionItems[6], 0x02);
+  EXPECT_EQ(kNotesMatchOptions, 0x00E0);
+}
 
 TEST(MatchAnswer, IdenticalTextsMatchWhateverTheOptions) {
   for (const char* text : {"", "he / she", "(", "a, b", "x/"}) {
@@ -200,7 +218,8 @@ TEST(MatchAnswer, SynonymLists) {
       {"A, b", "a b", kNotesMatchOptions, true},
       // Every typed part must have been matched by some expected part.
       {"big, large", "big, big", list | moAnyOrder | moAnyCorrect, false},
-      // With any order each expected part counts once: duplicates in the key cannot all match.
+      // Any order counts the expected parts that found a typed part: a part given twice counts
+      // twice, and then no longer equals the number of typed parts.
       {"a, a", "a", list | moAnyOrder | moAnyCorrect, false},
   };
   ExpectCases(cases);
@@ -215,8 +234,8 @@ TEST(MatchAnswer, ListsTakeSixteenPartsPerSide) {
   EXPECT_TRUE(MatchAnswer(seventeen, sixteen, kEnglish, moSynonymList));
   // The seventeenth typed part is dropped as well, whatever it says.
   EXPECT_TRUE(MatchAnswer(sixteen, sixteen + ",zzz", kEnglish, moSynonymList));
-  EXPECT_FALSE(MatchAnswer(seventeen, sixteen.substr(0, sixteen.size() - 2), kEnglish,
-                           moSynonymList));
+  EXPECT_FALSE(
+      MatchAnswer(seventeen, sixteen.substr(0, sixteen.size() - 2), kEnglish, moSynonymList));
 }
 
 TEST(MatchAnswer, OptionalBrackets) {
@@ -396,9 +415,10 @@ TEST(ExpandContractions, RulesInTableOrderIgnoringCase) {
 // with the literal model of the stages every time.
 TEST(MatchAnswer, AgreesWithTheLiteralStagesOnOrdinaryEntries) {
   const std::vector<std::string> units = {
-      "go", "to", "home", "colo(u)r", "he/she", "I'm", "can't", "cannot", "organize", "ice",
-      "Cream", "big", "(the)", "x/", "/y", "it's", "HAS", "a/b/c", "won't", "(to)", "-", "!",
-      "(b/c)", "would", "to", "isn't/wasn't", "(a", "b)", "well-known"};
+      "go",       "to",           "home",  "colo(u)r", "he/she",    "I'm", "can't", "cannot",
+      "organize", "ice",          "Cream", "big",      "(the)",     "x/",  "/y",    "it's",
+      "HAS",      "a/b/c",        "won't", "(to)",     "-",         "!",   "(b/c)", "would",
+      "to",       "isn't/wasn't", "(a",    "b)",       "well-known"};
   std::mt19937 rng(20261208);
   auto pick = [&](size_t n) { return static_cast<size_t>(rng() % n); };
   auto makeExpected = [&] {
@@ -485,8 +505,8 @@ TEST(MatchAnswer, AgreesWithTheLiteralStagesOnRichEntries) {
       for (size_t slash; k % 3 == 1 && (slash = typed.find('/')) != std::string::npos;) {
         typed.erase(slash, typed.find_first_of(" ,", slash) - slash);
       }
-      for (const TMatchOptions options : {kDefaults, TMatchOptions(moOptionalBrackets |
-                                                                   moSlashAlternatives)}) {
+      for (const TMatchOptions options :
+           {kDefaults, TMatchOptions(moOptionalBrackets | moSlashAlternatives)}) {
         const bool want = reference::Match(expected, typed, kEnglish, options);
         EXPECT_EQ(MatchAnswer(expected, typed, kEnglish, options), want)
             << "expected '" << expected << "', typed '" << typed << "'";
@@ -529,12 +549,14 @@ TEST(MatchAnswer, PathologicalStoredTextsStayBounded) {
       repeat("to (be) "),
       repeat("(I'm) (can't)/"),
   };
-  const std::vector<std::string> typed = {"", "a", "abc", letters, "a b c d", std::string(255, 'a')};
+  const std::vector<std::string> typed = {"",      "a",       "abc",
+                                          letters, "a b c d", std::string(255, 'a')};
   for (const std::string& text : stored) {
     ASSERT_LE(text.size(), 255u);
     for (const std::string& answer : typed) {
-      for (const TMatchOptions options : {kDefaults, TMatchOptions(kDefaults & ~moIgnorePunctuation),
-                                          TMatchOptions(moOptionalBrackets | moSlashAlternatives)}) {
+      for (const TMatchOptions options :
+           {kDefaults, TMatchOptions(kDefaults & ~moIgnorePunctuation),
+            TMatchOptions(moOptionalBrackets | moSlashAlternatives)}) {
         MatchAnswer(text, answer, kEnglish, options);
       }
     }

@@ -71,7 +71,9 @@ constexpr std::array<TContractionRule, 14> ContractionRules = {{
 
 // The English rules run only for English text, in code page 1252, where no character outside
 // ASCII folds to an ASCII letter; ASCII case folding is therefore the locale's.
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string AsciiLowerCase(const std::string& text) {
   std::string out = text;

@@ -21,9 +21,9 @@ constexpr TMatchOptions moSlashAlternatives = 0x0010;  // "a/b" accepts a, b, a/
 constexpr TMatchOptions moIgnoreCase = 0x0020;
 constexpr TMatchOptions moIgnorePunctuation = 0x0040;
 constexpr TMatchOptions moIgnoreSpacing = 0x0080;
-constexpr TMatchOptions moContractions = 0x0100;       // English only: "I'm" = "I am"
-constexpr TMatchOptions moOmitTo = 0x0200;             // English only: "to go" = "go"
-constexpr TMatchOptions moIzIs = 0x0400;               // English only: "-ize" = "-ise"
+constexpr TMatchOptions moContractions = 0x0100;  // English only: "I'm" = "I am"
+constexpr TMatchOptions moOmitTo = 0x0200;        // English only: "to go" = "go"
+constexpr TMatchOptions moIzIs = 0x0400;          // English only: "-ize" = "-ise"
 
 // The bits that take effect only when the answer's language is English.
 constexpr TMatchOptions kEnglishMatchOptions = moContractions | moOmitTo | moIzIs;
@@ -32,8 +32,8 @@ constexpr TMatchOptions kDefaultDirectionOptions = 0x00FE;
 constexpr TMatchOptions kDefaultEnglishOptions = 0x0700;
 // The bit of each item of the two direction lists and of the English list, in item order.
 constexpr std::array<TMatchOptions, 7> kDirectionOptionItems = {
-    moIgnoreCase, moIgnorePunctuation, moIgnoreSpacing, moOptionalBrackets,
-    moSlashAlternatives, moAnyOrder, moAnyCorrect};
+    moIgnoreCase,        moIgnorePunctuation, moIgnoreSpacing, moOptionalBrackets,
+    moSlashAlternatives, moAnyOrder,          moAnyCorrect};
 constexpr std::array<TMatchOptions, 3> kEnglishOptionItems = {moContractions, moOmitTo, moIzIs};
 
 // Notes are compared as plain text: only case, punctuation and spacing are forgiven.
