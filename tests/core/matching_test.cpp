@@ -402,8 +402,10 @@ TEST(ExpandContractions, RulesInTableOrderIgnoringCase) {
       {"you'd", "you had"},
       {"isn't", "is not"},
       {"Cannot", "can not"},
-      // "shall" becomes "will" before "won't" is looked at; "has" changes inside words too.
-      {"shall", "will"},
+      // Earlier rules feed later ones ("wouldn't" by way of "hadn't"); "has" changes inside
+      // words too.
+      {"wouldn't", "had not"},
+      {"Shall", "will"},
       {"hash", "ish"},
       {"would've", "had have"},
       {"plain", "plain"},
