@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QUrl>
 #include <QFileInfo>
 
 QStringList QtNameFilters(const QString& filter) {
@@ -12,6 +14,16 @@ QStringList QtNameFilters(const QString& filter) {
     result << (parts[i].contains('(') ? parts[i] : parts[i] + " (" + parts[i + 1] + ")");
   }
   return result;
+}
+
+QString SamplesFolder() {
+  const QString candidates[] = {QCoreApplication::applicationDirPath() + "/samples",
+                                QStringLiteral("/usr/share/dadezivu/samples"),
+                                QStringLiteral("/usr/local/share/dadezivu/samples")};
+  for (const QString& folder : candidates) {
+    if (QFileInfo(folder).isDir()) return folder;
+  }
+  return {};
 }
 
 namespace {
@@ -26,6 +38,13 @@ bool RunFileDialog(QWidget* owner, TFileDialogRequest& request, QFileDialog::Acc
     dialog.selectNameFilter(filters[request.FilterIndex - 1]);
   }
   dialog.setDefaultSuffix(request.DefaultExt);
+  // The samples are one click away, so there is something to open on a first start.
+  const QString samples = SamplesFolder();
+  if (!samples.isEmpty()) {
+    QList<QUrl> places = dialog.sidebarUrls();
+    places << QUrl::fromLocalFile(samples);
+    dialog.setSidebarUrls(places);
+  }
   if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   request.FileName = dialog.selectedFiles().first();

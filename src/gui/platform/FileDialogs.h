@@ -23,5 +23,9 @@ using TFileDialogFunction = std::function<bool(QWidget* owner, TFileDialogReques
 extern TFileDialogFunction OpenFileDialog;
 extern TFileDialogFunction SaveFileDialog;
 
+// The folder of the sample vocabularies: beside the program, else in the installed data folder;
+// empty when neither exists.
+QString SamplesFolder();
+
 // "Dadezivu Files (*.doz)|*.doz|All Files (*.*)|*.*" as Qt name filters, in the same order.
 QStringList QtNameFilters(const QString& filter);
