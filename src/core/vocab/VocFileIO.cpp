@@ -2,17 +2,13 @@
 // The doz file format: signature, languages, counters, eight properties, then the entries.
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
-#include <random>
-#include <system_error>
 
+#include "vocab/FileUtils.h"
 #include "vocab/StreamIO.h"
 #include "vocab/VocFile.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 constexpr char kSignature[13] = {12, 'D', 'a', 'd', 'e', 'z', 'i', 'v', 'u', ' ', '2', '.', '3'};
@@ -22,26 +18,6 @@ constexpr int64_t kMinEntryRecordSize = 20;
 // Without a known stream size, grow the list as entries arrive rather than trust the count.
 constexpr int32_t kUnknownSizeReserve = 1 << 16;
 
-[[noreturn]] void RaiseCannotCreate(const std::string& path) {
-  throw std::runtime_error("Cannot create file " + path);
-}
-
-[[noreturn]] void RaiseCannotOpen(const std::string& path) {
-  throw std::runtime_error("Cannot open file " + path);
-}
-
-// A name for the temporary file beside target that nothing else uses.
-fs::path TemporaryPathFor(const fs::path& target) {
-  static std::mt19937 generator{std::random_device{}()};
-  fs::path dir = target.parent_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate =
-        dir / ("." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000));
-    std::error_code ec;
-    if (!fs::exists(candidate, ec)) return candidate;
-  }
-  return dir / ("." + target.filename().string() + ".tmp");
-}
 }  // namespace
 
 void TVocabItem::Read(TStreamReader& reader) {
@@ -117,41 +93,10 @@ void TVocabFile::SaveToStream(std::ostream& stream) {
 
 void TVocabFile::SaveToFile(const std::string& path) {
   CheckSavable();
-  std::error_code ec;
-  // Replace the file a link points to, not the link.
-  fs::path target = fs::weakly_canonical(fs::path(path), ec);
-  if (ec) target = fs::path(path);
-
-  if (fs::exists(target, ec)) {
-    const auto perms = fs::status(target, ec).permissions();
-    if (fs::is_directory(target, ec) || (perms & fs::perms::owner_write) == fs::perms::none) {
-      RaiseCannotCreate(path);
-    }
-  }
-
-  const fs::path temp = TemporaryPathFor(target);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) RaiseCannotCreate(path);
-    try {
-      TStreamWriter writer(out);
-      WriteTo(writer);
-      out.close();
-      if (!out) RaiseWriteError();
-    } catch (...) {
-      out.close();
-      fs::remove(temp, ec);
-      throw;
-    }
-  }
-  if (fs::exists(target, ec)) {
-    fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    RaiseCannotCreate(path);
-  }
+  WriteFileReplacing(path, [this](std::ostream& out) {
+    TStreamWriter writer(out);
+    WriteTo(writer);
+  });
   MarkSaved();
   m_FileName = path;
 }

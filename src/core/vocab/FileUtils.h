@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+// File access shared by saving, exporting and importing.
+
+// The file library's messages: "Cannot create file <path>", "Cannot open file <path>".
+[[noreturn]] void RaiseCannotCreate(const std::string& path);
+[[noreturn]] void RaiseCannotOpen(const std::string& path);
+
+// Writes the file at path through write(stream) into a temporary file beside it, and replaces
+// the target (keeping its permissions; the file a link points to, not the link) only once
+// everything was written and flushed. On any failure the temporary file is removed, the target
+// is left as it was and the error passes on: "Cannot create file <path>" when the target cannot
+// be created or replaced, otherwise what write raised, or "Stream write error".
+void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write);
+
+// The first maxBytes bytes of the file (all of it by default). "Cannot open file <path>" when
+// it cannot be opened, "Stream read error" when reading fails.
+std::string ReadFileBytes(const std::string& path, size_t maxBytes = static_cast<size_t>(-1));
