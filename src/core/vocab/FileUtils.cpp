@@ -49,19 +49,15 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   }
 
   const fs::path temp = TemporaryPathFor(target);
-  {
+  try {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) RaiseCannotCreate(path);
-    try {
-      write(out);
-      out.flush();
-      out.close();
-      if (!out) RaiseWriteError();
-    } catch (...) {
-      out.close();
-      fs::remove(temp, ec);
-      throw;
-    }
+    write(out);
+    out.close();
+    if (!out) RaiseWriteError();
+  } catch (...) {
+    fs::remove(temp, ec);
+    throw;
   }
   if (fs::exists(target, ec)) {
     fs::permissions(temp, fs::status(target, ec).permissions(), ec);
