@@ -16,14 +16,16 @@ namespace {
 // A name for the temporary file beside target that nothing else uses.
 fs::path TemporaryPathFor(const fs::path& target) {
   static std::mt19937 generator{std::random_device{}()};
-  fs::path dir = target.parent_path();
+  const fs::path dir = target.parent_path();
+  std::string base = ".";
+  base += target.filename().string();
+  base += ".tmp";
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate =
-        dir / ("." + target.filename().string() + ".tmp" + std::to_string(generator() % 1000000));
+    fs::path candidate = dir / (base + std::to_string(generator() % 1000000));
     std::error_code ec;
     if (!fs::exists(candidate, ec)) return candidate;
   }
-  return dir / ("." + target.filename().string() + ".tmp");
+  return dir / base;
 }
 }  // namespace
 
