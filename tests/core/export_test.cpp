@@ -2,6 +2,7 @@
 #include "vocab/Export.h"
 
 #include "AllocFailure.h"
+#include "text/Languages.h"
 #include "TempFiles.h"
 #include "TestSupport.h"
 
@@ -137,6 +138,25 @@ TEST(ExportHtml, DocumentByteExact) {
   ExportHtml(*v, dir.Path("out.htm"));
   EXPECT_EQ(TTempDir::Read(dir.Path("out.htm")),
             HtmlHead("&#84;") + "<b>&#955;</b> <i>&#1076;</i> &#1076;<br>\r\n" + kHtmlEnd);
+}
+
+// Every byte of every code page is encoded as HtmlCharRefs encodes it.
+TEST(ExportHtml, EntriesAreEncodedAsHtmlCharRefs) {
+  std::string bytes;
+  for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
+  TTempDir dir;
+  for (uint16_t lang : {0x0409, 0x0405, 0x0419, 0x0408, 0x041F, 0x0425}) {
+    auto v = SampleVocabulary({{bytes, "", "", bytes}});
+    v->SetForeignLangID(lang);
+    v->SetNativeLangID(0x0409);
+    v->SetProperty(0, bytes);
+    ExportHtml(*v, dir.Path("all.htm"));
+    const std::string title = HtmlCharRefs(bytes, 0x0409);
+    EXPECT_EQ(TTempDir::Read(dir.Path("all.htm")),
+              HtmlHead(title) + "<b>" + HtmlCharRefs(bytes, lang) + "</b> " + title +
+                  "<br>\r\n" + kHtmlEnd)
+        << lang;
+  }
 }
 
 // No title, whatever it holds, can break the document it heads.

@@ -2,6 +2,7 @@
 // Writers of delimited text, Rich Text Format and HTML.
 #include "vocab/Export.h"
 
+#include <charconv>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
@@ -36,6 +37,22 @@ public:
     }
     if (m_Data.size() >= kFlushSize) Flush();
   }
+  // Every code unit as a decimal character reference, "&#65;": what HtmlCharRefs gives for the
+  // 8-bit text, written straight into the buffer, since HTML is the largest export by far.
+  void AddCharRefs(std::u16string_view units) {
+    const size_t at = m_Data.size();
+    m_Data.resize(at + 8 * units.size());
+    char* const start = m_Data.data() + at;
+    char* p = start;
+    for (char16_t unit : units) {
+      *p++ = '&';
+      *p++ = '#';
+      p = std::to_chars(p, p + 5, static_cast<unsigned>(unit)).ptr;
+      *p++ = ';';
+    }
+    m_Data.resize(at + static_cast<size_t>(p - start));
+    if (m_Data.size() >= kFlushSize) Flush();
+  }
   void Flush() {
     WriteBytes(m_Data, m_Out);
     m_Data.clear();
@@ -47,9 +64,13 @@ private:
   std::string m_Data;
 };
 
-// Part of speech and notes as one text; empty when both are blank.
-std::string Annotation(const TVocabItem& item) {
-  return Trim(item.Values[Category] + " " + item.Values[Notes]);
+// Part of speech and notes as one text, blanks trimmed; empty when both are blank.
+void Annotation(const TVocabItem& item, std::string& out) {
+  out.assign(item.Values[Category]);
+  out += ' ';
+  out += item.Values[Notes];
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  if (blank(out.front()) || blank(out.back())) out = Trim(out);
 }
 
 // The file name of path without folder and extension, as UTF-16.
@@ -71,16 +92,10 @@ std::string RtfTitle(const TVocabFile& vocab, const std::string& path) {
   return RtfEscape(WideToAnsi(FileNameTitle(path), vocab.NativeLangID()));
 }
 
-std::string HtmlTitle(const TVocabFile& vocab, const std::string& path) {
+std::u16string HtmlTitle(const TVocabFile& vocab, const std::string& path) {
   const std::string& description = vocab.GetProperty(0);
-  if (!description.empty()) return HtmlCharRefs(description, vocab.NativeLangID());
-  std::string refs;
-  for (char16_t unit : FileNameTitle(path)) {
-    refs += "&#";
-    refs += std::to_string(static_cast<unsigned>(unit));
-    refs += ';';
-  }
-  return refs;
+  if (!description.empty()) return AnsiToWide(description, vocab.NativeLangID());
+  return FileNameTitle(path);
 }
 }  // namespace
 
@@ -136,6 +151,7 @@ void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& ou
 
   const std::string foreignFont = "\\f0\\lang" + std::to_string(vocab.ForeignLangID());
   const std::string nativeFont = "\\f1\\lang" + std::to_string(vocab.NativeLangID());
+  std::string annotation;
   for (const TVocabItem* item : vocab.Items()) {
     output.Add(foreignFont);
     output.Add("\\b ");
@@ -143,7 +159,7 @@ void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& ou
     output.Add("\\b0");
     output.Add(nativeFont);
     output.Add("  ");
-    const std::string annotation = Annotation(*item);
+    Annotation(*item, annotation);
     if (!annotation.empty()) {
       output.Add("\\i ");
       output.Add(RtfEscape(annotation));
@@ -158,30 +174,31 @@ void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& ou
 
 void WriteHtml(const TVocabFile& vocab, const std::string& path, std::ostream& out) {
   TOutput output(out);
-  const std::string title = HtmlTitle(vocab, path);
+  const std::u16string title = HtmlTitle(vocab, path);
   output.Add("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
   output.Add("\r\n<html>\r\n<head>\r\n<title>");
-  output.Add(title);
+  output.AddCharRefs(title);
   output.Add("</title>\r\n");
   output.Add("<meta http-equiv=\"content-type\" content=\"text/html; charset=UTF-8\">");
   output.Add("\r\n</head>\r\n");
   output.Add("<body bgcolor=\"#FFFFFF\">\r\n<H1>");
-  output.Add(title);
+  output.AddCharRefs(title);
   output.Add("</H1>\r\n<p>");
 
   const uint16_t foreign = vocab.ForeignLangID();
   const uint16_t native = vocab.NativeLangID();
+  std::string annotation;
   for (const TVocabItem* item : vocab.Items()) {
     output.Add("<b>");
-    output.Add(HtmlCharRefs(item->Values[Foreign], foreign));
+    output.AddCharRefs(AnsiToWide(item->Values[Foreign], foreign));
     output.Add("</b> ");
-    const std::string annotation = Annotation(*item);
+    Annotation(*item, annotation);
     if (!annotation.empty()) {
       output.Add("<i>");
-      output.Add(HtmlCharRefs(annotation, native));
+      output.AddCharRefs(AnsiToWide(annotation, native));
       output.Add("</i> ");
     }
-    output.Add(HtmlCharRefs(item->Values[Native], native));
+    output.AddCharRefs(AnsiToWide(item->Values[Native], native));
     output.Add("<br>\r\n");
   }
   output.Add("</p>\r\n</body>\r\n</html>");
