@@ -2,6 +2,7 @@
 // Appending entries from another vocabulary file or from delimited text.
 #include "vocab/Import.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -14,6 +15,7 @@
 
 namespace {
 constexpr size_t kDetectBytes = 1024;
+constexpr size_t kMaxReserve = 1 << 20;
 
 using TNewEntries = std::vector<std::unique_ptr<TVocabItem>>;
 
@@ -28,30 +30,23 @@ void AppendEntries(TItemList& items, TNewEntries& entries) {
   for (auto& entry : entries) items.push_back(entry.release());
 }
 
-// A line is [Start, Start + Length) of the text.
-struct TLine {
-  size_t Start;
-  size_t Length;
-};
-
-// Cuts text into lines at CR, LF and CR LF. Without trailingBreakStartsLine (the 8-bit rule) a
-// break at the very end does not start another line and empty text has no lines; with it there
-// is always one line more than there are breaks (the UTF-16 rule).
-template <class TString>
-std::vector<TLine> CutLines(const TString& text, bool trailingBreakStartsLine) {
+// Calls line(start, length) for every line of text, cut at CR, LF and CR LF. Without
+// trailingBreakStartsLine (the 8-bit rule) a break at the very end does not start another line
+// and empty text has no lines; with it there is always one line more than there are breaks
+// (the UTF-16 rule).
+template <class TString, class TFunction>
+void ForEachLine(const TString& text, bool trailingBreakStartsLine, TFunction line) {
   using TChar = typename TString::value_type;
   constexpr TChar kBreaks[] = {TChar('\r'), TChar('\n'), TChar(0)};
-  std::vector<TLine> lines;
   size_t pos = 0;
   const size_t size = text.size();
   while (pos < size || trailingBreakStartsLine) {
     size_t end = text.find_first_of(kBreaks, pos);
     if (end == TString::npos) end = size;
-    lines.push_back({pos, end - pos});
+    line(pos, end - pos);
     if (end == size) break;
     pos = end + (text[end] == TChar('\r') && end + 1 < size && text[end + 1] == TChar('\n') ? 2 : 1);
   }
-  return lines;
 }
 
 int SplitColumns(const std::string& line, bool tabs, std::span<std::string> columns) {
@@ -69,26 +64,31 @@ template <class TString, class TConvert>
 void ImportLines(const TString& text, bool trailingBreakStartsLine, bool tabs,
                  const std::array<int32_t, 4>& columnMap, int32_t firstLine, TConvert convert,
                  TNewEntries& entries) {
-  const std::vector<TLine> lines = CutLines(text, trailingBreakStartsLine);
-  if (lines.size() < static_cast<size_t>(firstLine)) return;
-  entries.reserve(lines.size() - static_cast<size_t>(firstLine) + 1);
+  size_t lineCount = 0;
+  ForEachLine(text, trailingBreakStartsLine, [&](size_t, size_t) { ++lineCount; });
+  if (lineCount < static_cast<size_t>(firstLine)) return;
+  // Room for the lines to come, but not more than any file could need: a file of nothing but
+  // line breaks must not reserve memory for entries it never makes.
+  entries.reserve(std::min<size_t>(lineCount - static_cast<size_t>(firstLine) + 1, kMaxReserve));
   std::array<TString, kMaxImportColumns> columns;
   TString line;
   const TString none;
-  for (size_t i = static_cast<size_t>(firstLine) - 1; i < lines.size(); ++i) {
-    line.assign(text, lines[i].Start, lines[i].Length);
+  size_t number = 0;
+  ForEachLine(text, trailingBreakStartsLine, [&](size_t start, size_t length) {
+    if (++number < static_cast<size_t>(firstLine)) return;
+    line.assign(text, start, length);
     const int count = SplitColumns(line, tabs, columns);
     auto column = [&](int field) -> const TString& {
-      const int32_t number = columnMap[field];
-      return number >= 1 && number <= count ? columns[number - 1] : none;
+      const int32_t index = columnMap[field];
+      return index >= 1 && index <= count ? columns[index - 1] : none;
     };
-    if (column(Foreign).empty()) continue;
+    if (column(Foreign).empty()) return;
     auto entry = std::make_unique<TVocabItem>();
     for (int field = 0; field < 4; ++field) entry->Values[field] = convert(field, column(field));
-    if (entry->Values[Foreign].empty()) continue;
+    if (entry->Values[Foreign].empty()) return;
     if (entry->Values[Native].empty()) entry->Values[Native] = kMissingValue;
     entries.push_back(std::move(entry));
-  }
+  });
 }
 
 void ImportDelimitedText(const std::string& path, bool tabs,
