@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "vocab/Import.h"
 
+#include <random>
+
 #include "AllocFailure.h"
 #include "TempFiles.h"
 #include "TestSupport.h"
@@ -237,6 +239,34 @@ TEST(ImportText, FailurePartWayRollsBack) {
     }
     EXPECT_TRUE(succeeded);
     EXPECT_GT(failures, 20) << "the failures should reach the entries";
+  }
+}
+
+// Text files are outside data: random ones, read under the sanitizers, give only entries with a
+// word/phrase and translations, every text trimmed.
+TEST(ImportText, RandomFilesGiveOnlyWellFormedEntries) {
+  std::mt19937 random(11);
+  const char alphabet[] = {'a', 'b', ',', '\t', '"', ' ', '\r', '\n', '\0', '\xE9', '\xFE', '\xFF'};
+  TTempDir dir;
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(random() % 200, '\0');
+    for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
+    const int type = static_cast<int>(random() % 4);
+    TMap map;
+    for (int32_t& column : map) column = static_cast<int32_t>(random() % 70) - 2;
+    const auto firstLine = static_cast<int32_t>(1 + random() % 4);
+    TVocabFile v;
+    const int32_t count = v.ImportText(dir.Write("in.txt", bytes), type, map, firstLine);
+    ASSERT_EQ(count, v.Count());
+    for (const TVocabItem* item : v.Items()) {
+      EXPECT_FALSE(item->Values[Foreign].empty());
+      EXPECT_FALSE(item->Values[Native].empty());
+      for (const std::string& text : item->Values) {
+        if (text.empty()) continue;
+        EXPECT_GT(static_cast<unsigned char>(text.front()), 0x20) << Hex(bytes);
+        EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20) << Hex(bytes);
+      }
+    }
   }
 }
 
