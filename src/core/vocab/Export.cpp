@@ -111,7 +111,11 @@ void WriteDelimitedText(const TVocabFile& vocab, int format, std::ostream& out) 
         const uint16_t lang = field == Foreign ? vocab.ForeignLangID() : vocab.NativeLangID();
         wide = AnsiToWide(item->Values[field], lang);
         if (field > 0) output.AddWide(std::u16string_view(&delimiter, 1));
-        output.AddWide(comma ? CsvQuoteWide(wide) : wide);
+        if (comma) {
+          output.AddWide(CsvQuoteWide(wide));
+        } else {
+          output.AddWide(wide);
+        }
       }
       output.AddWide(u"\r\n");
     }
@@ -120,7 +124,11 @@ void WriteDelimitedText(const TVocabFile& vocab, int format, std::ostream& out) 
     for (const TVocabItem* item : vocab.Items()) {
       for (int field = 0; field < 4; ++field) {
         if (field > 0) output.Add(delimiter);
-        output.Add(comma ? CsvQuote(item->Values[field]) : item->Values[field]);
+        if (comma) {
+          output.Add(CsvQuote(item->Values[field]));
+        } else {
+          output.Add(item->Values[field]);
+        }
       }
       output.Add("\r\n");
     }
