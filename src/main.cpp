@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include <QApplication>
-
 #include "app/MainFrm.h"
+#include "platform/ErrorHandler.h"
 #include "text/Random.h"
 #include "vocab/VocFile.h"
 
@@ -9,7 +8,7 @@ int main(int argc, char* argv[]) {
   Randomize();
   int result = 0;
   {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QApplication::setApplicationName("Dadezivu");
     QApplication::setOrganizationName("Devizur");
     TMainForm form;

@@ -43,3 +43,14 @@ TEST(Random, RandomizeSeedsFromTheTimeOfDay) {
   Randomize();
   EXPECT_LT(RandSeed(), 24u * 60 * 60 * 1000);
 }
+
+TEST(Random, SkipMovesTheSeedAsThatManyDraws) {
+  for (uint64_t count : {0ull, 1ull, 2ull, 3ull, 1000ull, 1000003ull}) {
+    SetRandSeed(777);
+    for (uint64_t i = 0; i < count; ++i) Random(10);
+    const uint32_t expected = RandSeed();
+    SetRandSeed(777);
+    SkipRandom(count);
+    EXPECT_EQ(RandSeed(), expected) << count;
+  }
+}

@@ -12,20 +12,22 @@ void AddEntry(TVocabFile& v, const TEntry& e, int mode) {
 }
 
 std::unique_ptr<TVocabFile> SampleVocabulary(std::initializer_list<TEntry> entries) {
-  auto v = std::make_unique<TVocabFile>();
-  v->SetForeignLangID(0x0407);
-  v->SetNativeLangID(0x0409);
   static const std::vector<TEntry> kDefault = {{"Haus", "n", "", "house"},
-               {"Baum", "n", "tree in the garden", "tree"},
-               {"laufen", "v", "", "run, walk"},
-               {"schnell", "adj", "", "fast; quick"},
-               {"der Garten", "n", "", "garden"}};
+                                               {"Baum", "n", "tree in the garden", "tree"},
+                                               {"laufen", "v", "", "run, walk"},
+                                               {"schnell", "adj", "", "fast; quick"},
+                                               {"der Garten", "n", "", "garden"}};
+  // Built, saved and loaded back, so it is in the state of a freshly opened file.
+  TVocabFile built;
+  built.SetForeignLangID(0x0407);
+  built.SetNativeLangID(0x0409);
   for (const auto& e : entries.size() == 0 ? std::vector<TEntry>(kDefault)
                                            : std::vector<TEntry>(entries)) {
-    AddEntry(*v, e);
+    AddEntry(built, e);
   }
-  v->ClearJournal();
-  v->SetModified(false);
+  std::istringstream in(SavedBytes(built));
+  auto v = std::make_unique<TVocabFile>();
+  v->LoadFromStream(in);
   if (v->Count() > 0) v->SetItemIndex(0);
   return v;
 }

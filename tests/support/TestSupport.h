@@ -21,12 +21,15 @@
   } while (false)
 
 struct TEntry {
-  std::string Foreign, Category, Notes, Native;
+  std::string Foreign;
+  std::string Category = {};
+  std::string Notes = {};
+  std::string Native = {};
 };
 
 // Appends an entry through the edit buffer, as the add command does.
 void AddEntry(TVocabFile& v, const TEntry& e, int mode = 2);
-// German-English vocabulary with a handful of entries and the current entry at 0.
+// A German-English vocabulary as just opened (saved, no journal), the current entry at 0.
 std::unique_ptr<TVocabFile> SampleVocabulary(std::initializer_list<TEntry> entries = {});
 // The entries' word/phrase texts in list order, joined by spaces.
 std::string Words(const TVocabFile& v);

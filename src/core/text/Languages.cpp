@@ -119,8 +119,8 @@ struct TCollatorCloser {
 struct TCodePage {
   int32_t CodePage = 0;
   std::unique_ptr<UConverter, TConverterCloser> Converter;
-  std::string Error;             // why there is no converter
-  bool OneUnitPerByte = false;   // every byte is one UTF-16 unit: Wide is the whole conversion
+  std::string Error;            // why there is no converter
+  bool OneUnitPerByte = false;  // every byte is one UTF-16 unit: Wide is the whole conversion
   std::array<char16_t, 256> Wide{};
   std::array<bool, 256> Word{};  // letter or digit
   TByteMap Strip;
@@ -326,8 +326,8 @@ std::unique_ptr<TLanguage> MakeLanguage(TCache& c, uint16_t langId) {
     const char byte = static_cast<char>(b);
     std::string lower;
     const bool ok = LowerFull(*lang, std::string_view(&byte, 1), lower);
-    // Capital sigma lower-cases by its position in the word; marks can change the casing of the
-    // letter before them. Neither occurs in these code pages except sigma, but stay general.
+    // Capital sigma lower-cases by its position in the word, and a combining mark can change
+    // the casing of the letter before it: such bytes always take the full operation.
     const char16_t ch = cp.Wide[b];
     const bool exact = cp.OneUnitPerByte && ok && lower.size() == 1 && ch != 0x03A3 &&
                        u_getCombiningClass(ch) == 0;

@@ -8,6 +8,7 @@
 // The language table and every operation that depends on a language. A language is a 16-bit
 // Windows language identifier: primary language in the low 10 bits, sub-language above.
 // Vocabulary text is 8-bit in the language's ANSI code page; UTF-16 is std::u16string.
+// The ICU converters and collators behind these are opened once per thread and language.
 
 struct TLangInfo {
   uint16_t LangId = 0;

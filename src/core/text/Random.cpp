@@ -19,6 +19,22 @@ uint32_t RandSeed() { return g_Seed; }
 
 void SetRandSeed(uint32_t seed) { g_Seed = seed; }
 
+void SkipRandom(uint64_t count) {
+  // Compose the affine step seed -> a * seed + c with itself by repeated squaring.
+  uint32_t mul = 1, add = 0;          // the accumulated map
+  uint32_t stepMul = 134775813u, stepAdd = 1u;  // the map of 2^k steps
+  while (count > 0) {
+    if (count & 1) {
+      mul *= stepMul;
+      add = add * stepMul + stepAdd;
+    }
+    stepAdd = stepAdd * stepMul + stepAdd;
+    stepMul *= stepMul;
+    count >>= 1;
+  }
+  g_Seed = g_Seed * mul + add;
+}
+
 int32_t Random(int32_t n) {
   g_Seed = g_Seed * 134775813u + 1u;
   if (n < 1) return 0;

@@ -8,6 +8,11 @@
 #include <stdexcept>
 #include <system_error>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "vocab/StreamIO.h"
 
 namespace fs = std::filesystem;
@@ -26,6 +31,20 @@ fs::path TemporaryPathFor(const fs::path& target) {
     if (!fs::exists(candidate, ec)) return candidate;
   }
   return dir / base;
+}
+
+// Makes sure the written bytes are on the disk before the old file is replaced.
+bool SyncToDisk(const fs::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
+#else
+  (void)path;
+  return true;
+#endif
 }
 }  // namespace
 
@@ -56,7 +75,7 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
     if (!out) RaiseCannotCreate(path);
     write(out);
     out.close();
-    if (!out) RaiseWriteError();
+    if (!out || !SyncToDisk(temp)) RaiseWriteError();
   } catch (...) {
     fs::remove(temp, ec);
     throw;

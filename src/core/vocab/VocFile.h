@@ -23,6 +23,7 @@ using TFieldValues = std::array<std::string, 4>;
 
 class TStreamReader;
 class TStreamWriter;
+struct TSearchData;
 
 // One entry of a vocabulary: its four texts, its sorting position and its testing statistics.
 // Texts are bytes in the code page of their language; the model never converts them.
@@ -35,12 +36,14 @@ public:
   TVocabItem(const TVocabItem&) = delete;
   TVocabItem& operator=(const TVocabItem&) = delete;
 
-  int32_t DisplayWidth = 0;  // cached width in the list, 0 = not measured; never saved
-  TFieldValues Values;       // word/phrase, part of speech, notes, translations
+  // The numbers sit together at the front so that question selection, which reads the
+  // statistics of every entry, touches one cache line per entry.
+  int32_t DisplayWidth = 0;   // cached width in the list, 0 = not measured; never saved
   int32_t LastAsked = 0;
-  std::string SortKey;       // filled just before Sort; never saved
-  int32_t SortPos = 0;       // leading characters of the word/phrase that sorting skips
+  int32_t SortPos = 0;        // leading characters of the word/phrase that sorting skips
   int32_t PenaltyPoints = 0;  // -1: learnt
+  TFieldValues Values;        // word/phrase, part of speech, notes, translations
+  std::string SortKey;        // filled just before Sort; never saved
 
   const std::string& GetValue(int index) const { return Values[index]; }
   void SetValue(int index, std::string text) { Values[index] = std::move(text); }
@@ -126,6 +129,7 @@ public:
   void Sort();
   // Reorders at random with the program's generator, keeping the current entry current.
   void Shuffle();
+  int32_t Find(const TSearchData& search) const;  // next match, wrapping, current last; or -1
 
   const std::string& GetProperty(int index) const;  // 0..7, else "Invalid property array index."
   void SetProperty(int index, const std::string& text);

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+// The file commands of the main window: New, Open, Save, Save As, Properties and Exit, and the
+// question whether to save changes.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include "app/MainFrm.h"
+#include "dialogs/PropsDlg.h"
+#include "platform/DlgUtils.h"
+#include "platform/FileDialogs.h"
+
+namespace {
+std::string ToFilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString FromFilePath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+// Shows the hourglass cursor for as long as it lives.
+class THourglass {
+public:
+  THourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~THourglass() { QGuiApplication::restoreOverrideCursor(); }
+  THourglass(const THourglass&) = delete;
+  THourglass& operator=(const THourglass&) = delete;
+};
+}  // namespace
+
+bool TMainForm::QuerySave() {
+  if (m_ViewMode == vmNone || !m_Vocab->Modified()) return true;
+  const QString question =
+      tr("Save changes to ") + FileTitle(FromFilePath(m_Vocab->FileName())) + "?";
+  switch (ShowMessageBox(question, QString(), kStyleYesNoCancel)) {
+    case kResultYes:
+      miFileSaveClick();
+      // A cancelled Save As keeps the command from going on.
+      return !m_Vocab->Modified();
+    case kResultNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TMainForm::OpenFile(const QString& path) {
+  THourglass hourglass;
+  auto loaded = std::make_unique<TVocabFile>();
+  try {
+    loaded->LoadFromFile(ToFilePath(path));
+  } catch (const std::exception& e) {
+    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kStyleStop);
+    return false;
+  }
+  m_Vocab = std::move(loaded);
+  if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
+  return true;
+}
+
+bool TMainForm::ChooseFileToOpen(QString& path) {
+  TFileDialogRequest request;
+  request.Title = tr("Open");
+  request.Filter = tr("Dadezivu Files (*.doz)|*.doz|All Files (*.*)|*.*");
+  request.FilterIndex = 1;
+  request.InitialDir = QDir::currentPath();
+  request.DefaultExt = "doz";
+  if (!OpenFileDialog(this, request)) return false;
+  path = request.FileName;
+  return true;
+}
+
+bool TMainForm::EditProperties(bool isNew) {
+  TPropertiesData data;
+  data.IsNew = isNew;
+  data.ForeignLangID = m_Vocab->ForeignLangID();
+  data.NativeLangID = m_Vocab->NativeLangID();
+  if (!isNew) {
+    data.FileName = FromFilePath(m_Vocab->FileName());
+    data.Description = m_Vocab->GetProperty(0);
+    data.Author = m_Vocab->GetProperty(1);
+    data.Comments = m_Vocab->GetProperty(2);
+  }
+  TPropertiesDialog dialog(this, data);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  m_Vocab->SetForeignLangID(data.ForeignLangID);
+  m_Vocab->SetNativeLangID(data.NativeLangID);
+  if (isNew) m_Vocab->Clear();
+  m_Vocab->SetProperty(0, data.Description);
+  m_Vocab->SetProperty(1, data.Author);
+  m_Vocab->SetProperty(2, data.Comments);
+  return true;
+}
+
+void TMainForm::miFileNewClick() {
+  if (!QuerySave()) return;
+  if (EditProperties(true)) SetViewMode(vmList);
+}
+
+void TMainForm::miFileOpenClick() {
+  if (!QuerySave()) return;
+  QString path;
+  if (!ChooseFileToOpen(path)) return;
+  if (OpenFile(path)) SetViewMode(vmList);
+}
+
+void TMainForm::miFileSaveClick() {
+  const QString fileName = FromFilePath(m_Vocab->FileName());
+  if (fileName.isEmpty()) {
+    miFileSaveAsClick();
+    return;
+  }
+  const QFileInfo info(fileName);
+  // The read-only attribute, as the file carries it (whoever we are).
+  if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
+    ShowMessageBox(QDir::toNativeSeparators(info.path()) + QDir::separator() + FileTitle(fileName) +
+                   "\n" + tr("This file is read-only.") + " " +
+                   tr("Please use a different file name."));
+    miFileSaveAsClick();
+    return;
+  }
+  THourglass hourglass;
+  m_Vocab->SaveToFile(ToFilePath(fileName));
+}
+
+void TMainForm::miFileSaveAsClick() {
+  const QString fileName = FromFilePath(m_Vocab->FileName());
+  TFileDialogRequest request;
+  request.Filter = tr("Dadezivu File (*.doz)|*.doz");
+  request.FilterIndex = 1;
+  if (fileName.isEmpty()) {
+    request.InitialDir = QDir::currentPath();
+  } else {
+    const QFileInfo info(fileName);
+    request.InitialDir = info.absolutePath();
+    request.FileName = info.completeBaseName();
+  }
+  request.DefaultExt = "doz";
+  if (!SaveFileDialog(this, request)) return;
+  SaveAs(request.FileName, request.FilterIndex);
+}
+
+void TMainForm::SaveAs(const QString& path, int filterIndex) {
+  THourglass hourglass;
+  switch (filterIndex) {
+    default:
+      m_Vocab->SaveToFile(ToFilePath(path));
+      break;
+  }
+}
+
+void TMainForm::miFilePropertiesClick() { EditProperties(false); }
+
+void TMainForm::miFileExitClick() { close(); }

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#include "platform/ErrorHandler.h"
+
+#include <exception>
+
+#include "platform/DlgUtils.h"
+
+namespace {
+void ShowError(const char* message) {
+  ShowMessageBox(QString::fromUtf8(message), QString(), kStyleStop);
+}
+}  // namespace
+
+void RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+  return false;
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// What the Open and Save dialogs are asked and what they answer. Filters are in the
+// "Description|pattern|Description|pattern" form; FilterIndex counts from 1.
+struct TFileDialogRequest {
+  QString Title;
+  QString Filter;
+  int FilterIndex = 1;
+  QString InitialDir;
+  QString FileName;  // in: proposed name; out: the chosen path
+  QString DefaultExt;
+};
+
+// Modal file dialogs go through these, so that tests can answer them. Each returns false when
+// the user cancelled; on true, FileName holds the chosen path and FilterIndex the chosen type.
+using TFileDialogFunction = std::function<bool(QWidget* owner, TFileDialogRequest& request)>;
+extern TFileDialogFunction OpenFileDialog;
+extern TFileDialogFunction SaveFileDialog;
+
+// "Dadezivu Files (*.doz)|*.doz|All Files (*.*)|*.*" as Qt name filters, in the same order.
+QStringList QtNameFilters(const QString& filter);

@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: MIT
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+
+#include "app/MainFrm.h"
+#include "dialogs/PropsDlg.h"
+#include "platform/DlgUtils.h"
+#include "platform/FileDialogs.h"
+
+namespace {
+struct TRecordedBox {
+  QString message;
+  int style;
+};
+
+// Answers every message box with the next of the given results and records what was asked.
+class TBoxAnswers {
+public:
+  explicit TBoxAnswers(QList<int> answers = {}) : m_Answers(std::move(answers)) {
+    MessageBoxHandler = [this](const QString& message, const QString&, int style) {
+      Asked.append({message, style});
+      return m_Answers.isEmpty() ? kResultOK : m_Answers.takeFirst();
+    };
+  }
+  ~TBoxAnswers() { MessageBoxHandler = nullptr; }
+  QList<TRecordedBox> Asked;
+
+private:
+  QList<int> m_Answers;
+};
+
+// Answers the Save dialog with a path, or cancels it when the path is empty.
+class TSaveAnswer {
+public:
+  explicit TSaveAnswer(QString path, int filterIndex = 1)
+      : m_Path(std::move(path)), m_FilterIndex(filterIndex) {
+    SaveFileDialog = [this](QWidget*, TFileDialogRequest& request) {
+      ++Calls;
+      Request = request;
+      if (m_Path.isEmpty()) return false;
+      request.FileName = m_Path;
+      request.FilterIndex = m_FilterIndex;
+      return true;
+    };
+  }
+  ~TSaveAnswer() { SaveFileDialog = nullptr; }
+  int Calls = 0;
+  TFileDialogRequest Request;
+
+private:
+  QString m_Path;
+  int m_FilterIndex;
+};
+
+void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
+  TVocabFile v;
+  v.SetForeignLangID(0x0407);
+  v.SetNativeLangID(0x0409);
+  for (const auto& w : words) {
+    v.EditItem().Values[0] = w;
+    v.AddItem(2);
+  }
+  v.SaveToFile(QFile::encodeName(path).toStdString());
+}
+
+// Makes the form look as if a file had been opened from disk.
+void OpenSample(TMainForm& form, const QString& path) {
+  WriteVocabulary(path, {"Haus", "Baum"});
+  QVERIFY(form.OpenFile(path));
+  form.SetViewMode(vmList);
+}
+}  // namespace
+
+class TestMainForm : public QObject {
+  Q_OBJECT
+private slots:
+  void startsWithTheEmptyWorkspace();
+  void captionFollowsTheFile();
+  void commandsNeedAFile();
+  void openAdoptsOnlyAGoodFile();
+  void querySaveAnswers();
+  void yesOnANeverSavedVocabularyLeadsToSaveAs();
+  void saveOfAReadOnlyFileTurnsIntoSaveAs();
+  void commandLine();
+  void closingAsksFirst();
+  void errorsInCommandsAreShownAndAbandonTheCommand();
+};
+
+void TestMainForm::startsWithTheEmptyWorkspace() {
+  TMainForm form;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QCOMPARE(form.windowTitle(), QString("Dadezivu"));
+  QCOMPARE(form.ViewMode(), vmNone);
+  auto* workspace = form.findChild<QWidget*>("pbWorkSpace");
+  QVERIFY(workspace);
+  QVERIFY(workspace->isVisible());
+
+  // The inside shows the workspace colour; the border is drawn as a sunken edge.
+  const QImage image = workspace->grab().toImage();
+  const QColor inside = image.pixelColor(image.width() / 2, image.height() / 2);
+  QCOMPARE(inside.rgb(), workspace->palette().color(QPalette::Dark).rgb());
+  QVERIFY(image.pixelColor(image.width() - 1, image.height() - 1).rgb() != inside.rgb());
+  for (const char* name : {"tbNew", "tbOpen", "tbSave", "miFileNew", "sbrStatusBar"}) {
+    QVERIFY2(form.findChild<QObject*>(name), name);
+  }
+}
+
+void TestMainForm::captionFollowsTheFile() {
+  QTemporaryDir dir;
+  TMainForm form;
+  form.UpdateCommands();
+  QCOMPARE(form.windowTitle(), QString("Dadezivu"));
+  form.SetViewMode(vmList);
+  form.UpdateCommands();
+  QCOMPARE(form.windowTitle(), QString("Dadezivu - Untitled"));
+  OpenSample(form, dir.filePath("words.doz"));
+  form.UpdateCommands();
+  QCOMPARE(form.windowTitle(), QString("Dadezivu - words.doz"));
+}
+
+void TestMainForm::commandsNeedAFile() {
+  TMainForm form;
+  form.UpdateCommands();
+  QVERIFY(!form.miFileSave->isEnabled());
+  QVERIFY(!form.miFileSaveAs->isEnabled());
+  QVERIFY(!form.miFileProperties->isEnabled());
+  QVERIFY(form.miFileNew->isEnabled());
+  QVERIFY(form.miFileOpen->isEnabled());
+  form.SetViewMode(vmList);
+  form.UpdateCommands();
+  QVERIFY(form.miFileSave->isEnabled());
+  QVERIFY(form.miFileProperties->isEnabled());
+}
+
+void TestMainForm::openAdoptsOnlyAGoodFile() {
+  QTemporaryDir dir;
+  TMainForm form;
+  OpenSample(form, dir.filePath("good.doz"));
+  TVocabFile* before = &form.Vocab();
+  QCOMPARE(before->Count(), 2);
+  QCOMPARE(before->ItemIndex(), 0);
+
+  const QString bad = dir.filePath("bad.doz");
+  {
+    std::ofstream(QFile::encodeName(bad).toStdString()) << "not a vocabulary";
+  }
+  for (const QString& path : {bad, dir.filePath("missing.doz")}) {
+    TBoxAnswers boxes;
+    QVERIFY(!form.OpenFile(path));
+    QCOMPARE(boxes.Asked.size(), 1);
+    QCOMPARE(boxes.Asked[0].style, kStyleStop);
+    QCOMPARE(&form.Vocab(), before);
+    QCOMPARE(form.Vocab().Count(), 2);
+  }
+  TBoxAnswers boxes;
+  QVERIFY(!form.OpenFile(bad));
+  QCOMPARE(boxes.Asked[0].message, QString("Invalid file format."));
+}
+
+void TestMainForm::querySaveAnswers() {
+  QTemporaryDir dir;
+  TMainForm form;
+  QVERIFY2(form.QuerySave(), "nothing open");
+  OpenSample(form, dir.filePath("words.doz"));
+  QVERIFY2(form.QuerySave(), "nothing changed");
+
+  form.Vocab().SetProperty(0, "changed");
+  {
+    TBoxAnswers boxes({kResultCancel});
+    QVERIFY(!form.QuerySave());
+    QCOMPARE(boxes.Asked[0].message, QString("Save changes to words.doz?"));
+    QCOMPARE(boxes.Asked[0].style, kStyleYesNoCancel);
+  }
+  {
+    TBoxAnswers boxes({kResultNo});
+    QVERIFY(form.QuerySave());
+    QVERIFY(form.Vocab().Modified());
+  }
+  {
+    TBoxAnswers boxes({kResultYes});
+    QVERIFY(form.QuerySave());
+    QVERIFY(!form.Vocab().Modified());
+    TVocabFile reread;
+    reread.LoadFromFile(QFile::encodeName(dir.filePath("words.doz")).toStdString());
+    QCOMPARE(QString::fromStdString(reread.GetProperty(0)), QString("changed"));
+  }
+}
+
+void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
+  QTemporaryDir dir;
+  TMainForm form;
+  form.SetViewMode(vmList);
+  form.Vocab().SetProperty(0, "new");
+  {
+    TBoxAnswers boxes({kResultYes});
+    TSaveAnswer cancel{QString()};
+    QVERIFY2(!form.QuerySave(), "cancelling Save As cancels the whole command");
+    QCOMPARE(cancel.Calls, 1);
+    QCOMPARE(boxes.Asked[0].message, QString("Save changes to Untitled?"));
+  }
+  TBoxAnswers boxes({kResultYes});
+  const QString path = dir.filePath("new.doz");
+  TSaveAnswer save(path);
+  QVERIFY(form.QuerySave());
+  QCOMPARE(QString::fromStdString(form.Vocab().FileName()), path);
+  QVERIFY(QFile::exists(path));
+}
+
+void TestMainForm::saveOfAReadOnlyFileTurnsIntoSaveAs() {
+  QTemporaryDir dir;
+  TMainForm form;
+  const QString path = dir.filePath("locked.doz");
+  OpenSample(form, path);
+  QFile::setPermissions(path, QFileDevice::ReadOwner);
+  TBoxAnswers boxes;
+  TSaveAnswer cancel{QString()};
+  form.miFileSaveClick();
+  QCOMPARE(boxes.Asked.size(), 1);
+  QVERIFY(boxes.Asked[0].message.endsWith(
+      "locked.doz\nThis file is read-only. Please use a different file name."));
+  QCOMPARE(cancel.Calls, 1);
+  QCOMPARE(cancel.Request.FileName, QString("locked"));
+  QCOMPARE(cancel.Request.InitialDir, dir.path());
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void TestMainForm::commandLine() {
+  struct Case {
+    QStringList arguments;
+    QString path;
+    bool print;
+  } cases[] = {
+      {{}, "", false},
+      {{"words.doz"}, "words.doz", false},
+      {{"/P", "words.doz"}, "words.doz", true},
+      {{"/p"}, "/p", true},
+      {{"words.doz", "other.doz"}, "words.doz", false},
+  };
+  for (const Case& c : cases) {
+    QString path;
+    bool print = false;
+    TMainForm::ParseCommandLine(c.arguments, path, print);
+    QCOMPARE(path, c.path);
+    QCOMPARE(print, c.print);
+  }
+}
+
+void TestMainForm::closingAsksFirst() {
+  QTemporaryDir dir;
+  TMainForm form;
+  form.show();
+  OpenSample(form, dir.filePath("words.doz"));
+  form.Vocab().SetProperty(1, "me");
+  {
+    TBoxAnswers boxes({kResultCancel});
+    QVERIFY(!form.close());
+    QVERIFY(form.isVisible());
+  }
+  TBoxAnswers boxes({kResultNo});
+  QVERIFY(form.close());
+}
+
+void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
+  QTemporaryDir dir;
+  TMainForm form;
+  OpenSample(form, dir.filePath("words.doz"));
+  form.Vocab().GetItem(0).Values[0] = std::string(70000, 'x');
+  form.Vocab().SetProperty(0, "changed");
+  TBoxAnswers boxes;
+  form.miFileSave->trigger();
+  QCOMPARE(boxes.Asked.size(), 1);
+  QCOMPARE(boxes.Asked[0].style, kStyleStop);
+  QVERIFY(boxes.Asked[0].message.contains("65,535"));
+  QVERIFY(form.Vocab().Modified());
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
