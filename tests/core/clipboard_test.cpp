@@ -81,27 +81,11 @@ TEST(ClipboardBlock, DecodeReadsWhatEncodeWrote) {
 // A block is outside data: any size or content is judged without reading past its end.
 TEST(ClipboardBlock, MalformedBlocksAreRejected) {
   const std::string good = Block(0x0407, 0x0409, 0, "a\tb\tc\td");
-  struct TCase {
-    std::string Block;
-    bool Valid;
-  };
-  const TCase cases[] = {
-      {"", false},
-      {good.substr(0, 8), false},                  // header only
-      {good.substr(0, good.size() - 1), false},    // no terminating zero
-      {Block(0x0407, 0x0409, 0, ""), false},       // no text
-      {Block(0x0407, 0x0409, 0, "a\tb\tc"), false},  // two tabs
-      {Block(0x0407, 0x0409, 0, "\t\t\t"), true},
-      {good + "trailing bytes\t\t\t", true},       // after the zero: ignored
-      {good, true},
-  };
-  for (const auto& c : cases) {
-    TClipboardEntry entry;
-    EXPECT_EQ(DecodeClipboardBlock(c.Block, entry), c.Valid) << Hex(c.Block);
-  }
+  TClipboardEntry entry;
+  EXPECT_TRUE(DecodeClipboardBlock(good + "after the zero\t\t\t", entry));
+  EXPECT_EQ(entry.Values[3], "d");
   // Every cut of a good block, and random blocks, under the sanitizers.
   for (size_t cut = 0; cut < good.size(); ++cut) {
-    TClipboardEntry entry;
     EXPECT_FALSE(DecodeClipboardBlock(good.substr(0, cut), entry)) << cut;
   }
   std::mt19937 random(7);
@@ -111,7 +95,6 @@ TEST(ClipboardBlock, MalformedBlocksAreRejected) {
     const size_t zero = block.size() >= 9 ? block.find('\0', 8) : std::string::npos;
     const bool valid =
         zero != std::string::npos && std::count(block.begin() + 8, block.begin() + zero, '\t') >= 3;
-    TClipboardEntry entry;
     EXPECT_EQ(DecodeClipboardBlock(block, entry), valid) << Hex(block);
   }
 }
