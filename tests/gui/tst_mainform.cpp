@@ -12,16 +12,16 @@
 namespace {
 struct TRecordedBox {
   QString message;
-  int style;
+  uint32_t style;
 };
 
 // Answers every message box with the next of the given results and records what was asked.
 class TBoxAnswers {
 public:
   explicit TBoxAnswers(QList<int> answers = {}) : m_Answers(std::move(answers)) {
-    MessageBoxHandler = [this](const QString& message, const QString&, int style) {
+    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
       Asked.append({message, style});
-      return m_Answers.isEmpty() ? kResultOK : m_Answers.takeFirst();
+      return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
     };
   }
   ~TBoxAnswers() { MessageBoxHandler = nullptr; }
@@ -151,7 +151,7 @@ void TestMainForm::openAdoptsOnlyAGoodFile() {
     TBoxAnswers boxes;
     QVERIFY(!form.OpenFile(path));
     QCOMPARE(boxes.Asked.size(), 1);
-    QCOMPARE(boxes.Asked[0].style, kStyleStop);
+    QCOMPARE(boxes.Asked[0].style, kMbStop);
     QCOMPARE(&form.Vocab(), before);
     QCOMPARE(form.Vocab().Count(), 2);
   }
@@ -169,18 +169,18 @@ void TestMainForm::querySaveAnswers() {
 
   form.Vocab().SetProperty(0, "changed");
   {
-    TBoxAnswers boxes({kResultCancel});
+    TBoxAnswers boxes({kIdCancel});
     QVERIFY(!form.QuerySave());
     QCOMPARE(boxes.Asked[0].message, QString("Save changes to words.doz?"));
-    QCOMPARE(boxes.Asked[0].style, kStyleYesNoCancel);
+    QCOMPARE(boxes.Asked[0].style, kMbIconExclamation | kMbYesNoCancel);
   }
   {
-    TBoxAnswers boxes({kResultNo});
+    TBoxAnswers boxes({kIdNo});
     QVERIFY(form.QuerySave());
     QVERIFY(form.Vocab().Modified());
   }
   {
-    TBoxAnswers boxes({kResultYes});
+    TBoxAnswers boxes({kIdYes});
     QVERIFY(form.QuerySave());
     QVERIFY(!form.Vocab().Modified());
     TVocabFile reread;
@@ -195,13 +195,13 @@ void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
   form.SetViewMode(vmList);
   form.Vocab().SetProperty(0, "new");
   {
-    TBoxAnswers boxes({kResultYes});
+    TBoxAnswers boxes({kIdYes});
     TSaveAnswer cancel{QString()};
     QVERIFY2(!form.QuerySave(), "cancelling Save As cancels the whole command");
     QCOMPARE(cancel.Calls, 1);
     QCOMPARE(boxes.Asked[0].message, QString("Save changes to Untitled?"));
   }
-  TBoxAnswers boxes({kResultYes});
+  TBoxAnswers boxes({kIdYes});
   const QString path = dir.filePath("new.doz");
   TSaveAnswer save(path);
   QVERIFY(form.QuerySave());
@@ -255,11 +255,11 @@ void TestMainForm::closingAsksFirst() {
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().SetProperty(1, "me");
   {
-    TBoxAnswers boxes({kResultCancel});
+    TBoxAnswers boxes({kIdCancel});
     QVERIFY(!form.close());
     QVERIFY(form.isVisible());
   }
-  TBoxAnswers boxes({kResultNo});
+  TBoxAnswers boxes({kIdNo});
   QVERIFY(form.close());
 }
 
@@ -272,7 +272,7 @@ void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   TBoxAnswers boxes;
   form.miFileSave->trigger();
   QCOMPARE(boxes.Asked.size(), 1);
-  QCOMPARE(boxes.Asked[0].style, kStyleStop);
+  QCOMPARE(boxes.Asked[0].style, kMbStop);
   QVERIFY(boxes.Asked[0].message.contains("65,535"));
   QVERIFY(form.Vocab().Modified());
 }

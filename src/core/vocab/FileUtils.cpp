@@ -22,15 +22,14 @@ namespace {
 fs::path TemporaryPathFor(const fs::path& target) {
   static std::mt19937 generator{std::random_device{}()};
   const fs::path dir = target.parent_path();
-  std::string base = ".";
-  base += target.filename().string();
-  base += ".tmp";
+  std::string stem(1, '.');
+  stem.append(target.filename().string()).append(".tmp");
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path candidate = dir / (base + std::to_string(generator() % 1000000));
+    fs::path candidate = dir / (stem + std::to_string(generator() % 1000000));
     std::error_code ec;
     if (!fs::exists(candidate, ec)) return candidate;
   }
-  return dir / base;
+  return dir / stem;
 }
 
 // Makes sure the written bytes are on the disk before the old file is replaced.
@@ -70,6 +69,7 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   }
 
   const fs::path temp = TemporaryPathFor(target);
+  // Opening is inside the guard too: the stream can fail after the file was created.
   try {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) RaiseCannotCreate(path);

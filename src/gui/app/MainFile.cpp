@@ -13,12 +13,16 @@
 #include "platform/FileDialogs.h"
 
 namespace {
-std::string ToFilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString FromFilePath(const std::string& path) { return QFile::decodeName(path.c_str()); }
+std::string ToFilePath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+QString FromFilePath(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
 
 // Shows the hourglass cursor for as long as it lives.
 class THourglass {
-public:
+ public:
   THourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
   ~THourglass() { QGuiApplication::restoreOverrideCursor(); }
   THourglass(const THourglass&) = delete;
@@ -30,12 +34,12 @@ bool TMainForm::QuerySave() {
   if (m_ViewMode == vmNone || !m_Vocab->Modified()) return true;
   const QString question =
       tr("Save changes to ") + FileTitle(FromFilePath(m_Vocab->FileName())) + "?";
-  switch (ShowMessageBox(question, QString(), kStyleYesNoCancel)) {
-    case kResultYes:
+  switch (ShowMessageBox(question, QString(), kMbIconExclamation | kMbYesNoCancel)) {
+    case kIdYes:
       miFileSaveClick();
       // A cancelled Save As keeps the command from going on.
       return !m_Vocab->Modified();
-    case kResultNo:
+    case kIdNo:
       return true;
     default:
       return false;
@@ -48,7 +52,7 @@ bool TMainForm::OpenFile(const QString& path) {
   try {
     loaded->LoadFromFile(ToFilePath(path));
   } catch (const std::exception& e) {
-    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kStyleStop);
+    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
     return false;
   }
   m_Vocab = std::move(loaded);
@@ -147,6 +151,10 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
   }
 }
 
-void TMainForm::miFilePropertiesClick() { EditProperties(false); }
+void TMainForm::miFilePropertiesClick() {
+  EditProperties(false);
+}
 
-void TMainForm::miFileExitClick() { close(); }
+void TMainForm::miFileExitClick() {
+  close();
+}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/MainFrm.h"
 
+#include <qdrawutil.h>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,10 +10,10 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolBar>
-#include <qdrawutil.h>
 
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Icons.h"
 
 TWorkSpace::TWorkSpace(QWidget* parent) : QWidget(parent) {
   setObjectName("pbWorkSpace");
@@ -31,6 +32,7 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent), m_Vocab(std::make_unique<TVocabFile>()) {
   setObjectName("MainForm");
   setWindowTitle(tr("Dadezivu"));
+  setWindowIcon(ProgramIcon());
 
   pnlViews = new QStackedWidget(this);
   pnlViews->setObjectName("pnlViews");
@@ -49,21 +51,25 @@ TMainForm::TMainForm(QWidget* parent)
   SetViewMode(vmNone);
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
-  m_IdleConnection = connect(QAbstractEventDispatcher::instance(),
-                             &QAbstractEventDispatcher::aboutToBlock, this,
-                             &TMainForm::UpdateCommands);
+  m_IdleConnection =
+      connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+              &TMainForm::UpdateCommands);
 }
 
-TMainForm::~TMainForm() { disconnect(m_IdleConnection); }
+TMainForm::~TMainForm() {
+  disconnect(m_IdleConnection);
+}
 
 QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                               const QString& hint, const QKeySequence& shortcut,
+                               const QString& hint, const QKeySequence& shortcut, int image,
                                void (TMainForm::*handler)()) {
   auto* action = new QAction(caption, this);
+  if (image >= 0) action->setIcon(ToolImage(image));
   action->setObjectName(name);
   action->setStatusTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
+  connect(action, &QAction::triggered, this,
+          [this, handler] { RunCommand([&] { (this->*handler)(); }); });
   menu->addAction(action);
   return action;
 }
@@ -73,31 +79,32 @@ void TMainForm::CreateMenus() {
   miFile->setObjectName("miFile");
   miFile->setStatusTip(tr("Commands for working with files"));
   miFileNew = AddCommand(miFile, "miFileNew", tr("&New..."), tr("Creates a new file"),
-                         QKeySequence(Qt::CTRL | Qt::Key_N), &TMainForm::miFileNewClick);
+                         QKeySequence(Qt::CTRL | Qt::Key_N), 0, &TMainForm::miFileNewClick);
   miFileOpen = AddCommand(miFile, "miFileOpen", tr("&Open..."), tr("Opens an existing file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_O), &TMainForm::miFileOpenClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_O), 1, &TMainForm::miFileOpenClick);
   miFileSave = AddCommand(miFile, "miFileSave", tr("&Save"), tr("Saves the current file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_S), &TMainForm::miFileSaveClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_S), 2, &TMainForm::miFileSaveClick);
   miFileSaveAs = AddCommand(miFile, "miFileSaveAs", tr("Save &As..."),
-                            tr("Saves the current file with a different name"), {},
+                            tr("Saves the current file with a different name"), {}, -1,
                             &TMainForm::miFileSaveAsClick);
   miFile->addSeparator();
   miFileProperties = AddCommand(miFile, "miFileProperties", tr("P&roperties..."),
-                                tr("Displays information about the current file"), {},
+                                tr("Displays information about the current file"), {}, 3,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
-                          QKeySequence(Qt::ALT | Qt::Key_F4), &TMainForm::miFileExitClick);
+                          QKeySequence(Qt::ALT | Qt::Key_F4), -1, &TMainForm::miFileExitClick);
 
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
-  miViewToolBar = AddCommand(miView, "miViewToolBar", tr("&Tool Bar"),
-                             tr("Shows or hides the Tool Bar"), {}, &TMainForm::miViewToolBarClick);
+  miViewToolBar =
+      AddCommand(miView, "miViewToolBar", tr("&Tool Bar"), tr("Shows or hides the Tool Bar"), {},
+                 -1, &TMainForm::miViewToolBarClick);
   miViewToolBar->setCheckable(true);
   miViewStatusBar =
       AddCommand(miView, "miViewStatusBar", tr("&Status Bar"), tr("Shows or hides the Status Bar"),
-                 {}, &TMainForm::miViewStatusBarClick);
+                 {}, -1, &TMainForm::miViewStatusBarClick);
   miViewStatusBar->setCheckable(true);
 }
 
@@ -155,7 +162,9 @@ void TMainForm::UpdateCommands() {
   setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
 }
 
-void TMainForm::miViewToolBarClick() { tbrToolBar->setVisible(!tbrToolBar->isVisibleTo(this)); }
+void TMainForm::miViewToolBarClick() {
+  tbrToolBar->setVisible(!tbrToolBar->isVisibleTo(this));
+}
 
 void TMainForm::miViewStatusBarClick() {
   sbrStatusBar->setVisible(!sbrStatusBar->isVisibleTo(this));

@@ -17,10 +17,10 @@ class QStatusBar;
 // a sunken edge.
 class TWorkSpace : public QWidget {
   Q_OBJECT
-public:
+ public:
   explicit TWorkSpace(QWidget* parent = nullptr);
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
 };
 
@@ -29,7 +29,7 @@ enum TViewMode : uint8_t { vmNone = 0, vmList = 1, vmTest = 2 };
 // The program's one top-level window. It owns the open vocabulary from start to end.
 class TMainForm : public QMainWindow {
   Q_OBJECT
-public:
+ public:
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
 
@@ -76,14 +76,14 @@ public:
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   void CreateMenus();
   void CreateToolBar();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                      const QKeySequence& shortcut, void (TMainForm::*handler)());
+                      const QKeySequence& shortcut, int image, void (TMainForm::*handler)());
   void SaveAs(const QString& path, int filterIndex);
 
   std::unique_ptr<TVocabFile> m_Vocab;

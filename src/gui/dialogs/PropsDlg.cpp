@@ -139,6 +139,12 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
 
 void TPropertiesDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  CentreOverOwner(this, parentWidget());
+  // The folder is shortened to the room the laid-out label has.
+  const QString folder = stLocation->toolTip();
+  if (!folder.isEmpty()) {
+    stLocation->setText(ShortenPath(folder, stLocation->fontMetrics(), stLocation->width()));
+  }
   cbForeign->setFocus();
 }
 

@@ -29,7 +29,7 @@ struct TPropertiesData {
 // it is given and writes the choices back only on OK.
 class TPropertiesDialog : public QDialog {
   Q_OBJECT
-public:
+ public:
   TPropertiesDialog(QWidget* owner, TPropertiesData& data);
 
   // "2.50KB (2560 bytes)", or "1023 bytes" below 1,024 bytes.
@@ -55,11 +55,11 @@ public:
   QPushButton* btnCancel = nullptr;
   QPushButton* btnHelp = nullptr;
 
-protected:
+ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
-private:
+ private:
   void FillGeneralPage();
   void FillLanguages(QComboBox* list, uint16_t langId);
   void LanguageChange();

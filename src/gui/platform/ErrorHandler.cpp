@@ -7,7 +7,7 @@
 
 namespace {
 void ShowError(const char* message) {
-  ShowMessageBox(QString::fromUtf8(message), QString(), kStyleStop);
+  ShowMessageBox(QString::fromUtf8(message), QString(), kMbStop);
 }
 }  // namespace
 

@@ -10,7 +10,7 @@ void RunCommand(const std::function<void()>& command);
 
 // Shows the message of any error that escapes an event handler, so that the program goes on.
 class TApplication : public QApplication {
-public:
+ public:
   TApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#include "platform/Icons.h"
+
+#include <QString>
+
+#include <array>
+#include <cassert>
+
+// The resources are compiled into a static library; nothing else references them, so the linker
+// would drop their registration unless it is pulled in by name. Q_INIT_RESOURCE must be called
+// outside any namespace.
+static void EnsureIconResources() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(resources);
+    return true;
+  }();
+  (void)registered;
+}
+
+namespace {
+
+constexpr std::array<const char*, kToolImageCount> kToolImageFiles = {
+    "00-new",           "01-open",
+    "02-save",          "03-properties",
+    "04-print",         "05-undo",
+    "06-redo",          "07-cut",
+    "08-copy",          "09-paste",
+    "10-add",           "11-edit",
+    "12-delete",        "13-move-up",
+    "14-move-down",     "15-sort",
+    "16-find",          "17-find-next",
+    "18-start-testing", "19-into-native",
+    "20-into-foreign",  "21-multiple-choice",
+    "22-hint",          "23-statistics",
+    "24-font",          "25-options",
+    "26-help-topics",   "27-tip-of-the-day",
+};
+
+QIcon IconResource(const char* name) {
+  EnsureIconResources();
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+QIcon ToolImage(int index) {
+  assert(index >= 0 && index < kToolImageCount);
+  if (index < 0 || index >= kToolImageCount) return {};
+  return IconResource(kToolImageFiles[static_cast<size_t>(index)]);
+}
+
+QIcon ProgramIcon() {
+  return IconResource("dadezivu");
+}

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#include "settings/RecFile.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QMenu>
+
+#include <cassert>
+
+#include "platform/DlgUtils.h"
+
+namespace {
+constexpr int kRecentMenuWidth = 200;
+
+qsizetype IndexOf(const QStringList& files, const QString& path) {
+  for (qsizetype i = 0; i < files.size(); ++i)
+    if (files[i].compare(path, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+}  // namespace
+
+TRecentFileList::TRecentFileList(int32_t maxCount) : m_MaxCount(maxCount) {
+  assert(maxCount > 0);
+}
+
+void TRecentFileList::AddFile(const QString& path) {
+  if (path.isEmpty()) return;
+  const qsizetype found = IndexOf(m_Files, path);
+  if (found >= 0)
+    m_Files.removeAt(found);
+  else if (Count() >= m_MaxCount)
+    m_Files.removeLast();
+  m_Files.prepend(path);
+}
+
+void TRecentFileList::AppendFile(const QString& path) {
+  if (path.isEmpty() || IndexOf(m_Files, path) >= 0) return;
+  m_Files.append(path);
+  m_MaxCount = std::max(m_MaxCount, Count());
+}
+
+QString TRecentFileList::GetFile(int32_t index) const {
+  return index >= 0 && index < Count() ? m_Files[index] : QString();
+}
+
+TRecentFileMenu::TRecentFileMenu(QMenu* menu, QAction* before,
+                                 std::function<void(int index)> onClick)
+    : QObject(menu) {
+  for (int i = 0; i < kItemCount; ++i) {
+    auto* item = new QAction(menu);
+    item->setObjectName(QStringLiteral("miFileRecent%1").arg(i + 1));
+    item->setData(i);
+    item->setStatusTip(tr("Opens a recently used file"));
+    item->setVisible(false);
+    connect(item, &QAction::triggered, this, [onClick, i] {
+      if (onClick) onClick(i);
+    });
+    menu->insertAction(before, item);
+    m_Items[i] = item;
+  }
+  m_Bar = new QAction(menu);
+  m_Bar->setObjectName(QStringLiteral("miFileRecentBar"));
+  m_Bar->setSeparator(true);
+  m_Bar->setVisible(false);
+  menu->insertAction(before, m_Bar);
+}
+
+void TRecentFileMenu::UpdateRecentMenu(const TRecentFileList& files, const QFontMetrics& metrics) {
+  for (int i = 0; i < kItemCount; ++i) {
+    QAction* item = m_Items[i];
+    if (i >= files.Count()) {
+      item->setVisible(false);
+      continue;
+    }
+    // A "&" in the path would turn into a mnemonic; doubled, it shows as itself.
+    const QString shown = ShortenPath(FileTitlePath(files.GetFile(i)), metrics, kRecentMenuWidth);
+    const QString caption = QStringLiteral("&%1 ").arg(i + 1) +
+                            QString(shown).replace(QStringLiteral("&"), QStringLiteral("&&"));
+    if (item->text() != caption) item->setText(caption);
+    item->setVisible(true);
+  }
+  m_Bar->setVisible(m_Items[0]->isVisible());
+}
