@@ -69,19 +69,16 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   }
 
   const fs::path temp = TemporaryPathFor(target);
-  {
+  // Opening is inside the guard too: the stream can fail after the file was created.
+  try {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) RaiseCannotCreate(path);
-    try {
-      write(out);
-      out.flush();
-      out.close();
-      if (!out || !SyncToDisk(temp)) RaiseWriteError();
-    } catch (...) {
-      out.close();
-      fs::remove(temp, ec);
-      throw;
-    }
+    write(out);
+    out.close();
+    if (!out || !SyncToDisk(temp)) RaiseWriteError();
+  } catch (...) {
+    fs::remove(temp, ec);
+    throw;
   }
   if (fs::exists(target, ec)) {
     fs::permissions(temp, fs::status(target, ec).permissions(), ec);

@@ -180,6 +180,31 @@ public:
   // the others preferably of its part of speech and not yet learnt.
   void GetChoices(TVocabItemArray& result, int32_t n) const;
 
+  // Import, export and clipboard transfer (Import.cpp, Export.cpp, Clipboard.cpp). TClipboard
+  // is the clipboard interface of vocab/Clipboard.h.
+  // Both imports append at the end and return how many entries they added; when that is above
+  // 0 the journal is emptied and the vocabulary marked modified. ItemIndex stays. A failure
+  // leaves the vocabulary exactly as it was.
+  // Appends the entries of a doz file: "Languages are different." unless its primary languages
+  // match; the entries keep texts and SortPos and start untested.
+  int32_t MergeFile(const std::string& path);
+  // textType 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 comma/tab-delimited, other: adds
+  // nothing. columnMap[field] is the 1-based column of that field, 0 for none. firstLine < 1:
+  // "Invalid procedure call.".
+  int32_t ImportText(const std::string& path, int textType,
+                     const std::array<int32_t, 4>& columnMap, int32_t firstLine);
+  // Every entry as one line; format 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 little-endian
+  // comma/tab-delimited with a byte-order mark; other: "Invalid procedure call.". An existing
+  // file is replaced only when all was written. Changes nothing in the vocabulary.
+  void ExportText(const std::string& path, int format) const;
+  // Puts the current entry on the clipboard in the private format ("No current item").
+  void CopyToClipboard(class TClipboard& clipboard) const;
+  // Adds the entry on the clipboard through the edit buffer as AddItem(mode) does, untested and
+  // journaled as an Add. "No valid data on clipboard." or "Languages are different." change
+  // nothing.
+  void PasteFromClipboard(class TClipboard& clipboard, int mode);
+  bool CanPaste(const class TClipboard& clipboard) const;
+
 private:
   void WriteTo(TStreamWriter& writer) const;
   void CheckSavable() const;

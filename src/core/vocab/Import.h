@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Text types of the import, in the order of the import dialog's format list.
+enum TTextType : uint8_t {
+  ttCommaText = 0,
+  ttTabText = 1,
+  ttUnicodeCommaText = 2,
+  ttUnicodeTabText = 3,
+};
+
+// What the import dialog asks for and TVocabFile::ImportText takes.
+struct TImportRequest {
+  uint8_t TextType = ttCommaText;
+  int32_t FirstLine = 1;                       // 1-based; 2 skips a heading line
+  std::array<int32_t, 4> ColumnMap = {0, 0, 0, 0};  // per field the 1-based column, 0 = none
+};
+
+constexpr int kMaxImportColumns = 64;
+// The translations of an imported entry that has none.
+constexpr const char* kMissingValue = "#Value?#";
+
+// Guesses the text type from the first 1,024 bytes: UTF-16 when they start with a byte-order
+// mark (either byte order), tab-delimited when they hold a tab. A file that cannot be read
+// gives ttCommaText.
+uint8_t DetectTextType(const std::string& path);
