@@ -86,6 +86,7 @@ class TestRegUtils : public QObject {
   void damagedValuesFollowTheirRules();
   void minimisedOrMaximisedKeepsTheStoredPosition();
   void fileValuesBeyondTheCountAreKeptButNotRead();
+  void programStoreIsTheUsersNativeStore();
 
  private:
   QString Path(const QString& name = "settings.ini") const { return m_Dir->filePath(name); }
@@ -349,6 +350,16 @@ void TestRegUtils::fileValuesBeyondTheCountAreKeptButNotRead() {
   TSettings loaded;
   LoadSettings(store, loaded);
   QCOMPARE(loaded.RecentFiles.Files(), (QStringList{"/g1.doz", "/g2.doz"}));
+}
+
+void TestRegUtils::programStoreIsTheUsersNativeStore() {
+  QStandardPaths::setTestModeEnabled(true);
+  TSettingsStore store;
+  QCOMPARE(store.Settings().format(), QSettings::NativeFormat);
+  QCOMPARE(store.Settings().scope(), QSettings::UserScope);
+  QCOMPARE(store.Settings().organizationName(), QString("Devizur"));
+  QCOMPARE(store.Settings().applicationName(), QString("Dadezivu"));
+  QCOMPARE(store.Settings().group(), QString("2"));
 }
 
 QTEST_MAIN(TestRegUtils)

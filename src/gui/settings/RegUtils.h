@@ -26,9 +26,10 @@ struct TFontSetting {
 // of a first start, except the two that depend on the system (NativeLangID and the sounds),
 // which LoadSettings fills in.
 struct TSettings {
-  // Bounds of the main window's frame in screen pixels. On load: none when no usable bounds are
-  // stored (centre the window). On save: none while the window is minimised or maximised, which
-  // keeps the bounds stored before.
+  // Bounds of the main window in screen pixels, stored as left, top, right, bottom. Take them
+  // from geometry() and give them back with setGeometry(), so a restart does not grow the
+  // window by its frame. On load: none when no usable bounds are stored (centre the window).
+  // On save: none while the window is minimised or maximised, which keeps the stored bounds.
   std::optional<QRect> WindowPosition;
   uint16_t ForeignLangID = 0;
   uint16_t NativeLangID = 0;
