@@ -15,7 +15,7 @@ QStringList Paths(int from, int to) {
 
 class TestRecFile : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void addPutsTheFileInFrontAndDropsTheOldest();
   void addMovesAFileInAnotherLetterCase();
   void appendKeepsTheStoredOrderAndRaisesTheMaximum();

@@ -76,7 +76,7 @@ void CompareSettings(const TSettings& a, const TSettings& b) {
 
 class TestRegUtils : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void init();
   void cleanup();
   void firstStartGivesTheDefaults();
@@ -88,7 +88,7 @@ class TestRegUtils : public QObject {
   void fileValuesBeyondTheCountAreKeptButNotRead();
   void programStoreIsTheUsersNativeStore();
 
- private:
+private:
   QString Path(const QString& name = "settings.ini") const { return m_Dir->filePath(name); }
 
   std::unique_ptr<QTemporaryDir> m_Dir;

@@ -53,7 +53,7 @@ struct TSettings {
 // application "Dadezivu", group "2"; or, for tests, an INI file with the same group. Opening
 // never fails: a missing key reads as empty, and writes that cannot be made are lost.
 class TSettingsStore {
- public:
+public:
   TSettingsStore();
   explicit TSettingsStore(const QString& iniPath);
   ~TSettingsStore();
@@ -62,7 +62,7 @@ class TSettingsStore {
 
   QSettings& Settings() { return *m_Settings; }
 
- private:
+private:
   std::unique_ptr<QSettings> m_Settings;
 };
 
