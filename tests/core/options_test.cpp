@@ -106,19 +106,6 @@ TEST(ProgramOptions, EveryFieldHasItsOffset) {
   }
 }
 
-TEST(ProgramOptions, IndexedPairsFollowTheDirectionAndResult) {
-  TProgramOptions o;
-  o.TestNotesActive = true;
-  o.PassiveFlags = 0x0020;
-  o.ActiveFlags = 0x0040;
-  EXPECT_FALSE(o.TestNotes(0));
-  EXPECT_TRUE(o.TestNotes(1));
-  EXPECT_EQ(o.Flags(0), 0x0020);
-  EXPECT_EQ(o.Flags(1), 0x0040);
-  EXPECT_EQ(o.FeedbackColour(false), 0x0000FFu);
-  EXPECT_EQ(o.FeedbackColour(true), 0xFF0000u);
-}
-
 TEST(ProgramOptions, LongerBlockGivesTheDefaults) {
   TProgramOptions o;
   o.AppendNewWords = true;
