@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -105,19 +106,6 @@ TEST(ProgramOptions, EveryFieldHasItsOffset) {
   }
 }
 
-TEST(ProgramOptions, IndexedPairsFollowTheDirectionAndResult) {
-  TProgramOptions o;
-  o.TestNotesActive = true;
-  o.PassiveFlags = 0x0020;
-  o.ActiveFlags = 0x0040;
-  EXPECT_FALSE(o.TestNotes(0));
-  EXPECT_TRUE(o.TestNotes(1));
-  EXPECT_EQ(o.Flags(0), 0x0020);
-  EXPECT_EQ(o.Flags(1), 0x0040);
-  EXPECT_EQ(o.FeedbackColour(false), 0x0000FFu);
-  EXPECT_EQ(o.FeedbackColour(true), 0xFF0000u);
-}
-
 TEST(ProgramOptions, LongerBlockGivesTheDefaults) {
   TProgramOptions o;
   o.AppendNewWords = true;
@@ -204,4 +192,26 @@ TEST(ProgramOptions, PaddingIsWrittenAsZero) {
   TProgramOptions o;
   DecodeProgramOptions(bytes, o);
   EXPECT_EQ(Hex(EncodeProgramOptions(o)), Hex(DefaultBlock()));
+}
+
+// Random blocks of every length up to one byte too long: whatever is read is a sound record
+// that survives its own round trip.
+TEST(ProgramOptions, AnyBlockGivesASoundRecord) {
+  std::mt19937 random(4711);
+  for (int run = 0; run < 2000; ++run) {
+    std::string bytes(random() % (kProgramOptionsSize + 2), '\0');
+    for (char& b : bytes) b = static_cast<char>(random());
+    TProgramOptions o;
+    DecodeProgramOptions(bytes, o);
+    EXPECT_GE(o.NumChoices, kMinChoices);
+    EXPECT_LE(o.NumChoices, kMaxChoices);
+    EXPECT_GE(o.MaxPenaltyPoints, kMinPenaltyPoints);
+    EXPECT_LE(o.MaxPenaltyPoints, kMaxPenaltyPoints);
+    EXPECT_GE(o.WrongDelay, kMinWrongDelay);
+    EXPECT_LE(o.WrongDelay, kMaxWrongDelay);
+    EXPECT_EQ(o.PassiveFlags & ~kDirectionFlagsMask, 0);
+    TProgramOptions again;
+    DecodeProgramOptions(EncodeProgramOptions(o), again);
+    ASSERT_TRUE(again == o) << "run " << run;
+  }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "TestSupport.h"
@@ -79,5 +80,28 @@ TEST(PageSetup, DamagedBlocks) {
     DecodePageSetup(EncodePageSetup(stored), read);
     EXPECT_EQ(read.Columns, c.wantColumns) << c.columns;
     EXPECT_EQ(read.MarginRight, c.wantMargin) << c.margin;
+  }
+}
+
+TEST(PageSetup, AnyBlockGivesASoundRecord) {
+  std::mt19937 random(815);
+  for (int run = 0; run < 2000; ++run) {
+    std::string bytes(random() % (kPageSetupSize + 2), '\0');
+    for (char& b : bytes) b = static_cast<char>(random() % 4 == 0 ? random() : random() % 3);
+    TPageSetup s;
+    DecodePageSetup(bytes, s);
+    for (int32_t margin : {s.MarginLeft, s.MarginTop, s.MarginRight, s.MarginBottom}) {
+      EXPECT_GE(margin, 0);
+      EXPECT_LE(margin, kMaxMargin);
+    }
+    EXPECT_GE(s.Columns, kMinColumns);
+    EXPECT_LE(s.Columns, kMaxColumns);
+    TPageSetup again;
+    DecodePageSetup(EncodePageSetup(s), again);
+    ASSERT_TRUE(again == s) << "run " << run;
+
+    TPrintOptions o;
+    DecodePrintOptions(bytes.substr(0, random() % (kPrintOptionsSize + 2)), o);
+    EXPECT_EQ(o.PrintFields & ~kPrintFieldsMask, 0);
   }
 }

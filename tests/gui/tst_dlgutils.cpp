@@ -20,7 +20,7 @@ struct TShown {
 
 class TestDlgUtils : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void init();
   void cleanup();
   void messageBoxGoesThroughTheSeam();
@@ -35,7 +35,7 @@ class TestDlgUtils : public QObject {
   void versionHasFourParts();
   void fontExistsUsesAtMost31Characters();
 
- private:
+private:
   QList<TShown> m_Shown;
   int m_Answer = kIdOk;
 };

@@ -15,11 +15,10 @@ QStringList Paths(int from, int to) {
 
 class TestRecFile : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void addPutsTheFileInFrontAndDropsTheOldest();
   void addMovesAFileInAnotherLetterCase();
   void appendKeepsTheStoredOrderAndRaisesTheMaximum();
-  void getFileOutsideTheListIsEmpty();
   void menuShowsTheFourNewest();
   void menuItemsReportTheirIndex();
 };
@@ -64,13 +63,6 @@ void TestRecFile::appendKeepsTheStoredOrderAndRaisesTheMaximum() {
   QCOMPARE(list.Count(), 12);
   QCOMPARE(list.GetFile(0), QString("/v/new.doz"));
   QCOMPARE(list.GetFile(11), QString("/v/f11.doz"));
-}
-
-void TestRecFile::getFileOutsideTheListIsEmpty() {
-  TRecentFileList list(3);
-  list.AddFile("/a.doz");
-  QCOMPARE(list.GetFile(-1), QString());
-  QCOMPARE(list.GetFile(1), QString());
 }
 
 void TestRecFile::menuShowsTheFourNewest() {

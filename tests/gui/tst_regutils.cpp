@@ -76,7 +76,7 @@ void CompareSettings(const TSettings& a, const TSettings& b) {
 
 class TestRegUtils : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void init();
   void cleanup();
   void firstStartGivesTheDefaults();
@@ -86,8 +86,9 @@ class TestRegUtils : public QObject {
   void damagedValuesFollowTheirRules();
   void minimisedOrMaximisedKeepsTheStoredPosition();
   void fileValuesBeyondTheCountAreKeptButNotRead();
+  void programStoreIsTheUsersNativeStore();
 
- private:
+private:
   QString Path(const QString& name = "settings.ini") const { return m_Dir->filePath(name); }
 
   std::unique_ptr<QTemporaryDir> m_Dir;
@@ -349,6 +350,16 @@ void TestRegUtils::fileValuesBeyondTheCountAreKeptButNotRead() {
   TSettings loaded;
   LoadSettings(store, loaded);
   QCOMPARE(loaded.RecentFiles.Files(), (QStringList{"/g1.doz", "/g2.doz"}));
+}
+
+void TestRegUtils::programStoreIsTheUsersNativeStore() {
+  QStandardPaths::setTestModeEnabled(true);
+  TSettingsStore store;
+  QCOMPARE(store.Settings().format(), QSettings::NativeFormat);
+  QCOMPARE(store.Settings().scope(), QSettings::UserScope);
+  QCOMPARE(store.Settings().organizationName(), QString("Devizur"));
+  QCOMPARE(store.Settings().applicationName(), QString("Dadezivu"));
+  QCOMPARE(store.Settings().group(), QString("2"));
 }
 
 QTEST_MAIN(TestRegUtils)

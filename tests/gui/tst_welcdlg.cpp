@@ -9,7 +9,7 @@
 
 class TestWelcDlg : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void showsBrowseAndEveryRecentFile();
   void okReportsTheChoice_data();
   void okReportsTheChoice();

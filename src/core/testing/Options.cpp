@@ -31,7 +31,7 @@ enum : size_t {
 };
 
 class TBlock {
- public:
+public:
   explicit TBlock(std::string& bytes) : m_Bytes(bytes) {}
 
   uint8_t Byte(size_t at) const { return static_cast<uint8_t>(m_Bytes[at]); }
@@ -50,7 +50,7 @@ class TBlock {
   }
   void PutBool(size_t at, bool v) { Put(at, v ? 1 : 0, 1); }
 
- private:
+private:
   std::string& m_Bytes;
 };
 

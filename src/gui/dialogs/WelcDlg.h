@@ -23,7 +23,7 @@ struct TWelcomeData {
 // The start-up dialog: create a new file, or open one by browsing or from the recent list.
 class TWelcomeDialog : public QDialog {
   Q_OBJECT
- public:
+public:
   TWelcomeDialog(QWidget* owner, TWelcomeData& data);
 
   QLabel* imgNew = nullptr;
@@ -35,13 +35,13 @@ class TWelcomeDialog : public QDialog {
   QPushButton* btnCancel = nullptr;
   QPushButton* btnHelp = nullptr;
 
- signals:
+signals:
   void helpRequested(int topic);
 
- protected:
+protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private:
+private:
   void FormCreate();
   void btnOKClick();
 

@@ -110,13 +110,12 @@ int ShowQtMessageBox(const QString& message, const QString& caption, uint32_t st
   QMessageBox box(IconOf(style), caption, message, QMessageBox::NoButton,
                   QApplication::activeWindow());
   const std::vector<TButton> buttons = ButtonsOf(style);
-  std::vector<std::pair<QAbstractButton*, int>> ids;
+  std::vector<std::pair<QPushButton*, int>> ids;
   for (const TButton& b : buttons) ids.emplace_back(box.addButton(b.Button), b.Id);
   const size_t defaultIndex = (style >> 8) & 0x0F;
-  if (defaultIndex < ids.size())
-    box.setDefaultButton(static_cast<QPushButton*>(ids[defaultIndex].first));
+  if (defaultIndex < ids.size()) box.setDefaultButton(ids[defaultIndex].first);
   // Closing the box answers Cancel where there is one, otherwise the last button (OK or No).
-  QAbstractButton* escape = ids.back().first;
+  QPushButton* escape = ids.back().first;
   for (const auto& [button, id] : ids)
     if (id == kIdCancel) escape = button;
   box.setEscapeButton(escape);
@@ -165,19 +164,19 @@ void CentreOverOwner(QWidget* dialog, QWidget* owner) {
   const QRect area = screen ? screen->availableGeometry() : QRect();
   const QRect over = owner ? owner->window()->frameGeometry() : area;
   const QSize size = dialog->frameGeometry().size();
+  // Centred (halves toward zero), then pushed inside the work area; the top left edge wins
+  // over the bottom right one when the dialog is larger than the area.
   const auto place = [](int start, int length, int size, int areaStart, int areaEnd) {
-    int pos = start + (length - size) / 2;
+    const int pos = start + (length - size) / 2;
     if (pos < areaStart) return areaStart;
-    if (pos + size > areaEnd) pos = areaEnd - size;
-    return std::max(pos, areaStart);
+    return pos + size > areaEnd ? std::max(areaEnd - size, areaStart) : pos;
   };
-  int left = over.left() + (over.width() - size.width()) / 2;
-  int top = over.top() + (over.height() - size.height()) / 2;
-  if (area.isValid()) {
-    left = place(over.left(), over.width(), size.width(), area.left(), area.right() + 1);
-    top = place(over.top(), over.height(), size.height(), area.top(), area.bottom() + 1);
-  }
-  dialog->move(left, top);
+  if (area.isValid())
+    dialog->move(place(over.left(), over.width(), size.width(), area.left(), area.right() + 1),
+                 place(over.top(), over.height(), size.height(), area.top(), area.bottom() + 1));
+  else
+    dialog->move(over.left() + (over.width() - size.width()) / 2,
+                 over.top() + (over.height() - size.height()) / 2);
 }
 
 QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width) {

@@ -16,7 +16,7 @@ class QMenu;
 // The recently used files, most recent first. Paths are compared ignoring letter case, so the
 // list never holds two paths that differ only in case.
 class TRecentFileList {
- public:
+public:
   explicit TRecentFileList(int32_t maxCount = 9);
 
   // Puts path at the front: an entry equal to it is removed first, otherwise the last entry
@@ -31,7 +31,7 @@ class TRecentFileList {
   int32_t MaxCount() const { return m_MaxCount; }
   const QStringList& Files() const { return m_Files; }
 
- private:
+private:
   QStringList m_Files;
   int32_t m_MaxCount;
 };
@@ -40,7 +40,7 @@ class TRecentFileList {
 // and the separator miFileRecentBar after them. The items start hidden.
 class TRecentFileMenu : public QObject {
   Q_OBJECT
- public:
+public:
   static constexpr int kItemCount = 4;
   // Inserts the items into menu before `before` (at the end when null). onClick gets the index
   // into the recent list of the item chosen.
@@ -53,7 +53,7 @@ class TRecentFileMenu : public QObject {
   QAction* Item(int index) const { return m_Items[index]; }
   QAction* Bar() const { return m_Bar; }
 
- private:
+private:
   std::array<QAction*, kItemCount> m_Items{};
   QAction* m_Bar = nullptr;
 };

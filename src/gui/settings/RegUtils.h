@@ -26,9 +26,10 @@ struct TFontSetting {
 // of a first start, except the two that depend on the system (NativeLangID and the sounds),
 // which LoadSettings fills in.
 struct TSettings {
-  // Bounds of the main window's frame in screen pixels. On load: none when no usable bounds are
-  // stored (centre the window). On save: none while the window is minimised or maximised, which
-  // keeps the bounds stored before.
+  // Bounds of the main window in screen pixels, stored as left, top, right, bottom. Take them
+  // from geometry() and give them back with setGeometry(), so a restart does not grow the
+  // window by its frame. On load: none when no usable bounds are stored (centre the window).
+  // On save: none while the window is minimised or maximised, which keeps the stored bounds.
   std::optional<QRect> WindowPosition;
   uint16_t ForeignLangID = 0;
   uint16_t NativeLangID = 0;
@@ -52,7 +53,7 @@ struct TSettings {
 // application "Dadezivu", group "2"; or, for tests, an INI file with the same group. Opening
 // never fails: a missing key reads as empty, and writes that cannot be made are lost.
 class TSettingsStore {
- public:
+public:
   TSettingsStore();
   explicit TSettingsStore(const QString& iniPath);
   ~TSettingsStore();
@@ -61,7 +62,7 @@ class TSettingsStore {
 
   QSettings& Settings() { return *m_Settings; }
 
- private:
+private:
   std::unique_ptr<QSettings> m_Settings;
 };
 
