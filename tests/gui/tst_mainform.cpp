@@ -103,6 +103,7 @@ private slots:
   void startOpensTheNamedFileOrOffersTheStartUpDialog();
   void newKeepsTheChosenLanguages();
   void openedFilesBecomeRecent();
+  void saveAsWritesEveryType();
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -437,6 +438,41 @@ void TestMainForm::openedFilesBecomeRecent() {
   TBoxAnswers boxes;
   QVERIFY(!form.OpenFile(dir.filePath("missing.doz")));
   QCOMPARE(form.RecentFiles().Count(), 2);
+}
+
+// Only the vocabulary type takes the new name, the recent entry and the saved state.
+void TestMainForm::saveAsWritesEveryType() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  const QString original = dir.filePath("words.doz");
+  OpenSample(form, original);
+  form.Vocab().SetProperty(0, "Animals");
+  const char* starts[] = {"\x0c" "Dadezivu 2.3", "{\\rtf1", "Haus,", "Haus\t", "\xff\xfe",
+                          "\xff\xfe", "<!DOCTYPE"};
+  for (int type = 7; type >= 1; --type) {
+    const QString path = dir.filePath(QString("copy%1.out").arg(type));
+    TSaveAnswer answer(path, type);
+    form.miFileSaveAsClick();
+    QCOMPARE(answer.Request.FilterIndex, 1);
+    QCOMPARE(answer.Request.FileName, QString("words"));
+    QFile written(path);
+    QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(path));
+    const QByteArray start(starts[type - 1]);
+    QVERIFY2(written.read(start.size()) == start, qPrintable(QString("type %1").arg(type)));
+    form.UpdateCommands();
+    if (type > 1) {
+      QCOMPARE(QString::fromStdString(form.Vocab().FileName()), original);
+      QVERIFY(form.Vocab().Modified());
+      QCOMPARE(form.RecentFiles().Count(), 1);
+      QCOMPARE(form.windowTitle(), QString("Dadezivu - words.doz"));
+    } else {
+      QCOMPARE(QString::fromStdString(form.Vocab().FileName()), path);
+      QVERIFY(!form.Vocab().Modified());
+      QCOMPARE(form.RecentFiles().GetFile(0), path);
+      QCOMPARE(form.windowTitle(), QString("Dadezivu - copy1.out"));
+    }
+  }
 }
 
 QTEST_MAIN(TestMainForm)

@@ -11,6 +11,7 @@
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
+#include "vocab/Export.h"
 
 namespace {
 std::string ToFilePath(const QString& path) {
@@ -135,7 +136,10 @@ void TMainForm::miFileSaveClick() {
 void TMainForm::miFileSaveAsClick() {
   const QString fileName = FromFilePath(m_Vocab->FileName());
   TFileDialogRequest request;
-  request.Filter = tr("Dadezivu File (*.doz)|*.doz");
+  request.Filter =
+      tr("Dadezivu File (*.doz)|*.doz|Rich Text Format (*.rtf)|*.rtf|Text (Comma-delimited) "
+         "(*.txt)|*.txt|Text (Tab-delimited) (*.txt)|*.txt|Unicode Text (Comma-delimited) "
+         "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm");
   request.FilterIndex = 1;
   if (fileName.isEmpty()) {
     request.InitialDir = QDir::currentPath();
@@ -151,9 +155,23 @@ void TMainForm::miFileSaveAsClick() {
 
 void TMainForm::SaveAs(const QString& path, int filterIndex) {
   THourglass hourglass;
+  const std::string file = ToFilePath(path);
+  // The exports write a copy: the vocabulary keeps its file name and modified state.
   switch (filterIndex) {
+    case 2:
+      ExportRtf(*m_Vocab, file);
+      break;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+      m_Vocab->ExportText(file, filterIndex - 3);
+      break;
+    case 7:
+      ExportHtml(*m_Vocab, file);
+      break;
     default:
-      m_Vocab->SaveToFile(ToFilePath(path));
+      m_Vocab->SaveToFile(file);
       m_Settings.RecentFiles.AddFile(path);
       break;
   }
