@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QImage>
 #include <QScreen>
@@ -104,6 +105,7 @@ private slots:
   void newKeepsTheChosenLanguages();
   void openedFilesBecomeRecent();
   void saveAsWritesEveryType();
+  void anIdleProgramDoesNotSpin();
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -473,6 +475,25 @@ void TestMainForm::saveAsWritesEveryType() {
       QCOMPARE(form.windowTitle(), QString("Dadezivu - copy1.out"));
     }
   }
+}
+
+void TestMainForm::anIdleProgramDoesNotSpin() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  form.show();
+  OpenSample(form, dir.filePath("words.doz"));
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  int waits = 0;
+  const auto counter = connect(QAbstractEventDispatcher::instance(),
+                               &QAbstractEventDispatcher::aboutToBlock, [&] { ++waits; });
+  QEventLoop loop;
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
+  disconnect(counter);
+  // A loop woken by its own idle-time update would wait thousands of times.
+  QVERIFY2(waits < 20, qPrintable(QString::number(waits)));
+  QCOMPARE(form.windowTitle(), QString("Dadezivu - words.doz"));
 }
 
 QTEST_MAIN(TestMainForm)
