@@ -52,3 +52,17 @@ std::string HtmlCharRefs(const std::string& text, uint16_t langId);
 std::u16string BytesToWide(const std::string& bytes);
 // Turns big-endian UTF-16 (first unit 0xFFFE) into little-endian, then drops a leading 0xFEFF.
 void NormaliseByteOrder(std::u16string& text);
+
+// Byte-for-byte forms of the locale operations, for loops over many texts (search). Where
+// Exact[b] holds, byte b becomes Map[b] whatever surrounds it, so a text made only of exact bytes
+// gives, mapped byte by byte, exactly what the full operation gives. Bytes that depend on their
+// neighbours (Greek capital sigma) or change length are not exact. The tables stay valid for the
+// life of the calling thread.
+struct TByteMap {
+  std::array<uint8_t, 256> Map{};
+  std::array<bool, 256> Exact{};
+};
+const TByteMap& LowerCaseMap(uint16_t langId);
+const TByteMap& StripAccentsMap(uint16_t langId);
+// True for the bytes that are letters or digits of the language.
+const std::array<bool, 256>& WordCharMap(uint16_t langId);

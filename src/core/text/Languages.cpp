@@ -1,0 +1,543 @@
+// SPDX-License-Identifier: MIT
+#include "text/Languages.h"
+
+#include <unicode/uchar.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucol.h>
+#include <unicode/uloc.h>
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+
+#include <charconv>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+const std::array<TLangInfo, kLanguageCount>& Table() {
+  static const std::array<TLangInfo, kLanguageCount> table = {{
+      {0x0436, "Afrikaans", "Af", 1252},
+      {0x041C, "Albanian", "Sq", 1250},
+      {0x042D, "Basque", "Eu", 1252},
+      {0x0423, "Belarusian", "Be", 1251},
+      {0x0402, "Bulgarian", "Bg", 1251},
+      {0x0403, "Catalan", "Ca", 1252},
+      {0x041A, "Croatian", "Hr", 1250},
+      {0x0405, "Czech", "Cs", 1250},
+      {0x0406, "Danish", "Da", 1252},
+      {0x0813, "Dutch (Belgian)", "Nl", 1252},
+      {0x0413, "Dutch (Standard)", "Nl", 1252},
+      {0x0C09, "English (Australian)", "En", 1252},
+      {0x1009, "English (Canadian)", "En", 1252},
+      {0x2409, "English (Caribbean)", "En", 1252},
+      {0x1809, "English (Ireland)", "En", 1252},
+      {0x2009, "English (Jamaica)", "En", 1252},
+      {0x1409, "English (New Zealand)", "En", 1252},
+      {0x1C09, "English (South Africa)", "En", 1252},
+      {0x0809, "English (United Kingdom)", "En", 1252},
+      {0x0409, "English (United States)", "En", 1252},
+      {0x0425, "Estonian", "Et", 1257},
+      {0x040B, "Finnish", "Fi", 1252},
+      {0x080C, "French (Belgian)", "Fr", 1252},
+      {0x0C0C, "French (Canadian)", "Fr", 1252},
+      {0x140C, "French (Luxembourg)", "Fr", 1252},
+      {0x040C, "French (Standard)", "Fr", 1252},
+      {0x100C, "French (Swiss)", "Fr", 1252},
+      {0x0C07, "German (Austrian)", "De", 1252},
+      {0x1407, "German (Liechtenstein)", "De", 1252},
+      {0x1007, "German (Luxembourg)", "De", 1252},
+      {0x0407, "German (Standard)", "De", 1252},
+      {0x0807, "German (Swiss)", "De", 1252},
+      {0x0408, "Greek", "El", 1253},
+      {0x040E, "Hungarian", "Hu", 1250},
+      {0x040F, "Icelandic", "Is", 1252},
+      {0x0421, "Indonesian", "In", 1252},
+      {0x0410, "Italian (Standard)", "It", 1252},
+      {0x0810, "Italian (Swiss)", "It", 1252},
+      {0x0426, "Latvian", "Lv", 1257},
+      {0x0427, "Lithuanian", "Lt", 1257},
+      {0x042F, "Macedonian (FYROM)", "Mk", 1251},
+      {0x0414, "Norwegian (Bokmal)", "No", 1252},
+      {0x0814, "Norwegian (Nynorsk)", "No", 1252},
+      {0x0415, "Polish", "Pl", 1250},
+      {0x0416, "Portuguese (Brazilian)", "Pt", 1252},
+      {0x0816, "Portuguese (Standard)", "Pt", 1252},
+      {0x0418, "Romanian", "Ro", 1250},
+      {0x0419, "Russian", "Ru", 1251},
+      {0x0C1A, "Serbian (Cyrillic)", "Sr", 1251},
+      {0x041B, "Slovak", "Sk", 1250},
+      {0x0424, "Slovenian", "Sl", 1250},
+      {0x2C0A, "Spanish (Argentina)", "Es", 1252},
+      {0x400A, "Spanish (Bolivia)", "Es", 1252},
+      {0x340A, "Spanish (Chile)", "Es", 1252},
+      {0x240A, "Spanish (Colombia)", "Es", 1252},
+      {0x140A, "Spanish (Costa Rica)", "Es", 1252},
+      {0x1C0A, "Spanish (Dominican Republic)", "Es", 1252},
+      {0x300A, "Spanish (Ecuador)", "Es", 1252},
+      {0x440A, "Spanish (El Salvador)", "Es", 1252},
+      {0x100A, "Spanish (Guatemala)", "Es", 1252},
+      {0x480A, "Spanish (Honduras)", "Es", 1252},
+      {0x0C0A, "Spanish (International Sort)", "Es", 1252},
+      {0x080A, "Spanish (Mexico)", "Es", 1252},
+      {0x4C0A, "Spanish (Nicaragua)", "Es", 1252},
+      {0x180A, "Spanish (Panama)", "Es", 1252},
+      {0x3C0A, "Spanish (Paraguay)", "Es", 1252},
+      {0x280A, "Spanish (Peru)", "Es", 1252},
+      {0x500A, "Spanish (Puerto Rico)", "Es", 1252},
+      {0x040A, "Spanish (Traditional Sort)", "Es", 1252},
+      {0x380A, "Spanish (Uruguay)", "Es", 1252},
+      {0x200A, "Spanish (Venezuela)", "Es", 1252},
+      {0x041D, "Swedish", "Sv", 1252},
+      {0x041F, "Turkish", "Tr", 1254},
+      {0x0422, "Ukrainian", "Uk", 1251},
+  }};
+  return table;
+}
+
+const TLangInfo* FindRow(uint16_t langId) {
+  for (const TLangInfo& row : Table()) {
+    if (row.LangId == langId) return &row;
+  }
+  return nullptr;
+}
+
+constexpr int32_t kDefaultCodePage = 1252;
+
+struct TConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+struct TCollatorCloser {
+  void operator()(UCollator* c) const { ucol_close(c); }
+};
+
+// What a code page needs, opened once per thread: the converter (not thread-safe, hence the
+// per-thread cache) and the per-byte tables derived from it.
+struct TCodePage {
+  int32_t CodePage = 0;
+  std::unique_ptr<UConverter, TConverterCloser> Converter;
+  std::string Error;             // why there is no converter
+  bool OneUnitPerByte = false;   // every byte is one UTF-16 unit: Wide is the whole conversion
+  std::array<char16_t, 256> Wide{};
+  std::array<bool, 256> Word{};  // letter or digit
+  TByteMap Strip;
+};
+
+struct TLanguage {
+  uint16_t LangId = 0;
+  TCodePage* CodePage = nullptr;
+  std::string Locale;  // ICU locale id; empty for the root locale
+  TByteMap Lower;
+  UCollator* Collator = nullptr;  // opened on first use; owned by the cache
+  std::string CollatorError;
+  bool CollatorTried = false;
+};
+
+struct TCache {
+  std::vector<std::unique_ptr<TCodePage>> CodePages;
+  std::unordered_map<uint16_t, std::unique_ptr<TLanguage>> Languages;
+  std::unordered_map<std::string, std::unique_ptr<UCollator, TCollatorCloser>> Collators;
+  std::unordered_map<std::string, std::string> CollatorErrors;
+  TLanguage* Last = nullptr;
+  // Scratch buffers reused across calls so that the hot paths do not allocate.
+  std::u16string Wide1, Wide2;
+  std::vector<uint8_t> Key;
+};
+
+TCache& Cache() {
+  thread_local TCache cache;
+  return cache;
+}
+
+[[noreturn]] void RaiseIcu(UErrorCode status) { throw std::runtime_error(u_errorName(status)); }
+
+void ToWide(const TCodePage& cp, std::string_view text, std::u16string& out) {
+  if (!cp.Converter) throw std::runtime_error(cp.Error);
+  if (cp.OneUnitPerByte) {
+    out.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i) out[i] = cp.Wide[static_cast<uint8_t>(text[i])];
+    return;
+  }
+  UErrorCode status = U_ZERO_ERROR;
+  out.resize(text.size() * 2 + 2);
+  int32_t n = ucnv_toUChars(cp.Converter.get(), out.data(), static_cast<int32_t>(out.size()),
+                            text.data(), static_cast<int32_t>(text.size()), &status);
+  if (status == U_BUFFER_OVERFLOW_ERROR) {
+    status = U_ZERO_ERROR;
+    out.resize(n);
+    n = ucnv_toUChars(cp.Converter.get(), out.data(), n, text.data(),
+                      static_cast<int32_t>(text.size()), &status);
+  }
+  if (U_FAILURE(status)) RaiseIcu(status);
+  out.resize(n);
+}
+
+void FromWide(const TCodePage& cp, const char16_t* text, int32_t length, std::string& out) {
+  if (!cp.Converter) throw std::runtime_error(cp.Error);
+  UConverter* conv = cp.Converter.get();
+  UErrorCode status = U_ZERO_ERROR;
+  out.resize(UCNV_GET_MAX_BYTES_FOR_STRING(length, ucnv_getMaxCharSize(conv)));
+  const int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), text,
+                                    length, &status);
+  if (U_FAILURE(status)) RaiseIcu(status);
+  out.resize(n);
+}
+
+// The full operations, on UTF-16 through the converter. They return false when ICU fails.
+bool LowerFull(const TLanguage& lang, std::string_view text, std::string& out) {
+  TCache& c = Cache();
+  try {
+    ToWide(*lang.CodePage, text, c.Wide1);
+    UErrorCode status = U_ZERO_ERROR;
+    c.Wide2.resize(c.Wide1.size() * 3 + 8);
+    const int32_t n =
+        u_strToLower(c.Wide2.data(), static_cast<int32_t>(c.Wide2.size()), c.Wide1.data(),
+                     static_cast<int32_t>(c.Wide1.size()), lang.Locale.c_str(), &status);
+    if (U_FAILURE(status)) return false;
+    FromWide(*lang.CodePage, c.Wide2.data(), n, out);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Canonical decomposition with every nonspacing mark dropped: 'é' becomes 'e'.
+bool StripFull(const TCodePage& cp, std::string_view text, std::string& out) {
+  TCache& c = Cache();
+  try {
+    ToWide(cp, text, c.Wide1);
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+    if (U_FAILURE(status)) return false;
+    c.Wide2.resize(c.Wide1.size() * 4 + 8);
+    int32_t n = unorm2_normalize(nfd, c.Wide1.data(), static_cast<int32_t>(c.Wide1.size()),
+                                 c.Wide2.data(), static_cast<int32_t>(c.Wide2.size()), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+      status = U_ZERO_ERROR;
+      c.Wide2.resize(n);
+      n = unorm2_normalize(nfd, c.Wide1.data(), static_cast<int32_t>(c.Wide1.size()),
+                           c.Wide2.data(), n, &status);
+    }
+    if (U_FAILURE(status)) return false;
+    int32_t kept = 0;
+    for (int32_t i = 0; i < n;) {
+      const int32_t start = i;
+      UChar32 ch;
+      U16_NEXT(c.Wide2.data(), i, n, ch);
+      if (u_charType(ch) == U_NON_SPACING_MARK) continue;
+      for (int32_t j = start; j < i; ++j) c.Wide2[kept++] = c.Wide2[j];
+    }
+    FromWide(cp, c.Wide2.data(), kept, out);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool HasMovingMark(char16_t ch) {
+  // A combining mark that survives stripping can be reordered against its neighbours, so a byte
+  // that brings one cannot be stripped on its own.
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  if (U_FAILURE(status)) return true;
+  UChar buf[16];
+  const int32_t n = unorm2_getDecomposition(nfd, ch, buf, 16, &status);
+  if (U_FAILURE(status)) return true;
+  if (n < 0) return u_getCombiningClass(ch) != 0;
+  for (int32_t i = 0; i < n;) {
+    UChar32 part;
+    U16_NEXT(buf, i, n, part);
+    if (u_getCombiningClass(part) != 0 && u_charType(part) != U_NON_SPACING_MARK) return true;
+  }
+  return false;
+}
+
+void SetIdentity(TByteMap& map) {
+  for (int b = 0; b < 256; ++b) {
+    map.Map[b] = static_cast<uint8_t>(b);
+    map.Exact[b] = true;
+  }
+}
+
+TCodePage* OpenCodePage(TCache& c, int32_t codePage) {
+  for (const auto& cp : c.CodePages) {
+    if (cp->CodePage == codePage) return cp.get();
+  }
+  auto cp = std::make_unique<TCodePage>();
+  cp->CodePage = codePage;
+  const std::string name = "windows-" + std::to_string(codePage);
+  UErrorCode status = U_ZERO_ERROR;
+  cp->Converter.reset(ucnv_open(name.c_str(), &status));
+  if (U_SUCCESS(status)) ucnv_setSubstChars(cp->Converter.get(), "?", 1, &status);
+  if (U_FAILURE(status)) {
+    cp->Converter.reset();
+    cp->Error = u_errorName(status);
+    // Every locale operation then leaves the text unchanged.
+    SetIdentity(cp->Strip);
+    cp->Word.fill(true);
+  } else {
+    cp->OneUnitPerByte = true;
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      UChar out[4];
+      status = U_ZERO_ERROR;
+      const int32_t n = ucnv_toUChars(cp->Converter.get(), out, 4, &byte, 1, &status);
+      if (U_FAILURE(status) || n != 1 || U16_IS_SURROGATE(out[0])) {
+        cp->OneUnitPerByte = false;
+        cp->Wide[b] = 0xFFFD;
+      } else {
+        cp->Wide[b] = out[0];
+        cp->Word[b] = u_isalnum(out[0]);
+      }
+    }
+    for (int b = 0; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      std::string stripped;
+      const bool ok = StripFull(*cp, std::string_view(&byte, 1), stripped);
+      const bool exact = cp->OneUnitPerByte && ok && stripped.size() == 1 &&
+                         u_getCombiningClass(cp->Wide[b]) == 0 && !HasMovingMark(cp->Wide[b]);
+      cp->Strip.Exact[b] = exact;
+      cp->Strip.Map[b] = exact ? static_cast<uint8_t>(stripped[0]) : static_cast<uint8_t>(b);
+    }
+  }
+  c.CodePages.push_back(std::move(cp));
+  return c.CodePages.back().get();
+}
+
+std::unique_ptr<TLanguage> MakeLanguage(TCache& c, uint16_t langId) {
+  auto lang = std::make_unique<TLanguage>();
+  lang->LangId = langId;
+  lang->CodePage = OpenCodePage(c, LanguageCodePage(langId));
+  char locale[ULOC_FULLNAME_CAPACITY];
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n = uloc_getLocaleForLCID(langId, locale, ULOC_FULLNAME_CAPACITY, &status);
+  // Ids ICU does not know get the language-neutral root rules rather than none at all.
+  if (U_SUCCESS(status) && n > 0 && n < ULOC_FULLNAME_CAPACITY) lang->Locale.assign(locale, n);
+
+  const TCodePage& cp = *lang->CodePage;
+  if (!cp.Converter) {
+    SetIdentity(lang->Lower);
+    return lang;
+  }
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    std::string lower;
+    const bool ok = LowerFull(*lang, std::string_view(&byte, 1), lower);
+    // Capital sigma lower-cases by its position in the word; marks can change the casing of the
+    // letter before them. Neither occurs in these code pages except sigma, but stay general.
+    const char16_t ch = cp.Wide[b];
+    const bool exact = cp.OneUnitPerByte && ok && lower.size() == 1 && ch != 0x03A3 &&
+                       u_getCombiningClass(ch) == 0;
+    lang->Lower.Exact[b] = exact;
+    lang->Lower.Map[b] = exact ? static_cast<uint8_t>(lower[0]) : static_cast<uint8_t>(b);
+  }
+  return lang;
+}
+
+TLanguage& Language(uint16_t langId) {
+  TCache& c = Cache();
+  if (c.Last != nullptr && c.Last->LangId == langId) return *c.Last;
+  auto& slot = c.Languages[langId];
+  if (!slot) slot = MakeLanguage(c, langId);
+  c.Last = slot.get();
+  return *slot;
+}
+
+// Case-insensitive collation: strength secondary compares letters and accents but not case,
+// the counterpart of a case-blind sort key. Blanks stay significant (non-ignorable).
+UCollator* Collator(TLanguage& lang) {
+  if (!lang.CollatorTried) {
+    lang.CollatorTried = true;
+    TCache& c = Cache();
+    auto found = c.Collators.find(lang.Locale);
+    if (found != c.Collators.end()) {
+      lang.Collator = found->second.get();
+    } else if (auto failed = c.CollatorErrors.find(lang.Locale); failed != c.CollatorErrors.end()) {
+      lang.CollatorError = failed->second;
+    } else {
+      UErrorCode status = U_ZERO_ERROR;
+      std::unique_ptr<UCollator, TCollatorCloser> coll(ucol_open(lang.Locale.c_str(), &status));
+      if (U_SUCCESS(status)) ucol_setStrength(coll.get(), UCOL_SECONDARY);
+      if (U_FAILURE(status) || !coll) {
+        lang.CollatorError = u_errorName(status);
+        c.CollatorErrors.emplace(lang.Locale, lang.CollatorError);
+      } else {
+        lang.Collator = coll.get();
+        c.Collators.emplace(lang.Locale, std::move(coll));
+      }
+    }
+  }
+  if (lang.Collator == nullptr) throw std::runtime_error(lang.CollatorError);
+  return lang.Collator;
+}
+
+// Maps text byte by byte when every byte is exact; false otherwise (out is then unspecified).
+bool MapBytes(const TByteMap& map, const std::string& text, std::string& out) {
+  out.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (!map.Exact[b]) return false;
+    out[i] = static_cast<char>(map.Map[b]);
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::array<TLangInfo, kLanguageCount>& LanguageTable() { return Table(); }
+
+TLangInfo FindLanguage(uint16_t langId) {
+  const TLangInfo* row = FindRow(langId);
+  return row != nullptr ? *row : TLangInfo{};
+}
+
+int32_t LanguageCodePage(uint16_t langId) {
+  const TLangInfo* row = FindRow(langId);
+  return row != nullptr ? row->CodePage : kDefaultCodePage;
+}
+
+uint8_t LanguageCharset(uint16_t langId) {
+  const TLangInfo* row = FindRow(langId);
+  switch (row != nullptr ? row->CodePage : 0) {
+    case 1250: return 238;
+    case 1251: return 204;
+    case 1253: return 161;
+    case 1254: return 162;
+    case 1257: return 186;
+    default: return 0;
+  }
+}
+
+std::string CharsetFontSuffix(uint8_t charset) {
+  switch (charset) {
+    case 238: return " CE";
+    case 204: return " Cyr";
+    case 161: return " Greek";
+    case 162: return " Tur";
+    case 186: return " Baltic";
+    default: return {};
+  }
+}
+
+bool IsEnglish(uint16_t langId) { return (langId & 0x3FF) == 9; }
+
+std::string LocaleLowerCase(const std::string& text, uint16_t langId) {
+  if (text.empty()) return text;
+  const TLanguage& lang = Language(langId);
+  std::string out;
+  if (MapBytes(lang.Lower, text, out)) return out;
+  if (LowerFull(lang, text, out) && !out.empty()) return out;
+  return text;
+}
+
+std::string StripAccents(const std::string& text, uint16_t langId) {
+  if (text.empty()) return text;
+  const TCodePage& cp = *Language(langId).CodePage;
+  std::string out;
+  if (MapBytes(cp.Strip, text, out)) return out;
+  if (StripFull(cp, text, out) && !out.empty()) return out;
+  return text;
+}
+
+std::string LettersDigitsOnly(const std::string& text, uint16_t langId, bool dropSpaces) {
+  const auto& word = Language(langId).CodePage->Word;
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    if (word[static_cast<uint8_t>(ch)] || (ch == ' ' && !dropSpaces)) out += ch;
+  }
+  return out;
+}
+
+std::string ReplaceNonWordChars(const std::string& text, uint16_t langId, char replacement) {
+  const auto& word = Language(langId).CodePage->Word;
+  std::string out(text);
+  for (char& ch : out) {
+    if (!word[static_cast<uint8_t>(ch)]) ch = replacement;
+  }
+  return out;
+}
+
+std::string MakeSortKey(const std::string& text, uint16_t langId) {
+  if (text.empty()) return {};
+  TLanguage& lang = Language(langId);
+  UCollator* coll = Collator(lang);
+  const TCodePage& cp = *lang.CodePage;
+  TCache& c = Cache();
+  if (cp.OneUnitPerByte) {
+    // Letters, digits and blanks straight into UTF-16, without an intermediate string.
+    c.Wide1.clear();
+    for (const char ch : text) {
+      const auto b = static_cast<uint8_t>(ch);
+      if (cp.Word[b] || ch == ' ') c.Wide1 += cp.Wide[b];
+    }
+  } else {
+    ToWide(cp, LettersDigitsOnly(text, langId, false), c.Wide1);
+  }
+  if (c.Key.size() < 256) c.Key.resize(256);
+  int32_t n = ucol_getSortKey(coll, c.Wide1.data(), static_cast<int32_t>(c.Wide1.size()),
+                              c.Key.data(), static_cast<int32_t>(c.Key.size()));
+  if (n > static_cast<int32_t>(c.Key.size())) {
+    c.Key.resize(n);
+    n = ucol_getSortKey(coll, c.Wide1.data(), static_cast<int32_t>(c.Wide1.size()), c.Key.data(),
+                        n);
+  }
+  if (n <= 0) throw std::runtime_error("U_INTERNAL_PROGRAM_ERROR");
+  // ICU ends the key with a NUL of its own; callers append their own terminator.
+  return std::string(reinterpret_cast<const char*>(c.Key.data()), n - 1);
+}
+
+std::u16string AnsiToWide(const std::string& text, uint16_t langId) {
+  std::u16string out;
+  if (!text.empty()) ToWide(*Language(langId).CodePage, text, out);
+  return out;
+}
+
+std::string WideToAnsi(const std::u16string& text, uint16_t langId) {
+  std::string out;
+  if (!text.empty()) {
+    FromWide(*Language(langId).CodePage, text.data(), static_cast<int32_t>(text.size()), out);
+  }
+  return out;
+}
+
+std::string HtmlCharRefs(const std::string& text, uint16_t langId) {
+  const std::u16string wide = AnsiToWide(text, langId);
+  std::string out;
+  out.reserve(wide.size() * 6);
+  char digits[8];
+  for (const char16_t unit : wide) {
+    const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<unsigned>(unit));
+    out += "&#";
+    out.append(digits, result.ptr);
+    out += ';';
+  }
+  return out;
+}
+
+std::u16string BytesToWide(const std::string& bytes) {
+  std::u16string out(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < out.size(); ++i) {
+    out[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) |
+                                   static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  }
+  return out;
+}
+
+void NormaliseByteOrder(std::u16string& text) {
+  if (!text.empty() && text[0] == 0xFFFE) {
+    for (char16_t& unit : text) unit = static_cast<char16_t>(unit << 8 | unit >> 8);
+  }
+  if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+}
+
+const TByteMap& LowerCaseMap(uint16_t langId) { return Language(langId).Lower; }
+
+const TByteMap& StripAccentsMap(uint16_t langId) { return Language(langId).CodePage->Strip; }
+
+const std::array<bool, 256>& WordCharMap(uint16_t langId) {
+  return Language(langId).CodePage->Word;
+}
