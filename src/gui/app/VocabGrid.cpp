@@ -32,8 +32,11 @@ constexpr int kDragScrollInterval = 40;
 constexpr int kMaxColumnWidth = 1'000'000;
 // Measuring within RefreshList may take this long before the rest is left to idle time, and
 // each idle slice this long, so that input is never kept waiting noticeably.
-constexpr qint64 kFirstSliceNs = 20'000'000;
+constexpr qint64 kFirstSliceNs = 5'000'000;
 constexpr qint64 kIdleSliceNs = 10'000'000;
+// Not 0: a zero timer would keep the event loop from ever blocking, and the program's idle-time
+// update runs only when it is about to block.
+constexpr int kMeasureInterval = 1;
 constexpr int32_t kMeasureChunk = 256;
 
 void DrawDottedFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
@@ -167,7 +170,7 @@ TVocabGrid::TVocabGrid(QWidget* parent)
   connect(timDragScroll, &QTimer::timeout, this, [this] { Guarded([this] { timDragScrollTimer(); }); });
 
   m_MeasureTimer = new QTimer(this);
-  m_MeasureTimer->setInterval(0);
+  m_MeasureTimer->setInterval(kMeasureInterval);
   connect(m_MeasureTimer, &QTimer::timeout, this,
           [this] { Guarded([this] { MeasureSlice(kIdleSliceNs); }); });
 
@@ -504,8 +507,11 @@ void TVocabGrid::dgVocabKeyPress(const QString& typed) {
   const TItemList& items = vocab->Items();
   const int32_t count = vocab->Count();
   const int32_t start = vocab->ItemIndex();
+  // Candidates from the one after the current entry (or the first), wrapping around, the
+  // current entry last.
+  int32_t i = start;
   for (int32_t k = 1; k <= count; ++k) {
-    const int32_t i = (start + k) % count;
+    if (++i == count) i = 0;
     const TVocabItem& item = *items[i];
     const std::string& word = item.Values[Foreign];
     size_t pos = item.SortPos > 0 ? std::min(static_cast<size_t>(item.SortPos), word.size()) : 0;
