@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QImage>
 #include <QLabel>
@@ -130,6 +131,8 @@ private slots:
   void cutMarkIsDrawnAndCleared();
   void columnFitsTheWidestEntry();
   void largerFontMakesTallerRowsAndWiderColumn();
+  void largeVocabularyIsMeasuredWhileIdle();
+  void otherCodePagesAreMeasuredAgain();
   void doubleClickAsksForEditOnlyWithACurrentEntry();
   void statusBarPanels();
 };
@@ -177,7 +180,8 @@ void TestVocabGrid::emptyVocabularyShowsOneBlankRow() {
   const QImage image = shown.Grab();
   const QRect row = RowArea(grid, 0);
   const QRgb base = grid.palette().color(QPalette::Base).rgb();
-  QCOMPARE(CountPixels(image, row.adjusted(1, 1, -1, -1), base), (row.width() - 2) * (row.height() - 2));
+  QCOMPARE(CountPixels(image, row.adjusted(1, 1, -1, -1), base),
+           (row.width() - 2) * (row.height() - 2));
 
   // Deleting the only entry leaves the blank row.
   vocab->EditItem().Values = {"x", "", "", "y"};
@@ -208,12 +212,12 @@ void TestVocabGrid::typeAheadFindsTheNextEntryPastSortPos() {
     int Expected;
   };
   const TCase cases[] = {
-      {2, "h", 3},   // the next entry after the current one
-      {3, "h", 0},   // wraps around
-      {0, "d", 1},   // "der Hund" skips its article
-      {1, "d", 1},   // the current entry is tested last
-      {2, "x", 2},   // nothing begins with x
-      {2, "Z", 4},   // case-blind
+      {2, "h", 3},  // the next entry after the current one
+      {3, "h", 0},  // wraps around
+      {0, "d", 1},  // "der Hund" skips its article
+      {1, "d", 1},  // the current entry is tested last
+      {2, "x", 2},  // nothing begins with x
+      {2, "Z", 4},  // case-blind
       {0, QString::fromUtf8("ä"), 5},
       {-1, "a", 2},  // without a current entry the search starts at the top
       {2, " ", 2},   // a space does nothing
@@ -255,13 +259,14 @@ void TestVocabGrid::dropsThatMoveNothing() {
   TVocabGrid& grid = shown.grid;
   // Leave half a row at the bottom of the grid, below the last full row.
   const int rowHeight = grid.RowHeight();
-  grid.resize(grid.width(), grid.height() - grid.viewport()->height() + 4 * rowHeight + rowHeight / 2);
+  grid.resize(grid.width(),
+              grid.height() - grid.viewport()->height() + 4 * rowHeight + rowHeight / 2);
   QCOMPARE(grid.viewport()->height() / rowHeight, 4);
   const int lastFullLine = 4 * rowHeight - 1;
   const QPoint targets[] = {
-      shown.RowCentre(2) + QPoint(0, 2),  // onto itself
-      QPoint(10, lastFullLine + 2),       // the partly shown row
-      QPoint(10, -15),                    // above the grid
+      shown.RowCentre(2) + QPoint(0, 2),    // onto itself
+      QPoint(10, lastFullLine + 2),         // the partly shown row
+      QPoint(10, -15),                      // above the grid
       QPoint(-20, shown.RowCentre(3).y()),  // beside it
   };
   for (const QPoint& target : targets) {
@@ -286,8 +291,10 @@ void TestVocabGrid::holdingADragOutsideScrollsUntilTheEnd() {
   QScrollBar* bar = grid.verticalScrollBar();
   const QPoint start = shown.RowCentre(1);
   SendMouse(shown.Viewport(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(shown.Viewport(), QEvent::MouseMove, start + QPoint(0, 1), Qt::NoButton, Qt::LeftButton);
-  SendMouse(shown.Viewport(), QEvent::MouseMove, start + QPoint(0, 4), Qt::NoButton, Qt::LeftButton);
+  SendMouse(shown.Viewport(), QEvent::MouseMove, start + QPoint(0, 1), Qt::NoButton,
+            Qt::LeftButton);
+  SendMouse(shown.Viewport(), QEvent::MouseMove, start + QPoint(0, 4), Qt::NoButton,
+            Qt::LeftButton);
   QVERIFY(grid.Dragging());
   QVERIFY(!timer->isActive());
 
@@ -457,6 +464,59 @@ void TestVocabGrid::largerFontMakesTallerRowsAndWiderColumn() {
   QVERIFY(vocab->GetItem(150).DisplayWidth > oldWidth);
   QCOMPARE(grid.ColumnWidth(), std::max(vocab->GetItem(0).DisplayWidth, grid.viewport()->width()));
   QVERIFY(grid.ColumnWidth() > grid.viewport()->width());
+}
+
+void TestVocabGrid::largeVocabularyIsMeasuredWhileIdle() {
+  std::vector<TRow> rows(20'000, TRow{"kurz", "", "", "short"});
+  rows.back() = TRow{std::string(80, 'M'), "", "", "wide"};
+  auto vocab = MakeVocabulary(rows);
+  TShownGrid shown(vocab.get());
+  TVocabGrid& grid = shown.grid;
+  // The widest entry is far out of view; the list is shown before it is measured.
+  QVERIFY(grid.MeasuringPending());
+  QCOMPARE(vocab->GetItem(19'999).DisplayWidth, 0);
+  QVERIFY(vocab->GetItem(0).DisplayWidth > 0);
+
+  // The event loop still goes idle between slices, so the idle-time update keeps running.
+  int idle = 0;
+  const auto connection = connect(QAbstractEventDispatcher::instance(),
+                                  &QAbstractEventDispatcher::aboutToBlock, this, [&] {
+                                    if (grid.MeasuringPending()) ++idle;
+                                  });
+  QEventLoop loop;
+  QTimer poll;
+  connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (!grid.MeasuringPending()) loop.quit();
+  });
+  poll.start(5);
+  QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
+  loop.exec();
+  disconnect(connection);
+  QVERIFY(!grid.MeasuringPending());
+  QVERIFY(idle > 0);
+  QCOMPARE(vocab->GetItem(19'999).DisplayWidth, grid.MeasureItem(19'999));
+  QCOMPARE(grid.ColumnWidth(), grid.MeasureItem(19'999));
+}
+
+void TestVocabGrid::otherCodePagesAreMeasuredAgain() {
+  auto vocab = MakeVocabulary({{"\xC6", "", "", "\xC6\xC6"}});
+  TShownGrid shown(vocab.get());
+  TVocabGrid& grid = shown.grid;
+  QCOMPARE(grid.model()->data(grid.model()->index(0, 0)).toString(), QString::fromUtf8("Æ ÆÆ"));
+  // Same character sets while the list is shown: nothing to do.
+  QVERIFY(!grid.UpdateCharsets(0x0407, 0x0409, false));
+  QVERIFY(grid.UpdateCharsets(0x0407, 0x0409, true));
+  QVERIFY(grid.UpdateCharsets(0x0407, 0x0419, false));
+  QCOMPARE(grid.NativeCharset(), uint8_t(204));
+
+  // The same bytes in the Russian code page are other letters, with other widths.
+  vocab->GetItem(0).DisplayWidth = 12345;
+  grid.RefreshList();
+  QCOMPARE(vocab->GetItem(0).DisplayWidth, 12345);
+  vocab->SetNativeLangID(0x0419);
+  grid.RefreshList();
+  QCOMPARE(grid.model()->data(grid.model()->index(0, 0)).toString(), QString::fromUtf8("Æ ЖЖ"));
+  QCOMPARE(vocab->GetItem(0).DisplayWidth, grid.MeasureItem(0));
 }
 
 void TestVocabGrid::doubleClickAsksForEditOnlyWithACurrentEntry() {

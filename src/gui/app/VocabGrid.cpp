@@ -34,8 +34,8 @@ constexpr int kMaxColumnWidth = 1'000'000;
 // each idle slice this long, so that input is never kept waiting noticeably.
 constexpr qint64 kFirstSliceNs = 5'000'000;
 constexpr qint64 kIdleSliceNs = 10'000'000;
-// Not 0: a zero timer would keep the event loop from ever blocking, and the program's idle-time
-// update runs only when it is about to block.
+// Not 0: where zero timers are posted events (Windows), they keep the event loop from ever
+// blocking, and the program's idle-time update runs only when it is about to block.
 constexpr int kMeasureInterval = 1;
 constexpr int32_t kMeasureChunk = 256;
 
@@ -105,7 +105,9 @@ int TVocabModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : m_RowCount;
 }
 
-int TVocabModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
+int TVocabModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 1;
+}
 
 QVariant TVocabModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole) return {};
@@ -167,7 +169,8 @@ TVocabGrid::TVocabGrid(QWidget* parent)
   timDragScroll = new QTimer(this);
   timDragScroll->setObjectName("timDragScroll");
   timDragScroll->setInterval(kDragScrollInterval);
-  connect(timDragScroll, &QTimer::timeout, this, [this] { Guarded([this] { timDragScrollTimer(); }); });
+  connect(timDragScroll, &QTimer::timeout, this,
+          [this] { Guarded([this] { timDragScrollTimer(); }); });
 
   m_MeasureTimer = new QTimer(this);
   m_MeasureTimer->setInterval(kMeasureInterval);
@@ -215,20 +218,30 @@ void TVocabGrid::SetVocabulary(TVocabFile* vocab) {
   RestartMeasuring();
 }
 
-int TVocabGrid::RowHeight() const { return verticalHeader()->defaultSectionSize(); }
+int TVocabGrid::RowHeight() const {
+  return verticalHeader()->defaultSectionSize();
+}
 
 int TVocabGrid::CurrentRow() const {
   const QModelIndex current = currentIndex();
   return current.isValid() ? current.row() : -1;
 }
 
-int TVocabGrid::TopRow() const { return verticalScrollBar()->value(); }
+int TVocabGrid::TopRow() const {
+  return verticalScrollBar()->value();
+}
 
-int TVocabGrid::FullyVisibleRows() const { return viewport()->height() / RowHeight(); }
+int TVocabGrid::FullyVisibleRows() const {
+  return viewport()->height() / RowHeight();
+}
 
-int TVocabGrid::LastFullLine() const { return FullyVisibleRows() * RowHeight() - 1; }
+int TVocabGrid::LastFullLine() const {
+  return FullyVisibleRows() * RowHeight() - 1;
+}
 
-int TVocabGrid::RowAt(const QPoint& pos) const { return rowAt(pos.y()); }
+int TVocabGrid::RowAt(const QPoint& pos) const {
+  return rowAt(pos.y());
+}
 
 void TVocabGrid::UpdateRow(int row) {
   if (row < 0 || row >= m_Model->rowCount()) return;
@@ -236,9 +249,8 @@ void TVocabGrid::UpdateRow(int row) {
 }
 
 void TVocabGrid::SetCurrentRow(int row) {
-  selectionModel()->setCurrentIndex(m_Model->index(row, 0),
-                                    QItemSelectionModel::ClearAndSelect |
-                                        QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(
+      m_Model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TVocabGrid::RefreshList() {
@@ -251,8 +263,9 @@ void TVocabGrid::RefreshList() {
   };
   try {
     TVocabFile* vocab = Vocabulary();
-    if (vocab && m_MeasuredPages != std::array<int32_t, 2>{LanguageCodePage(vocab->ForeignLangID()),
-                                                           LanguageCodePage(vocab->NativeLangID())}) {
+    if (vocab &&
+        m_MeasuredPages != std::array<int32_t, 2>{LanguageCodePage(vocab->ForeignLangID()),
+                                                  LanguageCodePage(vocab->NativeLangID())}) {
       // The same bytes read in another code page may have other widths.
       ResetWidths();
     }
@@ -295,7 +308,8 @@ void TVocabGrid::dgVocabSelectCell(int row) {
 void TVocabGrid::dgVocabDrawCell(QPainter& painter, const QRect& rect, int row, bool selected,
                                  bool focused) {
   const TVocabFile* vocab = Vocabulary();
-  const TVocabItem* item = vocab && row >= 0 && row < vocab->Count() ? &vocab->GetItem(row) : nullptr;
+  const TVocabItem* item =
+      vocab && row >= 0 && row < vocab->Count() ? &vocab->GetItem(row) : nullptr;
   painter.save();
   painter.setClipRect(rect, Qt::IntersectClip);
   painter.setFont(m_DisplayFont);
@@ -482,7 +496,9 @@ void TVocabGrid::SetCutRow(int32_t row) {
   UpdateRow(row);
 }
 
-void TVocabGrid::ClearCutMark() { SetCutRow(-1); }
+void TVocabGrid::ClearCutMark() {
+  SetCutRow(-1);
+}
 
 void TVocabGrid::SetDropRow(int32_t row) {
   if (row == m_DropRow) return;
@@ -540,8 +556,7 @@ void TVocabGrid::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers held =
       event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   // Ctrl+Alt is how AltGr arrives on Windows; characters typed with it count as typed.
-  const bool typedKey = held == Qt::NoModifier ||
-                        held == (Qt::ControlModifier | Qt::AltModifier);
+  const bool typedKey = held == Qt::NoModifier || held == (Qt::ControlModifier | Qt::AltModifier);
   if (typedKey && !text.isEmpty() && text.front().unicode() > 32) {
     for (qsizetype i = 0; i < text.size(); ++i) {
       const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
@@ -739,9 +754,13 @@ void TStatusPanels::UpdateStatusBar(const TVocabFile& vocab, bool testView) {
                                                    : QString());
 }
 
-void TStatusPanels::SetHint(const QString& hint) { m_Panels[0]->setText(hint); }
+void TStatusPanels::SetHint(const QString& hint) {
+  m_Panels[0]->setText(hint);
+}
 
-void TStatusPanels::ShowHintsFrom(QWidget* window) { window->installEventFilter(this); }
+void TStatusPanels::ShowHintsFrom(QWidget* window) {
+  window->installEventFilter(this);
+}
 
 void TStatusPanels::SetDiagnostic(std::function<uint16_t()> foreignLangId,
                                   std::function<void(const QString&)> message) {

@@ -172,7 +172,7 @@ private:
   QFontMetrics m_Calc1;
   QFontMetrics m_Calc2;
   QFontMetrics m_Calc3;
-  std::array<uint8_t, 2> m_Charsets{};     // foreign, native
+  std::array<uint8_t, 2> m_Charsets{};       // foreign, native
   std::array<int32_t, 2> m_MeasuredPages{};  // code pages the cached widths were measured in
 
   bool m_MeasurePending = false;
