@@ -347,6 +347,15 @@ void TestVocabGrid::selectionFollowsTheCurrentEntry() {
   QCOMPARE(vocab->ItemIndex(), 5);
   QTest::keyClick(&grid, Qt::Key_Down);
   QCOMPARE(vocab->ItemIndex(), 6);
+  // Ctrl neither removes the highlight nor moves the current row without it.
+  SendMouse(shown.Viewport(), QEvent::MouseButtonPress, shown.RowCentre(6), Qt::LeftButton,
+            Qt::LeftButton, Qt::ControlModifier);
+  SendMouse(shown.Viewport(), QEvent::MouseButtonRelease, shown.RowCentre(6), Qt::LeftButton,
+            Qt::NoButton, Qt::ControlModifier);
+  QCOMPARE(grid.selectionModel()->selectedRows(), QModelIndexList{grid.currentIndex()});
+  QTest::keyClick(&grid, Qt::Key_Down, Qt::ControlModifier);
+  QCOMPARE(grid.selectionModel()->selectedRows(), QModelIndexList{grid.currentIndex()});
+  QCOMPARE(vocab->ItemIndex(), 7);
   QTest::keyClick(&grid, Qt::Key_End);
   QCOMPARE(vocab->ItemIndex(), 49);
   QTest::keyClick(&grid, Qt::Key_Home);

@@ -582,6 +582,14 @@ QModelIndex TVocabGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifi
   return QTableView::moveCursor(cursorAction, modifiers);
 }
 
+QItemSelectionModel::SelectionFlags TVocabGrid::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent*) const {
+  // The highlight is always the current row: Ctrl neither toggles it off nor moves the current
+  // row without it.
+  return index.isValid() ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                         : QItemSelectionModel::NoUpdate;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Mouse, drag and drop
 

@@ -132,6 +132,8 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 
 private:
   void dgVocabSelectCell(int row);
