@@ -1,0 +1,803 @@
+// SPDX-License-Identifier: MIT
+#include "app/VocabGrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "app/DrawItem.h"
+#include "text/Languages.h"
+#include "text/TextUtils.h"
+#include "vocab/VocFile.h"
+
+namespace {
+constexpr int kDefaultRowHeight = 16;
+constexpr int kDefaultColumnWidth = 500;
+constexpr int kDragThreshold = 2;
+constexpr int kDragScrollInterval = 40;
+// Header sections store sizes in 20 bits; wider entries are cut off at the right.
+constexpr int kMaxColumnWidth = 1'000'000;
+// Measuring within RefreshList may take this long before the rest is left to idle time, and
+// each idle slice this long, so that input is never kept waiting noticeably.
+constexpr qint64 kFirstSliceNs = 5'000'000;
+constexpr qint64 kIdleSliceNs = 10'000'000;
+// Not 0: where zero timers are posted events (Windows), they keep the event loop from ever
+// blocking, and the program's idle-time update runs only when it is about to block.
+constexpr int kMeasureInterval = 1;
+constexpr int32_t kMeasureChunk = 256;
+
+void DrawDottedFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
+  painter.save();
+  painter.setPen(QPen(colour, 0, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect.adjusted(0, 0, -1, -1));
+  painter.restore();
+}
+
+QString ProgramText(const std::string& ascii) {
+  return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+}
+
+// Draws each row through the grid, which knows the vocabulary, the fonts and the marks.
+class TVocabDelegate : public QAbstractItemDelegate {
+public:
+  explicit TVocabDelegate(TVocabGrid* grid) : QAbstractItemDelegate(grid), m_Grid(grid) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    m_Grid->dgVocabDrawCell(*painter, option.rect, index.row(),
+                            option.state.testFlag(QStyle::State_Selected),
+                            option.state.testFlag(QStyle::State_HasFocus));
+  }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return {m_Grid->ColumnWidth(), m_Grid->RowHeight()};
+  }
+
+private:
+  TVocabGrid* m_Grid;
+};
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TVocabModel
+
+TVocabModel::TVocabModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int TVocabModel::VocabRows() const {
+  return m_Vocab && m_Vocab->Count() > 0 ? m_Vocab->Count() : 1;
+}
+
+void TVocabModel::SetVocabulary(TVocabFile* vocab) {
+  beginResetModel();
+  m_Vocab = vocab;
+  m_RowCount = VocabRows();
+  endResetModel();
+}
+
+void TVocabModel::Refresh() {
+  const int rows = VocabRows();
+  if (rows > m_RowCount) {
+    beginInsertRows({}, m_RowCount, rows - 1);
+    m_RowCount = rows;
+    endInsertRows();
+  } else if (rows < m_RowCount) {
+    beginRemoveRows({}, rows, m_RowCount - 1);
+    m_RowCount = rows;
+    endRemoveRows();
+  }
+  emit dataChanged(index(0, 0), index(m_RowCount - 1, 0));
+}
+
+int TVocabModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : m_RowCount;
+}
+
+int TVocabModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 1;
+}
+
+QVariant TVocabModel::data(const QModelIndex& index, int role) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole) return {};
+  if (!m_Vocab || index.row() >= m_Vocab->Count()) return QString();
+  const TVocabItem& item = m_Vocab->GetItem(index.row());
+  QString text = VocabText(item.Values[Foreign], m_Vocab->ForeignLangID());
+  for (const int field : {Category, Notes, Native}) {
+    if (item.Values[field].empty()) continue;
+    text += ' ';
+    text += VocabText(item.Values[field], m_Vocab->NativeLangID());
+  }
+  return text;
+}
+
+Qt::ItemFlags TVocabModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TVocabGrid
+
+TVocabGrid::TVocabGrid(QWidget* parent)
+    : QTableView(parent),
+      m_Model(new TVocabModel(this)),
+      m_DisplayFont(font()),
+      m_Calc1(font()),
+      m_Calc2(font()),
+      m_Calc3(font()) {
+  setObjectName("dgVocab");
+  // Language tag of the field: the foreign language.
+  setProperty("tag", -1);
+  setModel(m_Model);
+  setItemDelegate(new TVocabDelegate(this));
+
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  // Fixed sizes keep the headers from asking for per-row size hints: rows are uniform.
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setMinimumSectionSize(1);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+  }
+  verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
+  setColumnWidth(0, kDefaultColumnWidth);
+
+  setSelectionBehavior(SelectRows);
+  setSelectionMode(SingleSelection);
+  setEditTriggers(NoEditTriggers);
+  setShowGrid(false);
+  setWordWrap(false);
+  setTabKeyNavigation(false);
+  setCornerButtonEnabled(false);
+  setVerticalScrollMode(ScrollPerItem);
+  setHorizontalScrollMode(ScrollPerPixel);
+  setDragEnabled(false);
+  setAcceptDrops(false);
+  verticalScrollBar()->setTracking(true);
+
+  timDragScroll = new QTimer(this);
+  timDragScroll->setObjectName("timDragScroll");
+  timDragScroll->setInterval(kDragScrollInterval);
+  connect(timDragScroll, &QTimer::timeout, this,
+          [this] { Guarded([this] { timDragScrollTimer(); }); });
+
+  m_MeasureTimer = new QTimer(this);
+  m_MeasureTimer->setInterval(kMeasureInterval);
+  connect(m_MeasureTimer, &QTimer::timeout, this,
+          [this] { Guarded([this] { MeasureSlice(kIdleSliceNs); }); });
+
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            Guarded([&] { dgVocabSelectCell(current.isValid() ? current.row() : -1); });
+          });
+  SetMeasuringFonts(m_DisplayFont);
+}
+
+TVocabGrid::~TVocabGrid() = default;
+
+template <class F>
+void TVocabGrid::Guarded(F&& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    if (m_ErrorHandler) {
+      m_ErrorHandler(e);
+    } else {
+      qWarning("%s", e.what());
+    }
+  }
+}
+
+void TVocabGrid::SetErrorHandler(std::function<void(const std::exception&)> handler) {
+  m_ErrorHandler = std::move(handler);
+}
+
+void TVocabGrid::SetVocabulary(TVocabFile* vocab) {
+  if (m_Dragging) dgVocabEndDrag();
+  m_MouseCaptured = m_DragPending = false;
+  m_CutRow = -1;
+  m_DropRow = -1;
+  m_ListUpdating = true;
+  m_Model->SetVocabulary(vocab);
+  m_ListUpdating = false;
+  m_Widest = 0;
+  m_MeasuredPages = vocab ? std::array<int32_t, 2>{LanguageCodePage(vocab->ForeignLangID()),
+                                                   LanguageCodePage(vocab->NativeLangID())}
+                          : std::array<int32_t, 2>{};
+  RestartMeasuring();
+}
+
+int TVocabGrid::RowHeight() const {
+  return verticalHeader()->defaultSectionSize();
+}
+
+int TVocabGrid::CurrentRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+int TVocabGrid::TopRow() const {
+  return verticalScrollBar()->value();
+}
+
+int TVocabGrid::FullyVisibleRows() const {
+  return viewport()->height() / RowHeight();
+}
+
+int TVocabGrid::LastFullLine() const {
+  return FullyVisibleRows() * RowHeight() - 1;
+}
+
+int TVocabGrid::RowAt(const QPoint& pos) const {
+  return rowAt(pos.y());
+}
+
+void TVocabGrid::UpdateRow(int row) {
+  if (row < 0 || row >= m_Model->rowCount()) return;
+  viewport()->update(QRect(0, rowViewportPosition(row), viewport()->width(), RowHeight()));
+}
+
+void TVocabGrid::SetCurrentRow(int row) {
+  selectionModel()->setCurrentIndex(
+      m_Model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TVocabGrid::RefreshList() {
+  m_ListUpdating = true;
+  setUpdatesEnabled(false);
+  const auto restore = [this] {
+    setUpdatesEnabled(true);
+    m_ListUpdating = false;
+    viewport()->update();
+  };
+  try {
+    TVocabFile* vocab = Vocabulary();
+    if (vocab &&
+        m_MeasuredPages != std::array<int32_t, 2>{LanguageCodePage(vocab->ForeignLangID()),
+                                                  LanguageCodePage(vocab->NativeLangID())}) {
+      // The same bytes read in another code page may have other widths.
+      ResetWidths();
+    }
+    m_Model->Refresh();
+    // Scroll ranges for the new row count now rather than at the next layout.
+    updateGeometries();
+    UpdateColumnWidth();
+    const int index = vocab ? vocab->ItemIndex() : -1;
+    if (index >= 0 && index < m_Model->rowCount()) {
+      SetCurrentRow(index);
+      const int top = TopRow();
+      const int visible = std::max(1, FullyVisibleRows());
+      if (index < top) {
+        verticalScrollBar()->setValue(index);
+      } else if (index >= top + visible) {
+        verticalScrollBar()->setValue(index - visible + 1);
+      }
+    } else {
+      // No current entry: no row is highlighted, so that the highlight always shows the entry
+      // the commands act on.
+      selectionModel()->clear();
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void TVocabGrid::dgVocabSelectCell(int row) {
+  if (m_ListUpdating) return;
+  TVocabFile* vocab = Vocabulary();
+  if (!vocab) return;
+  vocab->SetItemIndex(row >= 0 && row < vocab->Count() ? row : -1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing and measuring
+
+void TVocabGrid::dgVocabDrawCell(QPainter& painter, const QRect& rect, int row, bool selected,
+                                 bool focused) {
+  const TVocabFile* vocab = Vocabulary();
+  const TVocabItem* item =
+      vocab && row >= 0 && row < vocab->Count() ? &vocab->GetItem(row) : nullptr;
+  painter.save();
+  painter.setClipRect(rect, Qt::IntersectClip);
+  painter.setFont(m_DisplayFont);
+  const QPalette& colours = palette();
+  QColor background = colours.color(QPalette::Base);
+  QColor text = colours.color(QPalette::Text);
+  if (selected && item) {
+    background = colours.color(QPalette::Highlight);
+    text = colours.color(QPalette::HighlightedText);
+  } else if (item && item->IsLearnt()) {
+    text = m_LearntColour;
+  }
+  painter.fillRect(rect, background);
+  if (item) {
+    painter.setPen(text);
+    const int spaceHeight = painter.fontMetrics().height();
+    TItemCanvas canvas{painter,
+                       QPoint(rect.left() + 3, (2 * rect.top() + rect.height() - spaceHeight) / 2),
+                       vocab->ForeignLangID(), vocab->NativeLangID()};
+    DrawItemText(canvas, *item, true, true, true, true);
+    DrawItemText(canvas, *item, false, false, false, false);
+  }
+  if (row == m_CutRow) {
+    DrawDottedFrame(painter, rect, text);
+  } else if (focused) {
+    DrawDottedFrame(painter, rect, text);
+  }
+  // The dragged row itself never carries the drop marker.
+  if (row == m_DropRow && row != CurrentRow()) DrawDottedFrame(painter, rect, text);
+  painter.restore();
+}
+
+void TVocabGrid::SetMeasuringFonts(const QFont& font) {
+  QFont bold(font);
+  bold.setBold(true);
+  bold.setItalic(false);
+  QFont italic(font);
+  italic.setBold(false);
+  italic.setItalic(true);
+  QFont regular(font);
+  regular.setBold(false);
+  regular.setItalic(false);
+  m_Calc1 = QFontMetrics(bold, this);
+  m_Calc2 = QFontMetrics(italic, this);
+  m_Calc3 = QFontMetrics(regular, this);
+}
+
+int32_t TVocabGrid::MeasureItem(int32_t index) const {
+  const TVocabFile* vocab = Vocabulary();
+  if (!vocab) return 0;
+  const TVocabItem& item = vocab->GetItem(index);
+  const uint16_t foreign = vocab->ForeignLangID();
+  const uint16_t native = vocab->NativeLangID();
+  int32_t width = m_Calc1.horizontalAdvance(VocabText(item.Values[Foreign] + ' ', foreign));
+  if (!item.Values[Category].empty()) {
+    width += m_Calc2.horizontalAdvance(VocabText(item.Values[Category] + ' ', native));
+  }
+  width += 6;
+  if (!item.Values[Notes].empty()) {
+    width += m_Calc2.horizontalAdvance(VocabText(item.Values[Notes] + ' ', native));
+  }
+  width += m_Calc3.horizontalAdvance(VocabText(item.Values[Native], native));
+  return width;
+}
+
+void TVocabGrid::ResetWidths() {
+  TVocabFile* vocab = Vocabulary();
+  if (!vocab) return;
+  for (TVocabItem* item : vocab->Items()) item->DisplayWidth = 0;
+  m_MeasuredPages = {LanguageCodePage(vocab->ForeignLangID()),
+                     LanguageCodePage(vocab->NativeLangID())};
+  m_Widest = 0;
+}
+
+void TVocabGrid::RestartMeasuring() {
+  m_MeasureCursor = 0;
+  m_PassWidest = 0;
+  m_MeasurePending = Vocabulary() != nullptr;
+  if (!m_MeasurePending) {
+    m_Widest = 0;
+    m_MeasureTimer->stop();
+  }
+}
+
+void TVocabGrid::UpdateColumnWidth() {
+  RestartMeasuring();
+  MeasureSlice(kFirstSliceNs);
+}
+
+void TVocabGrid::FinishMeasuring() {
+  while (m_MeasurePending) MeasureSlice(kIdleSliceNs);
+}
+
+void TVocabGrid::MeasureSlice(qint64 budgetNs) {
+  TVocabFile* vocab = Vocabulary();
+  if (!vocab || !m_MeasurePending) {
+    m_MeasurePending = false;
+    m_MeasureTimer->stop();
+    ApplyColumnWidth();
+    return;
+  }
+  QElapsedTimer clock;
+  clock.start();
+  const TItemList& items = vocab->Items();
+  const int32_t count = vocab->Count();
+  // What is in view first, so that its width shows at once.
+  const int32_t firstShown = std::min(TopRow(), count);
+  const int32_t lastShown = std::min(count, firstShown + FullyVisibleRows() + 1);
+  for (int32_t i = std::max(0, firstShown); i < lastShown; ++i) {
+    TVocabItem& item = *items[i];
+    if (item.DisplayWidth == 0) item.DisplayWidth = MeasureItem(i);
+    m_Widest = std::max(m_Widest, item.DisplayWidth);
+  }
+  m_MeasureCursor = std::min(m_MeasureCursor, count);
+  while (m_MeasureCursor < count) {
+    const int32_t end = std::min(count, m_MeasureCursor + kMeasureChunk);
+    for (; m_MeasureCursor < end; ++m_MeasureCursor) {
+      TVocabItem& item = *items[m_MeasureCursor];
+      if (item.DisplayWidth == 0) item.DisplayWidth = MeasureItem(m_MeasureCursor);
+      m_PassWidest = std::max(m_PassWidest, item.DisplayWidth);
+    }
+    if (clock.nsecsElapsed() >= budgetNs) break;
+  }
+  if (m_MeasureCursor >= count) {
+    m_Widest = m_PassWidest;
+    m_MeasurePending = false;
+    m_MeasureTimer->stop();
+  } else if (!m_MeasureTimer->isActive()) {
+    m_MeasureTimer->start();
+  }
+  ApplyColumnWidth();
+}
+
+void TVocabGrid::ApplyColumnWidth() {
+  int width = m_MeasurePending ? std::max(m_Widest, m_PassWidest) : m_Widest;
+  width = std::min(std::max(width, viewport()->width()), kMaxColumnWidth);
+  if (columnWidth(0) != width) setColumnWidth(0, width);
+}
+
+bool TVocabGrid::viewportEvent(QEvent* event) {
+  const bool result = QTableView::viewportEvent(event);
+  if (event->type() == QEvent::Resize) ApplyColumnWidth();
+  return result;
+}
+
+void TVocabGrid::ApplyDisplayFont(const QString& face, int pointSize) {
+  QFont font(face);
+  if (pointSize > 0) font.setPointSize(pointSize);
+  m_DisplayFont = font;
+  setFont(font);
+  verticalHeader()->setDefaultSectionSize(QFontMetrics(font, this).height() + 6);
+  SetMeasuringFonts(font);
+  ResetWidths();
+  UpdateColumnWidth();
+}
+
+bool TVocabGrid::UpdateCharsets(uint16_t foreignLangId, uint16_t nativeLangId,
+                                bool workspaceShown) {
+  const uint8_t foreign = LanguageCharset(foreignLangId);
+  const uint8_t native = LanguageCharset(nativeLangId);
+  const TVocabFile* vocab = Vocabulary();
+  if (!workspaceShown && vocab && foreign == LanguageCharset(vocab->ForeignLangID()) &&
+      native == LanguageCharset(vocab->NativeLangID())) {
+    return false;
+  }
+  m_Charsets = {foreign, native};
+  return true;
+}
+
+void TVocabGrid::SetLearntColour(const QColor& colour) {
+  if (colour == m_LearntColour) return;
+  m_LearntColour = colour;
+  viewport()->update();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Marks
+
+void TVocabGrid::SetCutRow(int32_t row) {
+  if (row == m_CutRow) return;
+  const int32_t old = m_CutRow;
+  m_CutRow = row;
+  UpdateRow(old);
+  UpdateRow(row);
+}
+
+void TVocabGrid::ClearCutMark() {
+  SetCutRow(-1);
+}
+
+void TVocabGrid::SetDropRow(int32_t row) {
+  if (row == m_DropRow) return;
+  const int32_t old = m_DropRow;
+  m_DropRow = row;
+  UpdateRow(old);
+  UpdateRow(row);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard
+
+void TVocabGrid::dgVocabKeyPress(const QString& typed) {
+  TVocabFile* vocab = Vocabulary();
+  if (!vocab || vocab->Count() == 0 || typed.isEmpty()) return;
+  const uint16_t lang = vocab->ForeignLangID();
+  const std::string key = WideToAnsi(typed.toStdU16String(), lang);
+  if (key.empty() || static_cast<uint8_t>(key[0]) <= 32) return;
+  const std::string lowerKey = LocaleLowerCase(key, lang);
+  const auto& wordChar = WordCharMap(lang);
+  const TByteMap& lower = LowerCaseMap(lang);
+  const TItemList& items = vocab->Items();
+  const int32_t count = vocab->Count();
+  const int32_t start = vocab->ItemIndex();
+  // Candidates from the one after the current entry (or the first), wrapping around, the
+  // current entry last.
+  int32_t i = start;
+  for (int32_t k = 1; k <= count; ++k) {
+    if (++i == count) i = 0;
+    const TVocabItem& item = *items[i];
+    const std::string& word = item.Values[Foreign];
+    size_t pos = item.SortPos > 0 ? std::min(static_cast<size_t>(item.SortPos), word.size()) : 0;
+    while (pos < word.size() && !wordChar[static_cast<uint8_t>(word[pos])]) ++pos;
+    if (pos == word.size()) continue;
+    const auto first = static_cast<uint8_t>(word[pos]);
+    const bool match =
+        lower.Exact[first]
+            ? lowerKey.size() == 1 && static_cast<uint8_t>(lowerKey[0]) == lower.Map[first]
+            : LocaleLowerCase(std::string(1, static_cast<char>(first)), lang) == lowerKey;
+    if (match) {
+      SetCurrentRow(i);
+      scrollTo(m_Model->index(i, 0));
+      return;
+    }
+  }
+}
+
+void TVocabGrid::keyPressEvent(QKeyEvent* event) {
+  if (m_Dragging) {
+    if (event->key() == Qt::Key_Escape) dgVocabEndDrag();
+    event->accept();
+    return;
+  }
+  const QString text = event->text();
+  const Qt::KeyboardModifiers held =
+      event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  // Ctrl+Alt is how AltGr arrives on Windows; characters typed with it count as typed.
+  const bool typedKey = held == Qt::NoModifier || held == (Qt::ControlModifier | Qt::AltModifier);
+  if (typedKey && !text.isEmpty() && text.front().unicode() > 32) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+      const QString character = text.mid(i, length);
+      Guarded([&] { dgVocabKeyPress(character); });
+      i += length - 1;
+    }
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void TVocabGrid::keyboardSearch(const QString&) {
+  // Type-ahead is dgVocabKeyPress, which skips the SortPos characters.
+}
+
+QModelIndex TVocabGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+  // Home and End go to the first and last row, as the list selects whole rows.
+  if (cursorAction == MoveHome || cursorAction == MoveEnd) {
+    return m_Model->index(cursorAction == MoveHome ? 0 : m_Model->rowCount() - 1, 0);
+  }
+  return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+QItemSelectionModel::SelectionFlags TVocabGrid::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent*) const {
+  // The highlight is always the current row: Ctrl neither toggles it off nor moves the current
+  // row without it.
+  return index.isValid() ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                         : QItemSelectionModel::NoUpdate;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse, drag and drop
+
+void TVocabGrid::mousePressEvent(QMouseEvent* event) {
+  if (m_Dragging) {
+    event->accept();
+    return;
+  }
+  m_DragPending = false;
+  m_MouseCaptured = event->button() == Qt::LeftButton;
+  // Only the left button selects, and only on a row.
+  if (event->button() != Qt::LeftButton || RowAt(event->position().toPoint()) < 0) {
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return;
+  }
+  QTableView::mousePressEvent(event);
+}
+
+void TVocabGrid::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (m_Dragging) {
+    // A release that never arrived (the window lost the mouse) ends the drag.
+    if (!event->buttons().testFlag(Qt::LeftButton)) {
+      dgVocabEndDrag();
+    } else {
+      dgVocabDragOver(pos);
+    }
+    event->accept();
+    return;
+  }
+  if (dgVocabMouseMove(pos, event->buttons())) {
+    event->accept();
+    return;
+  }
+  QTableView::mouseMoveEvent(event);
+}
+
+bool TVocabGrid::dgVocabMouseMove(const QPoint& pos, Qt::MouseButtons buttons) {
+  if (!m_MouseCaptured || !buttons.testFlag(Qt::LeftButton) || m_Model->rowCount() <= 1) {
+    m_DragPending = false;
+    return false;
+  }
+  ClearCutMark();
+  if (!m_DragPending) {
+    const int current = CurrentRow();
+    if (current < 0 || RowAt(pos) != current) return false;
+    SetDropRow(-1);
+    m_DragPending = true;
+    m_DragStart = pos;
+  }
+  if (std::abs(pos.x() - m_DragStart.x()) >= kDragThreshold ||
+      std::abs(pos.y() - m_DragStart.y()) >= kDragThreshold) {
+    m_DragPending = false;
+    m_Dragging = true;
+    m_DragInside = true;
+    dgVocabDragOver(pos);
+  }
+  return true;
+}
+
+void TVocabGrid::dgVocabDragOver(const QPoint& pos) {
+  const bool inside = viewport()->rect().contains(pos);
+  // Outside the grid nothing changes: the scroll direction stays what it was on leaving.
+  if (!inside && !m_DragInside) return;
+  m_DragInside = inside;
+  const int last = LastFullLine();
+  m_DragScrollDirection = pos.y() < 0 ? -1 : pos.y() > last ? 1 : 0;
+  timDragScroll->setProperty("tag", m_DragScrollDirection);
+  if (m_DragScrollDirection == 0) {
+    timDragScroll->stop();
+  } else if (!timDragScroll->isActive()) {
+    timDragScroll->start();
+  }
+  const int target = inside && pos.y() <= last ? RowAt(pos) : -1;
+  SetDropRow(target);
+  viewport()->setCursor(target >= 0 ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+}
+
+void TVocabGrid::dgVocabDragDrop(const QPoint& pos) {
+  const bool inside = viewport()->rect().contains(pos);
+  const int target = inside && pos.y() <= LastFullLine() ? RowAt(pos) : -1;
+  const int current = CurrentRow();
+  TVocabFile* vocab = Vocabulary();
+  if (target < 0 || target == current || !vocab || current < 0 || vocab->ItemIndex() != current ||
+      target >= vocab->Count()) {
+    return;
+  }
+  vocab->MoveCurrent(target);
+  RefreshList();
+  emit VocabularyChanged();
+}
+
+void TVocabGrid::dgVocabEndDrag() {
+  timDragScroll->stop();
+  m_DragScrollDirection = 0;
+  timDragScroll->setProperty("tag", 0);
+  m_Dragging = false;
+  m_DragPending = false;
+  m_DragInside = false;
+  SetDropRow(-1);
+  viewport()->unsetCursor();
+}
+
+void TVocabGrid::timDragScrollTimer() {
+  const int top = TopRow();
+  const int rows = m_Model->rowCount();
+  if ((m_DragScrollDirection > 0 && top < rows - FullyVisibleRows()) ||
+      (m_DragScrollDirection < 0 && top > 0)) {
+    verticalScrollBar()->setValue(top + m_DragScrollDirection);
+    // The row under the mouse is another one now; the next drag-over marks it.
+    SetDropRow(-1);
+  }
+}
+
+void TVocabGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_Dragging) {
+    if (event->button() == Qt::LeftButton) {
+      Guarded([&] { dgVocabDragDrop(event->position().toPoint()); });
+      dgVocabEndDrag();
+      m_MouseCaptured = false;
+    }
+    event->accept();
+    return;
+  }
+  m_MouseCaptured = false;
+  m_DragPending = false;
+  QTableView::mouseReleaseEvent(event);
+}
+
+void TVocabGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() != Qt::LeftButton || m_Dragging) return;
+  m_MouseCaptured = false;
+  const TVocabFile* vocab = Vocabulary();
+  if (vocab && vocab->ItemIndex() >= 0) emit EditRequested();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStatusPanels
+
+TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar), m_Bar(bar) {
+  static constexpr std::array<int, kPanelCount> kWidths{290, 60, 45, 45, 45, 45};
+  for (int i = 0; i < kPanelCount; ++i) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QString("sbrPanel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The last panel takes what is left of the bar.
+    if (i < kPanelCount - 1) {
+      panel->setFixedWidth(kWidths[i]);
+    } else {
+      panel->setMinimumWidth(kWidths[i]);
+    }
+    bar->addWidget(panel, i == kPanelCount - 1 ? 1 : 0);
+    m_Panels[i] = panel;
+  }
+  bar->installEventFilter(this);
+}
+
+void TStatusPanels::UpdateStatusBar(const TVocabFile& vocab, bool testView) {
+  const int32_t count = vocab.Count();
+  const int32_t learnt = vocab.LearntCount();
+  m_Panels[1]->setText(ProgramText(FindLanguage(vocab.ForeignLangID()).LangCode + " - " +
+                                   FindLanguage(vocab.NativeLangID()).LangCode));
+  m_Panels[2]->setText(QString::number(count));
+  m_Panels[3]->setText(QString::number(testView ? learnt : vocab.ItemIndex() + 1));
+  m_Panels[4]->setText(ProgramText(FormatPercent(learnt, count)));
+  m_Panels[5]->setText(vocab.Modified()            ? tr("Modified")
+                       : !vocab.FileName().empty() ? tr("Saved")
+                                                   : QString());
+}
+
+void TStatusPanels::SetHint(const QString& hint) {
+  m_Panels[0]->setText(hint);
+}
+
+void TStatusPanels::ShowHintsFrom(QWidget* window) {
+  window->installEventFilter(this);
+}
+
+void TStatusPanels::SetDiagnostic(std::function<uint16_t()> foreignLangId,
+                                  std::function<void(const QString&)> message) {
+  m_DiagnosticLang = std::move(foreignLangId);
+  m_DiagnosticMessage = std::move(message);
+}
+
+bool TStatusPanels::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::StatusTip && watched != m_Bar) {
+    SetHint(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonPress && watched == m_Bar && m_DiagnosticLang &&
+      m_DiagnosticMessage) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::RightButton && mouse->buttons() == Qt::RightButton &&
+        mouse->modifiers() == Qt::ControlModifier) {
+      const std::string sample = "TestString";
+      size_t size = 0;
+      try {
+        const uint16_t lang = m_DiagnosticLang();
+        AnsiToWide(sample, lang);  // fails when the language's code page is not available
+        size = LocaleLowerCase(sample, lang).size();
+      } catch (const std::exception&) {
+        size = 0;
+      }
+      m_DiagnosticMessage(size > 0 ? tr("LCMapString succeeded") : tr("LCMapString failed"));
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
