@@ -99,7 +99,10 @@ TEST(ImportText, SixtyFourColumnLimit) {
   for (int type = 0; type < 4; ++type) {
     const bool tabs = type == ttTabText || type == ttUnicodeTabText;
     std::string line;
-    for (int i = 1; i <= 70; ++i) line += (i > 1 ? (tabs ? "\t" : ",") : "") + std::to_string(i);
+    for (int i = 1; i <= 70; ++i) {
+      if (i > 1) line += tabs ? '\t' : ',';
+      line += std::to_string(i);
+    }
     std::string bytes = line + "\n";
     if (type >= 2) bytes = Utf16(std::u16string(bytes.begin(), bytes.end()), false);
     EXPECT_EQ(Import(bytes, type, {64, 0, 0, 65}), "64|||#Value?#\n") << type;
