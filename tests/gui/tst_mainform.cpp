@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QFontDatabase>
 #include <QImage>
+#include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -10,6 +12,7 @@
 #include <fstream>
 
 #include "app/MainFrm.h"
+#include "app/VocabGrid.h"
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
@@ -106,6 +109,9 @@ private slots:
   void openedFilesBecomeRecent();
   void saveAsWritesEveryType();
   void anIdleProgramDoesNotSpin();
+  void theListShowsTheOpenFile();
+  void fontCommandChangesTheList();
+  void screenshot();
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -494,6 +500,76 @@ void TestMainForm::anIdleProgramDoesNotSpin() {
   // A loop woken by its own idle-time update would wait thousands of times.
   QVERIFY2(waits < 20, qPrintable(QString::number(waits)));
   QCOMPARE(form.windowTitle(), QString("Dadezivu - words.doz"));
+}
+
+void TestMainForm::theListShowsTheOpenFile() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  form.show();
+  auto* grid = form.findChild<TVocabGrid*>("dgVocab");
+  QVERIFY(grid);
+  QVERIFY(!grid->isVisible());
+  OpenSample(form, dir.filePath("words.doz"));
+  QVERIFY(grid->isVisible());
+  QCOMPARE(grid->model()->rowCount(), 2);
+  QCOMPARE(grid->currentIndex().row(), 0);
+  QCOMPARE(form.focusWidget(), grid);
+  form.UpdateCommands();
+  QCOMPARE(form.StatusPanels->Panel(1)->text(), QString("De - En"));
+  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("2"));
+
+  // A new file shows its one blank row; the old vocabulary is gone from the list.
+  form.PropertiesDialogRunner = [](TPropertiesData&) { return true; };
+  form.miFileNewClick();
+  QCOMPARE(grid->Vocabulary(), &form.Vocab());
+  QCOMPARE(grid->model()->rowCount(), 1);
+  form.UpdateCommands();
+  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("0"));
+
+  // Opening another file hands the list the new vocabulary before the old one goes.
+  OpenSample(form, dir.filePath("second.doz"));
+  QCOMPARE(grid->Vocabulary(), &form.Vocab());
+  QCOMPARE(grid->model()->rowCount(), 2);
+}
+
+void TestMainForm::fontCommandChangesTheList() {
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  const QString face = QFontDatabase::families().value(0);
+  QVERIFY(!face.isEmpty());
+  form.FontDialogRunner = [&](TFontSetting& font) {
+    font = {face, 20};
+    return true;
+  };
+  const int before = form.dgVocab->RowHeight();
+  form.miViewFontClick();
+  QCOMPARE(form.Settings().DisplayFont.Size, 20);
+  QCOMPARE(form.dgVocab->DisplayFont().pointSize(), 20);
+  QVERIFY(form.dgVocab->RowHeight() > before);
+  form.FontDialogRunner = [&](TFontSetting& font) {
+    font.Size = 8;
+    return false;
+  };
+  form.miViewFontClick();
+  QCOMPARE(form.Settings().DisplayFont.Size, 20);
+}
+
+// Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.
+void TestMainForm::screenshot() {
+  const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
+  if (folder.isEmpty()) QSKIP("DADEZIVU_SCREENSHOTS not set");
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  form.resize(640, 420);
+  form.show();
+  QVERIFY(form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
+  form.SetViewMode(vmList);
+  form.Vocab().SetItemIndex(2);
+  form.dgVocab->RefreshList();
+  form.UpdateCommands();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QVERIFY(form.grab().save(folder + "/main-window.png"));
 }
 
 QTEST_MAIN(TestMainForm)

@@ -548,9 +548,17 @@ void TestVocabGrid::statusBarPanels() {
   window.setStatusBar(bar);
   TStatusPanels panels(bar);
   panels.ShowHintsFrom(&window);
+  window.resize(700, 300);
   window.show();
   const int widths[] = {290, 60, 45, 45, 45};
   for (int i = 0; i < 5; ++i) QCOMPARE(panels.Panel(i)->width(), widths[i]);
+  // A narrow window: the hint panel gives way, the others keep their widths.
+  window.resize(400, 300);
+  QTRY_VERIFY(panels.Panel(0)->width() < 290);
+  for (int i = 1; i < 5; ++i) QCOMPARE(panels.Panel(i)->width(), widths[i]);
+  QVERIFY(window.minimumSizeHint().width() < 400);
+  window.resize(700, 300);
+  QTRY_COMPARE(panels.Panel(0)->width(), 290);
 
   const auto texts = [&] {
     QStringList list;

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include "app/MainFrm.h"
+#include "app/VocabGrid.h"
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
@@ -56,6 +57,9 @@ bool TMainForm::OpenFile(const QString& path) {
     ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
     return false;
   }
+  dgVocab->UpdateCharsets(loaded->ForeignLangID(), loaded->NativeLangID(), m_ViewMode == vmNone);
+  // The list lets go of the old vocabulary before it is freed.
+  dgVocab->SetVocabulary(loaded.get());
   m_Vocab = std::move(loaded);
   if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
   m_Settings.RecentFiles.AddFile(path);
@@ -93,12 +97,14 @@ bool TMainForm::EditProperties(bool isNew) {
     confirmed = dialog.exec() == QDialog::Accepted;
   }
   if (!confirmed) return false;
+  dgVocab->UpdateCharsets(data.ForeignLangID, data.NativeLangID, m_ViewMode == vmNone);
   m_Vocab->SetForeignLangID(data.ForeignLangID);
   m_Vocab->SetNativeLangID(data.NativeLangID);
   if (isNew) m_Vocab->Clear();
   m_Vocab->SetProperty(0, data.Description);
   m_Vocab->SetProperty(1, data.Author);
   m_Vocab->SetProperty(2, data.Comments);
+  dgVocab->RefreshList();
   return true;
 }
 

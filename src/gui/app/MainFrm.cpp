@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/VocabGrid.h"
+#include "dialogs/FontDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
@@ -45,6 +47,12 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   pnlViews->setObjectName("pnlViews");
   pbWorkSpace = new TWorkSpace(pnlViews);
   pnlViews->addWidget(pbWorkSpace);
+  dgVocab = new TVocabGrid(pnlViews);
+  dgVocab->SetVocabulary(m_Vocab.get());
+  dgVocab->SetErrorHandler([](const std::exception& e) {
+    ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
+  });
+  pnlViews->addWidget(dgVocab);
   setCentralWidget(pnlViews);
 
   CreateMenus();
@@ -53,10 +61,13 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   sbrStatusBar->setObjectName("sbrStatusBar");
   sbrStatusBar->setSizeGripEnabled(false);
   setStatusBar(sbrStatusBar);
+  StatusPanels = new TStatusPanels(sbrStatusBar);
+  StatusPanels->ShowHintsFrom(this);
 
   resize(552, 374);
   LoadSettings(*m_Store, m_Settings);
   ApplySettings();
+  ApplyDisplayFont();
   SetViewMode(vmNone);
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
@@ -117,6 +128,9 @@ void TMainForm::CreateMenus() {
       AddCommand(miView, "miViewStatusBar", tr("&Status Bar"), tr("Shows or hides the Status Bar"),
                  {}, -1, &TMainForm::miViewStatusBarClick);
   miViewStatusBar->setCheckable(true);
+  miView->addSeparator();
+  miViewFont = AddCommand(miView, "miViewFont", tr("&Font..."), tr("Changes the display font"), {},
+                          24, &TMainForm::miViewFontClick);
 }
 
 void TMainForm::CreateToolBar() {
@@ -139,8 +153,11 @@ void TMainForm::SetViewMode(TViewMode mode) {
       break;
     case vmList:
     case vmTest:
-      // The list and the test panel arrive with their own units; until then the workspace stays.
-      pnlViews->setCurrentWidget(pbWorkSpace);
+      // The test panel arrives with the test run; until then a test shows the list.
+      dgVocab->ClearCutMark();
+      pnlViews->setCurrentWidget(dgVocab);
+      dgVocab->RefreshList();
+      dgVocab->setFocus();
       break;
   }
   m_ViewMode = mode;
@@ -170,8 +187,29 @@ void TMainForm::UpdateCommands() {
   const auto setChecked = [](QAction* action, bool checked) {
     if (action->isChecked() != checked) action->setChecked(checked);
   };
+  if (fileOpen && sbrStatusBar->isVisibleTo(this)) {
+    StatusPanels->UpdateStatusBar(*m_Vocab, m_ViewMode == vmTest);
+  }
   setChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
   setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
+}
+
+void TMainForm::ApplyDisplayFont() {
+  dgVocab->ApplyDisplayFont(m_Settings.DisplayFont.Name, m_Settings.DisplayFont.Size);
+}
+
+void TMainForm::miViewFontClick() {
+  TFontSetting font = m_Settings.DisplayFont;
+  bool confirmed;
+  if (FontDialogRunner) {
+    confirmed = FontDialogRunner(font);
+  } else {
+    TSelectFontDialog dialog(this, font);
+    confirmed = dialog.exec() == QDialog::Accepted;
+  }
+  if (!confirmed) return;
+  m_Settings.DisplayFont = font;
+  ApplyDisplayFont();
 }
 
 void TMainForm::miViewToolBarClick() {
@@ -205,6 +243,8 @@ void TMainForm::ApplySettings() {
   m_Vocab->SetForeignLangID(m_Settings.ForeignLangID);
   m_Vocab->SetNativeLangID(m_Settings.NativeLangID);
   m_Vocab->SetModified(false);
+  const uint32_t learnt = m_Settings.Options.LearntColour;  // 0x00BBGGRR
+  dgVocab->SetLearntColour(QColor(learnt & 0xFF, (learnt >> 8) & 0xFF, (learnt >> 16) & 0xFF));
   tbrToolBar->setVisible(m_Settings.ShowToolBar);
   sbrStatusBar->setVisible(m_Settings.ShowStatusBar);
 }

@@ -17,6 +17,8 @@ class QMenu;
 class QStackedWidget;
 class QToolBar;
 class QStatusBar;
+class TStatusPanels;
+class TVocabGrid;
 
 // The empty workspace shown while no file is open: the application-workspace colour framed by
 // a sunken edge.
@@ -48,6 +50,8 @@ public:
   std::function<bool(TWelcomeData& data)> WelcomeDialogRunner;
   // Runs the properties dialog on its record; tests replace it. Empty: the real dialog.
   std::function<bool(TPropertiesData& data)> PropertiesDialogRunner;
+  // Runs the font dialog on a font record; tests replace it. Empty: the real dialog.
+  std::function<bool(TFontSetting& font)> FontDialogRunner;
   // Everything kept between runs, loaded at creation and saved when the window closes.
   TSettings& Settings() { return m_Settings; }
   const TRecentFileList& RecentFiles() const { return m_Settings.RecentFiles; }
@@ -78,9 +82,14 @@ public:
   void miFileExitClick();
   void miViewToolBarClick();
   void miViewStatusBarClick();
+  void miViewFontClick();
+  // The display font of the settings, given to the list (and later to the test panel).
+  void ApplyDisplayFont();
   void RecentFileClick(int index);
 
   TWorkSpace* pbWorkSpace = nullptr;
+  TVocabGrid* dgVocab = nullptr;
+  TStatusPanels* StatusPanels = nullptr;
   QStackedWidget* pnlViews = nullptr;
   QToolBar* tbrToolBar = nullptr;
   QStatusBar* sbrStatusBar = nullptr;
@@ -96,6 +105,7 @@ public:
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
+  QAction* miViewFont = nullptr;
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -731,14 +731,31 @@ void TVocabGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // TStatusPanels
 
+namespace {
+// A panel that asks for its width but gives way when the window is narrower, so the status bar
+// never sets a minimum width for the whole window.
+class TYieldingPanel : public QLabel {
+public:
+  TYieldingPanel(int width, QWidget* parent) : QLabel(parent), m_Width(width) {
+    setMinimumWidth(1);
+  }
+  QSize sizeHint() const override { return {m_Width, QLabel::sizeHint().height()}; }
+
+private:
+  int m_Width;
+};
+}  // namespace
+
 TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar), m_Bar(bar) {
   static constexpr std::array<int, kPanelCount> kWidths{290, 60, 45, 45, 45, 45};
   for (int i = 0; i < kPanelCount; ++i) {
-    auto* panel = new QLabel(bar);
+    QLabel* panel = i == 0 ? new TYieldingPanel(kWidths[0], bar) : new QLabel(bar);
     panel->setObjectName(QString("sbrPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // The last panel takes what is left of the bar.
-    if (i < kPanelCount - 1) {
+    if (i == 0) {
+      panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    } else if (i < kPanelCount - 1) {
       panel->setFixedWidth(kWidths[i]);
     } else {
       panel->setMinimumWidth(kWidths[i]);
