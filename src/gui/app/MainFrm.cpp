@@ -18,6 +18,7 @@
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Icons.h"
+#include "platform/SystemClipboard.h"
 
 TWorkSpace::TWorkSpace(QWidget* parent) : QWidget(parent) {
   setObjectName("pbWorkSpace");
@@ -33,7 +34,9 @@ void TWorkSpace::paintEvent(QPaintEvent*) {
 }
 
 TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
-    : QMainWindow(parent), m_Vocab(std::make_unique<TVocabFile>()) {
+    : QMainWindow(parent),
+      Clipboard(std::make_unique<TSystemClipboard>()),
+      m_Vocab(std::make_unique<TVocabFile>()) {
   if (!store) {
     m_OwnStore = std::make_unique<TSettingsStore>();
     store = m_OwnStore.get();
@@ -49,6 +52,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   pnlViews->addWidget(pbWorkSpace);
   dgVocab = new TVocabGrid(pnlViews);
   dgVocab->SetVocabulary(m_Vocab.get());
+  dgVocab->installEventFilter(this);
   dgVocab->SetErrorHandler([](const std::exception& e) {
     ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
   });
@@ -117,6 +121,8 @@ void TMainForm::CreateMenus() {
   RecentMenu = new TRecentFileMenu(
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
 
+  CreateEditMenu();
+
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
@@ -138,12 +144,21 @@ void TMainForm::CreateToolBar() {
   tbrToolBar->setObjectName("tbrToolBar");
   tbrToolBar->setMovable(false);
   tbrToolBar->setIconSize(QSize(16, 16));
+  // Null marks a separator.
   const std::pair<QAction*, const char*> buttons[] = {
-      {miFileNew, "tbNew"}, {miFileOpen, "tbOpen"}, {miFileSave, "tbSave"}};
+      {miFileNew, "tbNew"},     {miFileOpen, "tbOpen"}, {miFileSave, "tbSave"},
+      {nullptr, nullptr},       {miEditCut, "tbCut"},   {miEditCopy, "tbCopy"},
+      {miEditPaste, "tbPaste"}, {nullptr, nullptr},     {miEditUndo, "tbUndo"},
+      {miEditRedo, "tbRedo"},   {nullptr, nullptr},     {miEditDelete, "tbDelete"}};
   for (const auto& [action, name] : buttons) {
+    if (!action) {
+      tbrToolBar->addSeparator();
+      continue;
+    }
     tbrToolBar->addAction(action);
     tbrToolBar->widgetForAction(action)->setObjectName(name);
   }
+  InitToolHints();
 }
 
 void TMainForm::SetViewMode(TViewMode mode) {
@@ -181,6 +196,25 @@ void TMainForm::UpdateCommands() {
   const auto setEnabled = [](QAction* action, bool enabled) {
     if (action->isEnabled() != enabled) action->setEnabled(enabled);
   };
+  const bool list = m_ViewMode == vmList;
+  const bool current = m_Vocab->ItemIndex() >= 0;
+  const uint8_t undo = m_Vocab->UndoKind();
+  const uint8_t redo = m_Vocab->RedoKind();
+  setEnabled(miEditUndo, list && undo != jkNone);
+  const QString undoCaption =
+      miEditUndo->isEnabled() ? tr("&Undo ") + tr(JournalKindName(undo & 0x7F)) : tr("&Undo");
+  if (miEditUndo->text() != undoCaption) miEditUndo->setText(undoCaption);
+  setEnabled(miEditRedo, list && redo != jkNone);
+  const QString redoCaption =
+      miEditRedo->isEnabled() ? tr("&Redo ") + tr(JournalKindName(redo & 0x7F)) : tr("&Redo");
+  if (miEditRedo->text() != redoCaption) miEditRedo->setText(redoCaption);
+  setEnabled(miEditCut, list && current);
+  setEnabled(miEditCopy, list && current);
+  setEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*Clipboard)));
+  setEnabled(miEditDelete, list && current);
+  setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
+  setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
+  setEnabled(miEditShuffle, list);
   setEnabled(miFileSave, fileOpen);
   setEnabled(miFileSaveAs, fileOpen);
   setEnabled(miFileProperties, fileOpen);
@@ -191,6 +225,9 @@ void TMainForm::UpdateCommands() {
     StatusPanels->UpdateStatusBar(*m_Vocab, m_ViewMode == vmTest);
   }
   setChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
+  // A Cut mark does not survive another window of the program, a dialog or the Find window.
+  const QWidget* active = QApplication::activeWindow();
+  if (active && active != this) dgVocab->ClearCutMark();
   setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
 }
 

@@ -10,6 +10,7 @@
 #include "dialogs/WelcDlg.h"
 #include "settings/RecFile.h"
 #include "settings/RegUtils.h"
+#include "vocab/Clipboard.h"
 #include "vocab/VocFile.h"
 
 class QAction;
@@ -86,6 +87,21 @@ public:
   // The display font of the settings, given to the list (and later to the test panel).
   void ApplyDisplayFont();
   void RecentFileClick(int index);
+  void miEditUndoClick();
+  void miEditRedoClick();
+  void miEditCutClick();
+  void miEditCopyClick();
+  void miEditPasteClick();
+  void miEditDeleteClick();
+  void miEditMoveUpClick();
+  void miEditMoveDownClick();
+  void miEditShuffleClick();
+
+  // "Open - Ctrl+O|Opens an existing file": the tool-button tip, then the status-bar hint.
+  static QString MenuItemHint(const QAction* item);
+  void InitToolHints();
+  // The clipboard the edit commands use; tests may put another in its place.
+  std::unique_ptr<TClipboard> Clipboard;
 
   TWorkSpace* pbWorkSpace = nullptr;
   TVocabGrid* dgVocab = nullptr;
@@ -102,6 +118,16 @@ public:
   QAction* miFileProperties = nullptr;
   QAction* miFileExit = nullptr;
   TRecentFileMenu* RecentMenu = nullptr;
+  QMenu* miEdit = nullptr;
+  QAction* miEditUndo = nullptr;
+  QAction* miEditRedo = nullptr;
+  QAction* miEditCut = nullptr;
+  QAction* miEditCopy = nullptr;
+  QAction* miEditPaste = nullptr;
+  QAction* miEditDelete = nullptr;
+  QAction* miEditMoveUp = nullptr;
+  QAction* miEditMoveDown = nullptr;
+  QAction* miEditShuffle = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
@@ -109,9 +135,13 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void CreateMenus();
+  void CreateEditMenu();
+  // The mode for entries added by Add and Paste: at the end, or behind the current entry.
+  int AddMode() const;
   void CreateToolBar();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                       const QKeySequence& shortcut, int image, void (TMainForm::*handler)());

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+// The Edit menu of the main window and the keys the window handles itself.
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/MainFrm.h"
+#include "app/VocabGrid.h"
+#include "platform/ErrorHandler.h"
+
+void TMainForm::CreateEditMenu() {
+  miEdit = menuBar()->addMenu(tr("&Edit"));
+  miEdit->setObjectName("miEdit");
+  miEdit->setStatusTip(tr("Commands for editing vocabulary"));
+  miEditUndo = AddCommand(miEdit, "miEditUndo", tr("&Undo"), tr("Reverses an action"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Z), 5, &TMainForm::miEditUndoClick);
+  miEditRedo = AddCommand(miEdit, "miEditRedo", tr("&Redo"), tr("Repeats an action"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Y), 6, &TMainForm::miEditRedoClick);
+  miEdit->addSeparator();
+  miEditCut = AddCommand(miEdit, "miEditCut", tr("Cu&t"), tr("Prepares to move the selected item"),
+                         QKeySequence(Qt::CTRL | Qt::Key_X), 7, &TMainForm::miEditCutClick);
+  miEditCopy = AddCommand(miEdit, "miEditCopy", tr("&Copy"), tr("Copies the selected item"),
+                          QKeySequence(Qt::CTRL | Qt::Key_C), 8, &TMainForm::miEditCopyClick);
+  miEditPaste =
+      AddCommand(miEdit, "miEditPaste", tr("&Paste"), tr("Inserts the item on the clipboard"),
+                 QKeySequence(Qt::CTRL | Qt::Key_V), 9, &TMainForm::miEditPasteClick);
+  miEdit->addSeparator();
+  miEditDelete = AddCommand(miEdit, "miEditDelete", tr("&Delete"), tr("Deletes the selected item"),
+                            QKeySequence(Qt::Key_Delete), 12, &TMainForm::miEditDeleteClick);
+  miEdit->addSeparator();
+  miEditMoveUp =
+      AddCommand(miEdit, "miEditMoveUp", tr("&Move Up"), tr("Moves the selected item up"),
+                 QKeySequence(Qt::CTRL | Qt::Key_U), 13, &TMainForm::miEditMoveUpClick);
+  miEditMoveDown =
+      AddCommand(miEdit, "miEditMoveDown", tr("M&ove Down"), tr("Moves the selected item down"),
+                 QKeySequence(Qt::CTRL | Qt::Key_D), 14, &TMainForm::miEditMoveDownClick);
+  miEdit->addSeparator();
+  miEditShuffle =
+      AddCommand(miEdit, "miEditShuffle", tr("S&huffle"), tr("Arranges items in a random order"),
+                 {}, -1, &TMainForm::miEditShuffleClick);
+}
+
+QString TMainForm::MenuItemHint(const QAction* item) {
+  QString tip = item->text();
+  tip.remove('&').remove('.');
+  if (!item->shortcut().isEmpty()) {
+    tip += " - " + item->shortcut().toString(QKeySequence::NativeText);
+  }
+  return tip + "|" + item->statusTip();
+}
+
+void TMainForm::InitToolHints() {
+  for (QAction* item : {miFileNew, miFileOpen, miFileSave, miEditCut, miEditCopy, miEditPaste,
+                        miEditUndo, miEditRedo, miEditDelete}) {
+    // The tip is fixed here: the Undo and Redo buttons keep their plain captions.
+    item->setToolTip(MenuItemHint(item).section('|', 0, 0));
+  }
+}
+
+int TMainForm::AddMode() const {
+  return m_Settings.Options.AppendNewWords ? 2 : 1;
+}
+
+void TMainForm::miEditUndoClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->Undo();
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditRedoClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->Redo();
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditCopyClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->CopyToClipboard(*Clipboard);
+}
+
+void TMainForm::miEditCutClick() {
+  miEditCopyClick();
+  // The entry stays where it is; the mark turns the next Paste into a move.
+  dgVocab->SetCutRow(m_Vocab->ItemIndex());
+}
+
+void TMainForm::miEditPasteClick() {
+  const int32_t cutRow = dgVocab->CutRow();
+  if (cutRow < 0) {
+    if (!m_Vocab->CanPaste(*Clipboard)) return;
+    m_Vocab->PasteFromClipboard(*Clipboard, AddMode());
+    dgVocab->RefreshList();
+    return;
+  }
+  const int32_t target = m_Vocab->ItemIndex();
+  if (cutRow == target) {
+    dgVocab->ClearCutMark();
+    return;
+  }
+  m_Vocab->SetItemIndex(cutRow);
+  m_Vocab->MoveCurrent(target);
+  dgVocab->ClearCutMark();
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditDeleteClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->CurrentItem().DisplayWidth = 0;
+  m_Vocab->DeleteCurrent();
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditMoveUpClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->MoveCurrent(m_Vocab->ItemIndex() - 1);
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditMoveDownClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->MoveCurrent(m_Vocab->ItemIndex() + 1);
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditShuffleClick() {
+  dgVocab->ClearCutMark();
+  m_Vocab->Shuffle();
+  dgVocab->RefreshList();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == dgVocab && event->type() == QEvent::KeyPress && m_ViewMode == vmList) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      RunCommand([&] {
+        if (dgVocab->CutRow() >= 0 && miEditPaste->isEnabled()) miEditPasteClick();
+      });
+      return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+      dgVocab->ClearCutMark();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
