@@ -67,6 +67,8 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   setStatusBar(sbrStatusBar);
   StatusPanels = new TStatusPanels(sbrStatusBar);
   StatusPanels->ShowHintsFrom(this);
+  StatusPanels->SetDiagnostic([this] { return m_Vocab->ForeignLangID(); },
+                              [](const QString& message) { ShowMessageBox(message, {}, kMbOk); });
 
   resize(552, 374);
   LoadSettings(*m_Store, m_Settings);
