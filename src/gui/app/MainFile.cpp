@@ -73,6 +73,7 @@ bool TMainForm::ChooseFileToOpen(QString& path) {
   request.FilterIndex = 1;
   request.InitialDir = QDir::currentPath();
   request.DefaultExt = "doz";
+  dgVocab->ClearCutMark();
   if (!OpenFileDialog(this, request)) return false;
   path = request.FileName;
   return true;
@@ -121,6 +122,7 @@ void TMainForm::miFileOpenClick() {
 }
 
 void TMainForm::miFileSaveClick() {
+  dgVocab->ClearCutMark();
   const QString fileName = FromFilePath(m_Vocab->FileName());
   if (fileName.isEmpty()) {
     miFileSaveAsClick();
@@ -155,6 +157,7 @@ void TMainForm::miFileSaveAsClick() {
     request.FileName = info.completeBaseName();
   }
   request.DefaultExt = "doz";
+  dgVocab->ClearCutMark();
   if (!SaveFileDialog(this, request)) return;
   SaveAs(request.FileName, request.FilterIndex);
 }
