@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "dialogs/SortDlg.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/DlgUtils.h"
+
+namespace {
+constexpr int kHelpTopic = 3090;
+constexpr const char* kTag = "tag";
+}  // namespace
+
+TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
+    : QDialog(owner), m_SortField(sortField) {
+  setObjectName(QStringLiteral("SortDialog"));
+  setWindowTitle(tr("Sort"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
+
+  gbSort = new QGroupBox(tr(" Sort by: "), this);
+  gbSort->setObjectName(QStringLiteral("gbSort"));
+  gbSort->setProperty(kTag, -1);
+  auto* choices = new QVBoxLayout(gbSort);
+  const auto addChoice = [&](QRadioButton*& button, const char* name, const QString& caption,
+                             int field) {
+    button = new QRadioButton(caption, gbSort);
+    button->setObjectName(QLatin1String(name));
+    button->setProperty(kTag, field);
+    button->installEventFilter(this);
+    choices->addWidget(button);
+    QRadioButton* self = button;
+    connect(button, &QRadioButton::toggled, this, [this, self](bool checked) {
+      if (checked) RadioButtonClick(self);
+    });
+  };
+  addChoice(rbForeign, "rbForeign", tr("&Word/phrase"), 0);
+  addChoice(rbCategory, "rbCategory", tr("&Part of speech"), 1);
+  addChoice(rbNotes, "rbNotes", tr("&Notes"), 2);
+  addChoice(rbNative, "rbNative", tr("&Translations"), 3);
+
+  auto* buttons = new QDialogButtonBox(this);
+  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+  btnOK->setObjectName(QStringLiteral("btnOK"));
+  btnOK->setDefault(true);
+  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+  btnCancel->setObjectName(QStringLiteral("btnCancel"));
+  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
+  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+  connect(btnOK, &QPushButton::clicked, this, &TSortDialog::btnOKClick);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(gbSort);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  switch (m_SortField) {
+    case 1: rbCategory->setChecked(true); break;
+    case 2: rbNotes->setChecked(true); break;
+    case 3: rbNative->setChecked(true); break;
+    default: rbForeign->setChecked(true); break;
+  }
+}
+
+void TSortDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOverOwner(this, parentWidget());
+}
+
+void TSortDialog::RadioButtonClick(QRadioButton* button) {
+  gbSort->setProperty(kTag, button->property(kTag));
+}
+
+uint8_t TSortDialog::ChosenField() const {
+  return static_cast<uint8_t>(gbSort->property(kTag).toInt());
+}
+
+void TSortDialog::btnOKClick() {
+  m_SortField = ChosenField();
+  accept();
+}
+
+bool TSortDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (auto* button = qobject_cast<QRadioButton*>(watched)) {
+      // The first click of the two has checked it already; make sure, then keep the choice.
+      button->setChecked(true);
+      m_SortField = ChosenField();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
