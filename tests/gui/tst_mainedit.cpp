@@ -59,6 +59,19 @@ struct TForm {
 class TestMainEdit : public QObject {
   Q_OBJECT
 private slots:
+  // A message box no test answered would wait for ever; record it and fail instead.
+  void initTestCase() {
+    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
+      m_Unexpected << message;
+      return kIdOk;
+    };
+  }
+  void cleanup() {
+    const QStringList unexpected = m_Unexpected;
+    m_Unexpected.clear();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
+  }
+
   void enabledStatesFollowTheView();
   void undoAndRedoCaptionsNameTheStep();
   void cutThenEnterElsewhereMovesInOneStep();
@@ -67,6 +80,9 @@ private slots:
   void deleteAndMove();
   void shuffleIsOneStep();
   void toolTipsNameTheShortcut();
+
+private:
+  QStringList m_Unexpected;
 };
 
 void TestMainEdit::enabledStatesFollowTheView() {
@@ -164,16 +180,11 @@ void TestMainEdit::copyAndPasteGoThroughTheClipboard() {
   TForm other({"x"});
   other.form.Vocab().SetForeignLangID(0x040C);
   other.clipboard->Block = f.clipboard->Block;
-  QList<QString> messages;
-  MessageBoxHandler = [&](const QString& message, const QString&, uint32_t) {
-    messages << message;
-    return kIdOk;
-  };
   other.form.UpdateCommands();
   other.form.miEditPaste->trigger();
-  MessageBoxHandler = ShowQtMessageBox;
   QCOMPARE(other.Words(), QString("x"));
-  QCOMPARE(messages, QList<QString>{"Languages are different."});
+  QCOMPARE(m_Unexpected, QStringList{"Languages are different."});
+  m_Unexpected.clear();
 }
 
 void TestMainEdit::deleteAndMove() {

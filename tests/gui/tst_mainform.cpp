@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 #include <fstream>
 
@@ -27,24 +27,26 @@ struct TRecordedBox {
 // Answers every message box with the next of the given results and records what was asked.
 class TBoxAnswers {
 public:
-  explicit TBoxAnswers(QList<int> answers = {}) : m_Answers(std::move(answers)) {
+  explicit TBoxAnswers(QList<int> answers = {})
+      : m_Answers(std::move(answers)), m_Previous(MessageBoxHandler) {
     MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
       Asked.append({message, style});
       return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
     };
   }
-  ~TBoxAnswers() { MessageBoxHandler = nullptr; }
+  ~TBoxAnswers() { MessageBoxHandler = m_Previous; }
   QList<TRecordedBox> Asked;
 
 private:
   QList<int> m_Answers;
+  TMessageBoxFunc m_Previous;
 };
 
 // Answers the Save dialog with a path, or cancels it when the path is empty.
 class TSaveAnswer {
 public:
   explicit TSaveAnswer(QString path, int filterIndex = 1)
-      : m_Path(std::move(path)), m_FilterIndex(filterIndex) {
+      : m_Path(std::move(path)), m_FilterIndex(filterIndex), m_Previous(SaveFileDialog) {
     SaveFileDialog = [this](QWidget*, TFileDialogRequest& request) {
       ++Calls;
       Request = request;
@@ -54,13 +56,14 @@ public:
       return true;
     };
   }
-  ~TSaveAnswer() { SaveFileDialog = nullptr; }
+  ~TSaveAnswer() { SaveFileDialog = m_Previous; }
   int Calls = 0;
   TFileDialogRequest Request;
 
 private:
   QString m_Path;
   int m_FilterIndex;
+  TFileDialogFunction m_Previous;
 };
 
 void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
@@ -92,6 +95,26 @@ void OpenSample(TMainForm& form, const QString& path) {
 class TestMainForm : public QObject {
   Q_OBJECT
 private slots:
+  // No test may wait on a real modal window: a box or file dialog that a test did not answer is
+  // answered here (OK, Cancel) and fails the test.
+  void initTestCase() {
+    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
+      m_Unexpected << "message box: " + message;
+      return kIdOk;
+    };
+    const auto cancel = [this](QWidget*, TFileDialogRequest& request) {
+      m_Unexpected << "file dialog: " + request.Title;
+      return false;
+    };
+    OpenFileDialog = cancel;
+    SaveFileDialog = cancel;
+  }
+  void cleanup() {
+    const QStringList unexpected = m_Unexpected;
+    m_Unexpected.clear();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
+  }
+
   void startsWithTheEmptyWorkspace();
   void captionFollowsTheFile();
   void commandsNeedAFile();
@@ -111,7 +134,11 @@ private slots:
   void anIdleProgramDoesNotSpin();
   void theListShowsTheOpenFile();
   void fontCommandChangesTheList();
+  void importMergesAndConvertsFiles();
   void screenshot();
+
+private:
+  QStringList m_Unexpected;
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -174,9 +201,7 @@ void TestMainForm::openAdoptsOnlyAGoodFile() {
   QCOMPARE(before->ItemIndex(), 0);
 
   const QString bad = dir.filePath("bad.doz");
-  {
-    std::ofstream(QFile::encodeName(bad).toStdString()) << "not a vocabulary";
-  }
+  { std::ofstream(QFile::encodeName(bad).toStdString()) << "not a vocabulary"; }
   for (const QString& path : {bad, dir.filePath("missing.doz")}) {
     TBoxAnswers boxes;
     QVERIFY(!form.OpenFile(path));
@@ -456,8 +481,15 @@ void TestMainForm::saveAsWritesEveryType() {
   const QString original = dir.filePath("words.doz");
   OpenSample(form, original);
   form.Vocab().SetProperty(0, "Animals");
-  const char* starts[] = {"\x0c" "Dadezivu 2.3", "{\\rtf1", "Haus,", "Haus\t", "\xff\xfe",
-                          "\xff\xfe", "<!DOCTYPE"};
+  const char* starts[] = {
+      "\x0c"
+      "Dadezivu 2.3",
+      "{\\rtf1",
+      "Haus,",
+      "Haus\t",
+      "\xff\xfe",
+      "\xff\xfe",
+      "<!DOCTYPE"};
   for (int type = 7; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
     TSaveAnswer answer(path, type);
@@ -555,6 +587,81 @@ void TestMainForm::fontCommandChangesTheList() {
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
 }
 
+void TestMainForm::importMergesAndConvertsFiles() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  OpenSample(form, dir.filePath("words.doz"));
+  const QString other = dir.filePath("other.doz");
+  WriteVocabulary(other, {"drei"});
+  const QString text = dir.filePath("list.txt");
+  {
+    std::ofstream(QFile::encodeName(text).toStdString())
+        << "word,translation\nvier,four\nfuenf,five\n";
+  }
+  QString chosen;
+  const TFileDialogFunction previous = OpenFileDialog;
+  OpenFileDialog = [&](QWidget*, TFileDialogRequest& request) {
+    if (chosen.isEmpty()) return false;
+    request.FileName = chosen;
+    return true;
+  };
+  form.UpdateCommands();
+  QVERIFY(form.miFileImport->isEnabled());
+
+  // A vocabulary file is merged without the dialog.
+  chosen = other;
+  {
+    TBoxAnswers boxes;
+    form.miFileImport->trigger();
+    QCOMPARE(boxes.Asked.size(), 1);
+    QCOMPARE(boxes.Asked[0].message, QString("1 items imported successfully."));
+    QCOMPARE(boxes.Asked[0].style, kMbNotice);
+  }
+  QCOMPARE(form.Vocab().Count(), 3);
+  QCOMPARE(form.Vocab().ItemIndex(), 2);
+  QCOMPARE(form.Vocab().UndoKind(), jkNone);
+
+  // A text file goes through the dialog, which may skip the heading line.
+  chosen = text;
+  int asked = 0;
+  form.ConvertDialogRunner = [&](TImportRequest& request) {
+    ++asked;
+    request.FirstLine = 2;
+    request.ColumnMap = {1, 0, 0, 2};
+    return true;
+  };
+  {
+    TBoxAnswers boxes;
+    form.miFileImport->trigger();
+    QCOMPARE(boxes.Asked.value(0).message, QString("2 items imported successfully."));
+  }
+  QCOMPARE(asked, 1);
+  QCOMPARE(form.Vocab().Count(), 5);
+  QCOMPARE(form.Vocab().CurrentItem().Values[3], std::string("five"));
+
+  // Nothing to import is an error; a cancelled dialog is nothing at all.
+  form.ConvertDialogRunner = [&](TImportRequest& request) {
+    request.FirstLine = 10;
+    request.ColumnMap = {1, 0, 0, 2};
+    return true;
+  };
+  {
+    TBoxAnswers boxes;
+    form.miFileImport->trigger();
+    QCOMPARE(boxes.Asked.value(0).message, QString("Nothing to import."));
+    QCOMPARE(boxes.Asked.value(0).style, kMbStop);
+  }
+  form.ConvertDialogRunner = [&](TImportRequest&) { return false; };
+  {
+    TBoxAnswers boxes;
+    form.miFileImport->trigger();
+    QCOMPARE(boxes.Asked.size(), 0);
+  }
+  QCOMPARE(form.Vocab().Count(), 5);
+  OpenFileDialog = previous;
+}
+
 // Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.
 void TestMainForm::screenshot() {
   const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
@@ -563,7 +670,8 @@ void TestMainForm::screenshot() {
   TMainForm& form = fixture.form;
   form.resize(640, 420);
   form.show();
-  QVERIFY(form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
+  QVERIFY(
+      form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
   form.SetViewMode(vmList);
   form.Vocab().SetItemIndex(2);
   form.dgVocab->RefreshList();

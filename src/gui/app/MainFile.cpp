@@ -9,6 +9,7 @@
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
+#include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
@@ -119,6 +120,43 @@ void TMainForm::miFileOpenClick() {
   QString path;
   if (!ChooseFileToOpen(path)) return;
   if (OpenFile(path)) SetViewMode(vmList);
+}
+
+void TMainForm::miFileImportClick() {
+  TFileDialogRequest request;
+  request.Title = tr("Import");
+  request.Filter =
+      tr("Dadezivu Files (*.doz)|*.doz|Text Files (*.txt, *.csv)|*.txt;*.csv|All Files (*.*)|*.*");
+  request.FilterIndex = 1;
+  request.InitialDir = QDir::currentPath();
+  dgVocab->ClearCutMark();
+  if (!OpenFileDialog(this, request)) return;
+  const QString path = request.FileName;
+  const std::string file = ToFilePath(path);
+
+  int32_t count = 0;
+  if (QFileInfo(path).suffix() == "doz") {
+    THourglass hourglass;
+    count = m_Vocab->MergeFile(file);
+  } else {
+    TImportRequest import;
+    import.TextType = DetectTextType(file);
+    bool confirmed;
+    if (ConvertDialogRunner) {
+      confirmed = ConvertDialogRunner(import);
+    } else {
+      TConvertDialog dialog(this, import);
+      confirmed = dialog.exec() == QDialog::Accepted;
+    }
+    if (!confirmed) return;
+    THourglass hourglass;
+    count = m_Vocab->ImportText(file, import.TextType, import.ColumnMap, import.FirstLine);
+  }
+  if (count == 0) throw std::runtime_error(tr("Nothing to import.").toStdString());
+  m_Vocab->SetItemIndex(m_Vocab->Count() - 1);
+  dgVocab->RefreshList();
+  ShowMessageBox(QString::number(count) + tr(" items imported successfully."), tr("Import"),
+                 kMbNotice);
 }
 
 void TMainForm::miFileSaveClick() {

@@ -108,6 +108,10 @@ void TMainForm::CreateMenus() {
                          QKeySequence(Qt::CTRL | Qt::Key_N), 0, &TMainForm::miFileNewClick);
   miFileOpen = AddCommand(miFile, "miFileOpen", tr("&Open..."), tr("Opens an existing file"),
                           QKeySequence(Qt::CTRL | Qt::Key_O), 1, &TMainForm::miFileOpenClick);
+  miFileImport =
+      AddCommand(miFile, "miFileImport", tr("&Import..."), tr("Adds vocabulary from another file"),
+                 QKeySequence(Qt::CTRL | Qt::Key_I), -1, &TMainForm::miFileImportClick);
+  miFile->addSeparator();
   miFileSave = AddCommand(miFile, "miFileSave", tr("&Save"), tr("Saves the current file"),
                           QKeySequence(Qt::CTRL | Qt::Key_S), 2, &TMainForm::miFileSaveClick);
   miFileSaveAs = AddCommand(miFile, "miFileSaveAs", tr("Save &As..."),
@@ -217,6 +221,7 @@ void TMainForm::UpdateCommands() {
   setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
   setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
   setEnabled(miEditShuffle, list);
+  setEnabled(miFileImport, list);
   setEnabled(miFileSave, fileOpen);
   setEnabled(miFileSaveAs, fileOpen);
   setEnabled(miFileProperties, fileOpen);

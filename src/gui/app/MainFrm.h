@@ -11,6 +11,7 @@
 #include "settings/RecFile.h"
 #include "settings/RegUtils.h"
 #include "vocab/Clipboard.h"
+#include "vocab/Import.h"
 #include "vocab/VocFile.h"
 
 class QAction;
@@ -53,6 +54,8 @@ public:
   std::function<bool(TPropertiesData& data)> PropertiesDialogRunner;
   // Runs the font dialog on a font record; tests replace it. Empty: the real dialog.
   std::function<bool(TFontSetting& font)> FontDialogRunner;
+  // Runs the text import dialog on its request; tests replace it. Empty: the real dialog.
+  std::function<bool(TImportRequest& request)> ConvertDialogRunner;
   // Everything kept between runs, loaded at creation and saved when the window closes.
   TSettings& Settings() { return m_Settings; }
   const TRecentFileList& RecentFiles() const { return m_Settings.RecentFiles; }
@@ -77,6 +80,7 @@ public:
 
   void miFileNewClick();
   void miFileOpenClick();
+  void miFileImportClick();
   void miFileSaveClick();
   void miFileSaveAsClick();
   void miFilePropertiesClick();
@@ -113,6 +117,7 @@ public:
   QMenu* miFile = nullptr;
   QAction* miFileNew = nullptr;
   QAction* miFileOpen = nullptr;
+  QAction* miFileImport = nullptr;
   QAction* miFileSave = nullptr;
   QAction* miFileSaveAs = nullptr;
   QAction* miFileProperties = nullptr;
