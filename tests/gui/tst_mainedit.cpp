@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include <QAction>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QtTest>
 #include <optional>
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
+#include "dialogs/SrchDlg.h"
 #include "platform/DlgUtils.h"
 #include "settings/RegUtils.h"
 #include "vocab/Clipboard.h"
@@ -80,6 +82,8 @@ private slots:
   void deleteAndMove();
   void shuffleIsOneStep();
   void toolTipsNameTheShortcut();
+  void sortUsesTheChosenFieldAndTheToolBarTheLastOne();
+  void findNextWrapsAndReportsMisses();
 
 private:
   QStringList m_Unexpected;
@@ -224,6 +228,57 @@ void TestMainEdit::toolTipsNameTheShortcut() {
   QCOMPARE(TMainForm::MenuItemHint(f.form.miEditDelete),
            QString("Delete - Del|Deletes the selected item"));
   QCOMPARE(f.form.findChild<QWidget*>("tbOpen")->toolTip(), QString("Open - Ctrl+O"));
+}
+
+void TestMainEdit::sortUsesTheChosenFieldAndTheToolBarTheLastOne() {
+  TForm f({"c", "a", "b"});
+  // Translations in the opposite order: c-en < ... is the same order, so change them.
+  f.form.Vocab().GetItem(0).Values[3] = "zebra";
+  f.form.Vocab().GetItem(1).Values[3] = "yak";
+  f.form.Vocab().GetItem(2).Values[3] = "xylophone";
+  f.form.SortDialogRunner = [](uint8_t&) { return false; };
+  f.form.UpdateCommands();
+  f.form.miEditSort->trigger();
+  // A cancelled dialog sorts nothing.
+  QCOMPARE(f.Words(), QString("c a b"));
+  f.form.SortDialogRunner = [](uint8_t& field) {
+    field = 0;
+    return true;
+  };
+  f.form.miEditSort->trigger();
+  QCOMPARE(f.Words(), QString("a b c"));
+  QCOMPARE(f.form.Vocab().UndoKind(), jkSort);
+  f.form.SortField = 3;
+  f.form.findChild<QAction*>("tbSortAction")->trigger();
+  QCOMPARE(f.Words(), QString("b a c"));
+  QCOMPARE(f.form.findChild<QWidget*>("tbSort")->toolTip(), QString("Sort - F8"));
+}
+
+void TestMainEdit::findNextWrapsAndReportsMisses() {
+  TForm f({"Haus", "Baum", "Hausaufgabe", "Tisch"});
+  f.form.UpdateCommands();
+  // No search text yet.
+  QVERIFY(!f.form.miEditFindNext->isEnabled());
+  f.form.SearchData.Text = "haus";
+  f.form.UpdateCommands();
+  QVERIFY(f.form.miEditFindNext->isEnabled());
+  f.form.miEditFindNext->trigger();
+  QCOMPARE(f.form.Vocab().ItemIndex(), 2);
+  QCOMPARE(f.form.dgVocab->currentIndex().row(), 2);
+  f.form.miEditFindNext->trigger();
+  // Wraps round.
+  QCOMPARE(f.form.Vocab().ItemIndex(), 0);
+  f.form.SearchData.Text = "nirgends";
+  f.form.miEditFindNext->trigger();
+  QCOMPARE(m_Unexpected, QStringList{"Search text not found."});
+  m_Unexpected.clear();
+  QCOMPARE(f.form.Vocab().ItemIndex(), 0);
+
+  f.form.miEditFind->trigger();
+  QVERIFY(f.form.FindWindow->isVisible());
+  f.form.SetViewMode(vmList);
+  // A change of view closes the Find window.
+  QVERIFY(!f.form.FindWindow->isVisible());
 }
 
 QTEST_MAIN(TestMainEdit)

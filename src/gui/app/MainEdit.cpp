@@ -6,7 +6,11 @@
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
+#include "dialogs/SortDlg.h"
+#include "dialogs/SrchDlg.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Hourglass.h"
+#include "vocab/SortKeys.h"
 
 void TMainForm::CreateEditMenu() {
   miEdit = menuBar()->addMenu(tr("&Edit"));
@@ -35,9 +39,23 @@ void TMainForm::CreateEditMenu() {
       AddCommand(miEdit, "miEditMoveDown", tr("M&ove Down"), tr("Moves the selected item down"),
                  QKeySequence(Qt::CTRL | Qt::Key_D), 14, &TMainForm::miEditMoveDownClick);
   miEdit->addSeparator();
+  miEditSort =
+      AddCommand(miEdit, "miEditSort", tr("&Sort..."), tr("Arranges items in alphabetical order"),
+                 QKeySequence(Qt::Key_F8), 15, &TMainForm::miEditSortClick);
   miEditShuffle =
       AddCommand(miEdit, "miEditShuffle", tr("S&huffle"), tr("Arranges items in a random order"),
                  {}, -1, &TMainForm::miEditShuffleClick);
+  miEdit->addSeparator();
+  miEditFind = AddCommand(miEdit, "miEditFind", tr("&Find..."), tr("Searches the current file"),
+                          QKeySequence(Qt::CTRL | Qt::Key_F), 16, &TMainForm::miEditFindClick);
+  miEditFindNext =
+      AddCommand(miEdit, "miEditFindNext", tr("Find &Next"), tr("Repeats the last search"),
+                 QKeySequence(Qt::Key_F3), 17, &TMainForm::miEditFindNextClick);
+  // The tool-bar Sort sorts at once by the remembered field; it shares the menu item's look.
+  tbSort = new QAction(miEditSort->icon(), miEditSort->text(), this);
+  tbSort->setObjectName("tbSortAction");
+  tbSort->setStatusTip(miEditSort->statusTip());
+  connect(tbSort, &QAction::triggered, this, [this] { RunCommand([this] { tbSortClick(); }); });
 }
 
 QString TMainForm::MenuItemHint(const QAction* item) {
@@ -55,6 +73,7 @@ void TMainForm::InitToolHints() {
     // The tip is fixed here: the Undo and Redo buttons keep their plain captions.
     item->setToolTip(MenuItemHint(item).section('|', 0, 0));
   }
+  tbSort->setToolTip(MenuItemHint(miEditSort).section('|', 0, 0));
 }
 
 int TMainForm::AddMode() const {
@@ -126,6 +145,49 @@ void TMainForm::miEditShuffleClick() {
   dgVocab->ClearCutMark();
   m_Vocab->Shuffle();
   dgVocab->RefreshList();
+}
+
+void TMainForm::miEditSortClick() {
+  bool confirmed;
+  if (SortDialogRunner) {
+    confirmed = SortDialogRunner(SortField);
+  } else {
+    TSortDialog dialog(this, SortField);
+    confirmed = dialog.exec() == QDialog::Accepted;
+  }
+  if (confirmed) SortBy();
+}
+
+void TMainForm::tbSortClick() {
+  SortBy();
+}
+
+void TMainForm::SortBy() {
+  dgVocab->ClearCutMark();
+  THourglass hourglass;
+  FillSortKeys(*m_Vocab, SortField);
+  m_Vocab->Sort();
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditFindClick() {
+  dgVocab->ClearCutMark();
+  FindWindow->show();
+  FindWindow->raise();
+  FindWindow->activateWindow();
+}
+
+void TMainForm::miEditFindNextClick() {
+  FindNextEntry(
+      *m_Vocab, SearchData, FindWindow,
+      [this](int row) {
+        m_Vocab->SetItemIndex(row);
+        dgVocab->RefreshList();
+      },
+      [this](int row) {
+        const QRect cell = dgVocab->visualRect(dgVocab->model()->index(row, 0));
+        return QRect(dgVocab->viewport()->mapToGlobal(cell.topLeft()), cell.size());
+      });
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

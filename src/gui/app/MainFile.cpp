@@ -13,6 +13,7 @@
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
+#include "platform/Hourglass.h"
 #include "vocab/Export.h"
 
 namespace {
@@ -23,14 +24,6 @@ QString FromFilePath(const std::string& path) {
   return QFile::decodeName(path.c_str());
 }
 
-// Shows the hourglass cursor for as long as it lives.
-class THourglass {
-public:
-  THourglass() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~THourglass() { QGuiApplication::restoreOverrideCursor(); }
-  THourglass(const THourglass&) = delete;
-  THourglass& operator=(const THourglass&) = delete;
-};
 }  // namespace
 
 bool TMainForm::QuerySave() {

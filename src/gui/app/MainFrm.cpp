@@ -14,6 +14,7 @@
 
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
+#include "dialogs/SrchDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
@@ -74,6 +75,9 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   LoadSettings(*m_Store, m_Settings);
   ApplySettings();
   ApplyDisplayFont();
+  FindWindow = new TSearchDialog(
+      this, SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
+      [this]() -> const TVocabFile* { return m_Vocab.get(); });
   SetViewMode(vmNone);
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
@@ -155,7 +159,8 @@ void TMainForm::CreateToolBar() {
       {miFileNew, "tbNew"},     {miFileOpen, "tbOpen"}, {miFileSave, "tbSave"},
       {nullptr, nullptr},       {miEditCut, "tbCut"},   {miEditCopy, "tbCopy"},
       {miEditPaste, "tbPaste"}, {nullptr, nullptr},     {miEditUndo, "tbUndo"},
-      {miEditRedo, "tbRedo"},   {nullptr, nullptr},     {miEditDelete, "tbDelete"}};
+      {miEditRedo, "tbRedo"},   {nullptr, nullptr},     {miEditDelete, "tbDelete"},
+      {nullptr, nullptr},       {tbSort, "tbSort"}};
   for (const auto& [action, name] : buttons) {
     if (!action) {
       tbrToolBar->addSeparator();
@@ -168,6 +173,8 @@ void TMainForm::CreateToolBar() {
 }
 
 void TMainForm::SetViewMode(TViewMode mode) {
+  dgVocab->ClearCutMark();
+  if (FindWindow) FindWindow->hide();
   switch (mode) {
     case vmNone:
       pnlViews->setCurrentWidget(pbWorkSpace);
@@ -221,6 +228,10 @@ void TMainForm::UpdateCommands() {
   setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
   setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
   setEnabled(miEditShuffle, list);
+  setEnabled(miEditSort, list);
+  setEnabled(tbSort, list);
+  setEnabled(miEditFind, list);
+  setEnabled(miEditFindNext, list && (!SearchData.Text.empty() || SearchData.Mode == smWholeField));
   setEnabled(miFileImport, list);
   setEnabled(miFileSave, fileOpen);
   setEnabled(miFileSaveAs, fileOpen);
@@ -254,6 +265,7 @@ void TMainForm::miViewFontClick() {
   if (!confirmed) return;
   m_Settings.DisplayFont = font;
   ApplyDisplayFont();
+  FindWindow->setFont(dgVocab->DisplayFont());
 }
 
 void TMainForm::miViewToolBarClick() {

@@ -10,6 +10,7 @@
 #include "dialogs/WelcDlg.h"
 #include "settings/RecFile.h"
 #include "settings/RegUtils.h"
+#include "text/Search.h"
 #include "vocab/Clipboard.h"
 #include "vocab/Import.h"
 #include "vocab/VocFile.h"
@@ -19,6 +20,7 @@ class QMenu;
 class QStackedWidget;
 class QToolBar;
 class QStatusBar;
+class TSearchDialog;
 class TStatusPanels;
 class TVocabGrid;
 
@@ -56,6 +58,14 @@ public:
   std::function<bool(TFontSetting& font)> FontDialogRunner;
   // Runs the text import dialog on its request; tests replace it. Empty: the real dialog.
   std::function<bool(TImportRequest& request)> ConvertDialogRunner;
+  // Runs the sort dialog on the sort field; tests replace it. Empty: the real dialog.
+  std::function<bool(uint8_t& field)> SortDialogRunner;
+
+  // The field the last Sort used (0 word/phrase .. 3 translations); not saved.
+  uint8_t SortField = 0;
+  // The request of the Find window and of Find Next.
+  TSearchData SearchData;
+  TSearchDialog* FindWindow = nullptr;
   // Everything kept between runs, loaded at creation and saved when the window closes.
   TSettings& Settings() { return m_Settings; }
   const TRecentFileList& RecentFiles() const { return m_Settings.RecentFiles; }
@@ -100,6 +110,13 @@ public:
   void miEditMoveUpClick();
   void miEditMoveDownClick();
   void miEditShuffleClick();
+  void miEditSortClick();
+  // The tool-bar Sort: no dialog, the field chosen last.
+  void tbSortClick();
+  void miEditFindClick();
+  void miEditFindNextClick();
+  // Sorts by SortField in the languages' alphabetical order, as one undoable step.
+  void SortBy();
 
   // "Open - Ctrl+O|Opens an existing file": the tool-button tip, then the status-bar hint.
   static QString MenuItemHint(const QAction* item);
@@ -132,7 +149,11 @@ public:
   QAction* miEditDelete = nullptr;
   QAction* miEditMoveUp = nullptr;
   QAction* miEditMoveDown = nullptr;
+  QAction* miEditSort = nullptr;
   QAction* miEditShuffle = nullptr;
+  QAction* miEditFind = nullptr;
+  QAction* miEditFindNext = nullptr;
+  QAction* tbSort = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
