@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  qt6-qpa-plugins xvfb xauth
 )
 
 missing=()
