@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -247,6 +248,9 @@ void TestSymbolEdit::mouseSelectsInsertsAndCloses() {
   OpenByRightClick(edit);
   TSymbolForm* form = edit->SymbolForm();
   QCOMPARE(QWidget::mouseGrabber(), form);
+  // The release of the right click that opened it leaves it open.
+  SendMouse(form, QEvent::MouseButtonRelease, QPoint(-4, -4));
+  QVERIFY(edit->PickerOpen());
   const QPoint at = CellOf('@', *form);
   const QPoint inCell = form->CellRect(at.x(), at.y()).center();
   SendMouse(form, QEvent::MouseMove, inCell);
@@ -460,12 +464,13 @@ void TestSymbolEdit::writesTheScreenshot() {
   if (target.isEmpty()) QSKIP("DADEZIVU_SYMBOL_SHOT is not set");
   QWidget window;
   auto* layout = new QVBoxLayout(&window);
+  layout->addWidget(new QLabel("Word/phrase:", &window));
   auto* edit = new TSymbolEdit(&window);
   layout->addWidget(edit);
   layout->addStretch();
   edit->SetLanguage(kRussian);
   edit->SetAnsiText("\xEF\xF0\xE8\xE2\xE5\xF2");  // "привет"
-  window.resize(360, 60);
+  window.resize(380, 300);
   window.move(40, 40);
   window.show();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -475,9 +480,8 @@ void TestSymbolEdit::writesTheScreenshot() {
   for (int i = 0; i < 7; ++i) QTest::keyClick(edit, Qt::Key_Down);
   QTest::keyClick(edit, Qt::Key_Right);
   const QPoint formAt = window.mapFromGlobal(form->pos());
-  QImage shot(std::max(window.width(), formAt.x() + form->width()) + 20,
-              formAt.y() + form->height() + 20, QImage::Format_ARGB32);
-  shot.fill(window.palette().color(QPalette::Window));
+  QVERIFY(QRect(QPoint(), window.size()).contains(QRect(formAt, form->size())));
+  QImage shot(window.size(), QImage::Format_ARGB32);
   QPainter painter(&shot);
   window.render(&painter, QPoint(0, 0));
   form->render(&painter, formAt);

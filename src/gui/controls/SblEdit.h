@@ -15,7 +15,8 @@ class TSymbolForm;
 // characters the code page lacks are refused, pasted ones become the code page's default
 // character. Right click or the context-menu key opens the symbol picker below it instead of a
 // context menu; while the picker is open the arrow keys move the picker's selection, Enter
-// inserts the selected character, Escape or leaving the field closes it.
+// inserts the selected character, Escape or leaving the field closes it. The code page check is
+// the field's validator: do not replace it.
 class TSymbolEdit : public QLineEdit {
   Q_OBJECT
 
@@ -34,6 +35,7 @@ public:
   void SetTag(int tag);
 
   // The text in the language's code page, and setting it from there (clears the undo history).
+  // AnsiText throws std::runtime_error when the code page cannot be opened.
   std::string AnsiText() const;
   void SetAnsiText(const std::string& text);
 

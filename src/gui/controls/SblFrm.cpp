@@ -135,8 +135,18 @@ QPoint TSymbolForm::GridPosition(QPoint fieldBottomLeft, int fieldHeight, QSize 
 }
 
 void TSymbolForm::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
   QPainter painter(this);
+  // A dark outline with a raised edge inside, so the grid stands out over any window.
+  const QRect outer = rect().adjusted(0, 0, -1, -1);
+  const QRect inner = outer.adjusted(1, 1, -1, -1);
+  painter.setPen(palette().color(QPalette::Shadow));
+  painter.drawRect(outer);
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawLine(inner.topLeft(), inner.topRight());
+  painter.drawLine(inner.topLeft(), inner.bottomLeft());
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+  painter.drawLine(inner.topRight(), inner.bottomRight());
   const QFontMetrics metrics(font());
   for (int row = 0; row < kRows; ++row) {
     for (int column = 0; column < kColumns; ++column) {
@@ -163,13 +173,16 @@ void TSymbolForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TSymbolForm::mousePressEvent(QMouseEvent* event) {
+  m_Pressed = true;
   mouseMoveEvent(event);
-  event->accept();
 }
 
 void TSymbolForm::mouseReleaseEvent(QMouseEvent* event) {
   // The pointer may have rested on the grid since it opened, without a move to select a cell.
   mouseMoveEvent(event);
+  // Where the context menu comes on the press, the release of the click that opened the grid
+  // arrives here too; it must not close the grid at once.
+  if (!m_Pressed) return;
   SendKeyToField(contentsRect().contains(event->position().toPoint()) ? Qt::Key_Return
                                                                        : Qt::Key_Escape);
 }

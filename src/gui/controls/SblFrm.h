@@ -61,4 +61,5 @@ private:
   int m_CellHeight = 0;
   int m_SelectedColumn = -1;
   int m_SelectedRow = -1;
+  bool m_Pressed = false;  // a button went down since the grid opened
 };
