@@ -87,7 +87,7 @@ private slots:
   void copyAndCutCarryTheText();
   void ansiTextRoundTrips();
   void gridStaysOnTheWorkArea();
-  void cellsHoldEveryCharacter();
+  void cellsAreWideEnoughForEveryCharacter();
   void writesTheScreenshot();
 };
 
@@ -210,14 +210,6 @@ void TestSymbolEdit::escapeAndLeavingTheFieldClose() {
   form = edit->SymbolForm();
   QTest::keyClick(edit, Qt::Key_Tab);
   QVERIFY(w.Second->hasFocus());
-  QVERIFY(!edit->PickerOpen());
-  QTRY_VERIFY(form.isNull());
-
-  // A right click takes the focus first.
-  OpenByRightClick(edit);
-  QVERIFY(edit->hasFocus());
-  form = edit->SymbolForm();
-  w.Second->setFocus();
   QVERIFY(!edit->PickerOpen());
   QTRY_VERIFY(form.isNull());
 
@@ -346,14 +338,6 @@ void TestSymbolEdit::pasteGoesThroughTheCodePage() {
     edit.undo();
     QCOMPARE(edit.text(), QString("abc"));
   }
-  TSymbolEdit edit;
-  edit.SetLanguage(kRussian);
-  QGuiApplication::clipboard()->setText(u"Жук"_qs);
-  edit.Paste();
-  QCOMPARE(edit.AnsiText(), std::string("\xC6\xF3\xEA"));
-  edit.setReadOnly(true);
-  edit.Paste();
-  QCOMPARE(edit.text(), u"Жук"_qs);
 }
 
 void TestSymbolEdit::copyAndCutCarryTheText() {
@@ -371,11 +355,6 @@ void TestSymbolEdit::copyAndCutCarryTheText() {
   QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
   QCOMPARE(QGuiApplication::clipboard()->text(), u"муха"_qs);
   QCOMPARE(edit.AnsiText(), std::string("\xC6\xF3\xEA \xE8 "));
-  edit.setReadOnly(true);
-  edit.selectAll();
-  edit.Cut();
-  QCOMPARE(QGuiApplication::clipboard()->text(), u"Жук и "_qs);
-  QCOMPARE(edit.text(), u"Жук и "_qs);
 }
 
 void TestSymbolEdit::ansiTextRoundTrips() {
@@ -434,7 +413,7 @@ void TestSymbolEdit::gridStaysOnTheWorkArea() {
            QPoint(2000, 100));
 }
 
-void TestSymbolEdit::cellsHoldEveryCharacter() {
+void TestSymbolEdit::cellsAreWideEnoughForEveryCharacter() {
   for (const uint16_t lang : {uint16_t(kEnglish), uint16_t(kRussian), uint16_t(0x0408)}) {
     TSymbolEdit edit;
     edit.SetLanguage(lang);
@@ -446,14 +425,8 @@ void TestSymbolEdit::cellsHoldEveryCharacter() {
     QCOMPARE(form->size(), QSize(16 * form->CellWidth() + 2 * form->frameWidth(),
                                  10 * form->CellHeight() + 2 * form->frameWidth()));
     const QFontMetrics metrics(edit.font());
-    QSet<uint8_t> seen;
-    for (int i = 0; i < TSymbolForm::kCellCount; ++i) {
-      const uint8_t byte = form->Characters()[i];
-      seen.insert(byte);
-      QVERIFY(byte >= 128 || (byte > ' ' && byte != 127 && !QChar(byte).isLetterOrNumber()));
+    for (int i = 0; i < TSymbolForm::kCellCount; ++i)
       QVERIFY(metrics.horizontalAdvance(form->CellText(i)) <= form->CellWidth() - 2);
-    }
-    QCOMPARE(seen.size(), TSymbolForm::kCellCount);
   }
 }
 
