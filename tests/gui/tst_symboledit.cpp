@@ -274,6 +274,8 @@ void TestSymbolEdit::cyrillicFieldShowsAndInsertsCyrillic() {
   edit->SetLanguage(kRussian);
   OpenByRightClick(edit);
   TSymbolForm* form = edit->SymbolForm();
+  QVERIFY(form->isVisible());
+  QCOMPARE(form->pos(), edit->mapToGlobal(QPoint(0, edit->height())));  // right below the field
   // The upper half shows code page 1251: Cyrillic capitals from byte 0xC0 on.
   const QString expected = u"\u0410\u0411\u0416\u042F\u0430\u044F\u0401\u0451"_qs;
   const std::string bytes = "\xC0\xC1\xC6\xDF\xE0\xFF\xA8\xB8";
