@@ -60,7 +60,9 @@ void Type(QWidget* widget, const QString& text) {
   for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, c, {});
 }
 
-QPoint Selected(const TSymbolForm* form) { return {form->SelectedColumn(), form->SelectedRow()}; }
+QPoint Selected(const TSymbolForm* form) {
+  return {form->SelectedColumn(), form->SelectedRow()};
+}
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos) {
   const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
@@ -91,7 +93,9 @@ private slots:
   void writesTheScreenshot();
 };
 
-void TestSymbolEdit::init() { QGuiApplication::clipboard()->clear(); }
+void TestSymbolEdit::init() {
+  QGuiApplication::clipboard()->clear();
+}
 
 void TestSymbolEdit::arrowKeysMoveThePickerSelection() {
   TTwoFields w;
@@ -305,11 +309,11 @@ void TestSymbolEdit::typedCharactersOutsideTheCodePageAreRefused() {
     QString Typed;
     QString Kept;
   };
-  for (const TCase& c : {TCase{kRussian, u"Жук!"_qs, u"Жук!"_qs},
-                         TCase{kEnglish, u"Жук!"_qs, u"!"_qs},
-                         TCase{kEnglish, u"café"_qs, u"café"_qs},
-                         TCase{0x0408, u"αβ€é"_qs, u"αβ€"_qs},  // Greek: 1253 has no é
-                         TCase{0x0415, u"łódź"_qs, u"łódź"_qs}}) {
+  for (const TCase& c :
+       {TCase{kRussian, u"Жук!"_qs, u"Жук!"_qs}, TCase{kEnglish, u"Жук!"_qs, u"!"_qs},
+        TCase{kEnglish, u"café"_qs, u"café"_qs},
+        TCase{0x0408, u"αβ€é"_qs, u"αβ€"_qs},  // Greek: 1253 has no é
+        TCase{0x0415, u"łódź"_qs, u"łódź"_qs}}) {
     TSymbolEdit edit;
     edit.SetLanguage(c.Lang);
     Type(&edit, c.Typed);
@@ -323,11 +327,11 @@ void TestSymbolEdit::pasteGoesThroughTheCodePage() {
     QString Clip;
     QString Result;  // pasted over the "b" of "abc"
   };
-  for (const TCase& c : {TCase{kRussian, u"Привет"_qs, u"aПриветc"_qs},
-                         TCase{kEnglish, u"Привет"_qs, u"a??????c"_qs},
-                         TCase{kEnglish, u"café α"_qs, u"acafé ?c"_qs},
-                         TCase{kEnglish, u"one\r\ntwo"_qs, u"aonec"_qs},
-                         TCase{kEnglish, u"\ntwo"_qs, u"ac"_qs}}) {
+  for (const TCase& c :
+       {TCase{kRussian, u"Привет"_qs, u"aПриветc"_qs},
+        TCase{kEnglish, u"Привет"_qs, u"a??????c"_qs},
+        TCase{kEnglish, u"café α"_qs, u"acafé ?c"_qs},
+        TCase{kEnglish, u"one\r\ntwo"_qs, u"aonec"_qs}, TCase{kEnglish, u"\ntwo"_qs, u"ac"_qs}}) {
     TSymbolEdit edit;
     edit.SetLanguage(c.Lang);
     QTest::keyClicks(&edit, "abc");
@@ -402,12 +406,11 @@ void TestSymbolEdit::gridStaysOnTheWorkArea() {
     QPoint FieldBottomLeft;
     QPoint Expected;
   };
-  for (const TCase& c : {TCase{{100, 100}, {100, 100}},
-                         TCase{{100, 520}, {100, 300}},   // no room below: above the field
-                         TCase{{100, 500}, {100, 500}},
-                         TCase{{800, 100}, {700, 100}},   // pulled in from the right
-                         TCase{{-30, -5}, {0, 0}},
-                         TCase{{900, 650}, {700, 430}}}) {
+  for (const TCase& c :
+       {TCase{{100, 100}, {100, 100}},
+        TCase{{100, 520}, {100, 300}},  // no room below: above the field
+        TCase{{100, 500}, {100, 500}}, TCase{{800, 100}, {700, 100}},  // pulled in from the right
+        TCase{{-30, -5}, {0, 0}}, TCase{{900, 650}, {700, 430}}}) {
     QCOMPARE(TSymbolForm::GridPosition(c.FieldBottomLeft, 20, grid, area), c.Expected);
   }
   // A work area that does not start at 0 (a second screen, a panel on the left).

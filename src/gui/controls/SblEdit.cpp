@@ -36,10 +36,6 @@ private:
   TSymbolEdit* m_Field;
 };
 
-QString ToQString(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 TSymbolEdit::TSymbolEdit(QWidget* parent) : QLineEdit(parent) {
@@ -50,7 +46,9 @@ TSymbolEdit::TSymbolEdit(QWidget* parent) : QLineEdit(parent) {
   connect(this, &QLineEdit::textChanged, this, &TSymbolEdit::NormaliseText);
 }
 
-TSymbolEdit::~TSymbolEdit() { ClosePicker(); }
+TSymbolEdit::~TSymbolEdit() {
+  ClosePicker();
+}
 
 void TSymbolEdit::SetLanguage(uint16_t langId) {
   std::string ansi;
@@ -72,16 +70,28 @@ void TSymbolEdit::SetLanguage(uint16_t langId) {
   } catch (const std::exception&) {
   }
   std::sort(m_CodeChars.begin(), m_CodeChars.end());
-  if (!ansi.empty()) SetAnsiText(ansi);
+  if (!ansi.empty()) {
+    SetAnsiText(ansi);
+  } else {
+    NormaliseText();
+  }
 }
 
-int TSymbolEdit::Tag() const { return property("tag").toInt(); }
+int TSymbolEdit::Tag() const {
+  return property("tag").toInt();
+}
 
-void TSymbolEdit::SetTag(int tag) { setProperty("tag", tag); }
+void TSymbolEdit::SetTag(int tag) {
+  setProperty("tag", tag);
+}
 
-std::string TSymbolEdit::AnsiText() const { return WideToAnsi(text().toStdU16String(), m_Language); }
+std::string TSymbolEdit::AnsiText() const {
+  return WideToAnsi(text().toStdU16String(), m_Language);
+}
 
-void TSymbolEdit::SetAnsiText(const std::string& text) { setText(VocabText(text, m_Language)); }
+void TSymbolEdit::SetAnsiText(const std::string& text) {
+  setText(VocabText(text, m_Language));
+}
 
 bool TSymbolEdit::HasChar(QChar c) const {
   // Without a converter there is nothing to check against.
@@ -92,9 +102,9 @@ bool TSymbolEdit::HasChar(QChar c) const {
 QString TSymbolEdit::MapToCodePage(const QString& text) const {
   if (std::all_of(text.begin(), text.end(), [this](QChar c) { return HasChar(c); })) return text;
   try {
-    return ToQString(AnsiToWide(WideToAnsi(text.toStdU16String(), m_Language), m_Language));
+    return VocabText(WideToAnsi(text.toStdU16String(), m_Language), m_Language);
   } catch (const std::exception&) {
-    return {};
+    return text;
   }
 }
 
@@ -122,10 +132,8 @@ void TSymbolEdit::Paste() {
   const qsizetype lineEnd = clip.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
   if (lineEnd >= 0) clip.truncate(lineEnd);
   if (clip.isEmpty() && !hasSelectedText()) return;
-  InsertText(MapToCodePage(clip));
+  insert(MapToCodePage(clip));
 }
-
-void TSymbolEdit::InsertText(const QString& text) { insert(text); }
 
 void TSymbolEdit::OpenPicker() {
   if (PickerOpen()) return;
@@ -177,12 +185,12 @@ void TSymbolEdit::keyPressEvent(QKeyEvent* event) {
       case Qt::Key_Return:
       case Qt::Key_Enter: {
         const int column = m_SymbolForm->SelectedColumn();
-        const QString pick =
-            column >= 0 ? m_SymbolForm->CellText(column + TSymbolForm::kColumns *
-                                                              m_SymbolForm->SelectedRow())
-                        : QString();
+        const QString pick = column >= 0
+                                 ? m_SymbolForm->CellText(column + TSymbolForm::kColumns *
+                                                                       m_SymbolForm->SelectedRow())
+                                 : QString();
         ClosePicker();
-        if (!pick.isEmpty() && HasChar(pick[0])) InsertText(pick);
+        if (!pick.isEmpty() && HasChar(pick[0])) insert(pick);
         event->accept();
         return;
       }

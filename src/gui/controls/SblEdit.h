@@ -62,7 +62,6 @@ protected:
 
 private:
   QString MapToCodePage(const QString& text) const;
-  void InsertText(const QString& text);
   void NormaliseText();
 
   uint16_t m_Language = 0;

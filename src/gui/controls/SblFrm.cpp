@@ -18,7 +18,8 @@ namespace {
 std::array<uint8_t, TSymbolForm::kCellCount> CharacterTable() {
   std::array<uint8_t, TSymbolForm::kCellCount> table{};
   int cell = 0;
-  for (const auto& [first, last] : {std::pair{33, 47}, {58, 64}, {91, 96}, {123, 126}, {128, 255}}) {
+  for (const auto& [first, last] :
+       {std::pair{33, 47}, {58, 64}, {91, 96}, {123, 126}, {128, 255}}) {
     for (int code = first; code <= last; ++code) table[cell++] = static_cast<uint8_t>(code);
   }
   return table;
@@ -76,7 +77,8 @@ QRect TSymbolForm::CellRect(int column, int row) const {
 void TSymbolForm::SelectCell(int column, int row) {
   if (!IsValidCell(column, row)) column = row = -1;
   if (column == m_SelectedColumn && row == m_SelectedRow) return;
-  if (IsValidCell(m_SelectedColumn, m_SelectedRow)) update(CellRect(m_SelectedColumn, m_SelectedRow));
+  if (IsValidCell(m_SelectedColumn, m_SelectedRow))
+    update(CellRect(m_SelectedColumn, m_SelectedRow));
   m_SelectedColumn = column;
   m_SelectedRow = row;
   if (IsValidCell(column, row)) update(CellRect(column, row));
@@ -184,7 +186,7 @@ void TSymbolForm::mouseReleaseEvent(QMouseEvent* event) {
   // arrives here too; it must not close the grid at once.
   if (!m_Pressed) return;
   SendKeyToField(contentsRect().contains(event->position().toPoint()) ? Qt::Key_Return
-                                                                       : Qt::Key_Escape);
+                                                                      : Qt::Key_Escape);
 }
 
 void TSymbolForm::SendKeyToField(int key) {
