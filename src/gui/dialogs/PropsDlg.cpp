@@ -18,20 +18,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/DrawItem.h"
 #include "platform/DlgUtils.h"
 #include "text/Languages.h"
 #include "text/TextUtils.h"
 
 namespace {
-QString ToWide(const std::string& text, uint16_t langId) {
-  const std::u16string wide = AnsiToWide(text, langId);
-  return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
 std::string ToAnsi(const QString& text, uint16_t langId) {
-  return WideToAnsi(std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                                   static_cast<size_t>(text.size())),
-                    langId);
+  return WideToAnsi(text.toStdU16String(), langId);
 }
 }  // namespace
 
@@ -125,9 +119,9 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
     pcProperties->setFocusPolicy(Qt::NoFocus);
   } else {
     FillGeneralPage();
-    edtDescription->setText(ToWide(m_Data.Description, m_Data.NativeLangID));
-    edtAuthor->setText(ToWide(m_Data.Author, m_Data.NativeLangID));
-    memComments->setPlainText(ToWide(m_Data.Comments, m_Data.NativeLangID));
+    edtDescription->setText(VocabText(m_Data.Description, m_Data.NativeLangID));
+    edtAuthor->setText(VocabText(m_Data.Author, m_Data.NativeLangID));
+    memComments->setPlainText(VocabText(m_Data.Comments, m_Data.NativeLangID));
   }
   pcProperties->setCurrentWidget(tsSummary);
   FillLanguages(cbForeign, m_Data.ForeignLangID);
