@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <array>
+#include <stdexcept>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,7 @@ private slots:
   void fieldChangeKeepsOrEmptiesTheTextByCharacterSet();
   void arrowKeysInTheFieldListKeepTheFocusThere();
   void cancelOnlyHides();
+  void failingFindNextIsReportedAndTheDialogGoesOn();
   void foundRowMovesTheDialogOffIt();
 
 private:
@@ -321,6 +323,25 @@ void TestSearchDialog::cancelOnlyHides() {
   Show(d);
   QTest::keyClick(&d, Qt::Key_Escape);
   QVERIFY(!d.isVisible());
+}
+
+void TestSearchDialog::failingFindNextIsReportedAndTheDialogGoesOn() {
+  int calls = 0;
+  TSearchDialog d(
+      nullptr, m_Data,
+      [&] {
+        ++calls;
+        throw std::runtime_error("Stream read error");
+      },
+      [this]() -> const TVocabFile* { return m_Vocab.get(); });
+  Show(d);
+  QTest::keyClicks(d.edtFind, "tree");
+  QTest::mouseClick(d.btnFind, Qt::LeftButton);
+  QCOMPARE(calls, 1);
+  QCOMPARE(m_Shown.size(), 1);
+  QCOMPARE(m_Shown[0].Message, QString("Stream read error"));
+  QVERIFY(d.isVisible());
+  QTRY_VERIFY(d.edtFind->hasFocus());
 }
 
 void TestSearchDialog::foundRowMovesTheDialogOffIt() {

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "platform/DlgUtils.h"
+#include "platform/ErrorHandler.h"
 #include "text/Languages.h"
 #include "vocab/VocFile.h"
 
@@ -152,14 +153,8 @@ void TSearchDialog::SetFindText(const std::string& text) {
 }
 
 void TSearchDialog::SetFindLanguage(uint16_t langId) {
-  if (LanguageCharset(langId) != LanguageCharset(m_FindLang)) {
-    edtFind->clear();
-  } else {
-    // Same character set: the bytes keep their meaning in the new language.
-    const std::string text = FindText();
-    m_FindLang = langId;
-    SetFindText(text);
-  }
+  // One character set is one code page, so the text keeps its meaning unless that changes.
+  if (LanguageCharset(langId) != LanguageCharset(m_FindLang)) edtFind->clear();
   m_FindLang = langId;
 }
 
@@ -208,13 +203,15 @@ void TSearchDialog::SearchChange() {
 
 void TSearchDialog::btnFindClick() {
   if (!btnFind->isEnabled()) return;
-  m_Data.Text = FindText();
-  m_Data.Field = static_cast<uint8_t>(cbField->currentIndex());
-  m_Data.Mode = static_cast<uint8_t>(cbMode->currentIndex());
-  m_Data.Options = static_cast<uint8_t>((chbMatchCase->isChecked() ? sdMatchCase : 0) |
-                                        (chbMatchAccents->isChecked() ? sdMatchAccents : 0) |
-                                        (chbMatchWord->isChecked() ? sdWholeWord : 0));
-  if (m_FindNext) m_FindNext();
+  RunCommand([this] {
+    m_Data.Text = FindText();
+    m_Data.Field = static_cast<uint8_t>(cbField->currentIndex());
+    m_Data.Mode = static_cast<uint8_t>(cbMode->currentIndex());
+    m_Data.Options = static_cast<uint8_t>((chbMatchCase->isChecked() ? sdMatchCase : 0) |
+                                          (chbMatchAccents->isChecked() ? sdMatchAccents : 0) |
+                                          (chbMatchWord->isChecked() ? sdWholeWord : 0));
+    if (m_FindNext) m_FindNext();
+  });
   FocusFind();
 }
 
