@@ -2,6 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+
+#include "controls/SblEdit.h"
+#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
