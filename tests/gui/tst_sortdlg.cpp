@@ -23,9 +23,9 @@ private slots:
 
 void TestSortDialog::opensOnTheRememberedField() {
   // Values beyond the four fields count as word/phrase.
-  const std::pair<uint8_t, const char*> cases[] = {
-      {0, "rbForeign"}, {1, "rbCategory"}, {2, "rbNotes"}, {3, "rbNative"}, {4, "rbForeign"},
-      {255, "rbForeign"}};
+  const std::pair<uint8_t, const char*> cases[] = {{0, "rbForeign"}, {1, "rbCategory"},
+                                                   {2, "rbNotes"},   {3, "rbNative"},
+                                                   {4, "rbForeign"}, {255, "rbForeign"}};
   for (const auto& [field, name] : cases) {
     uint8_t sortField = field;
     TSortDialog dialog(nullptr, sortField);

@@ -3,15 +3,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "controls/SblEdit.h"
-#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include "controls/SblEdit.h"
+#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 
 #include <array>
-#include <stdexcept>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "dialogs/SrchDlg.h"

@@ -64,8 +64,8 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
 
   cbMode = new QComboBox(this);
   cbMode->setObjectName(QStringLiteral("cbMode"));
-  cbMode->addItems({tr("Any part of field"), tr("Start of field"), tr("End of field"),
-                    tr("Whole field")});
+  cbMode->addItems(
+      {tr("Any part of field"), tr("Start of field"), tr("End of field"), tr("Whole field")});
   lblMode = new QLabel(tr("&Match:"), this);
   lblMode->setObjectName(QStringLiteral("lblMode"));
   lblMode->setBuddy(cbMode);
@@ -231,9 +231,9 @@ bool TSearchDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     // Keys that open the drop-down are released in the drop-down, where the dialog cannot see
     // them; a choice made there counts as made with the mouse.
-    const bool opensList = watched == cbField &&
-                           (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
-                            (key->modifiers() & Qt::AltModifier));
+    const bool opensList =
+        watched == cbField && (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
+                               (key->modifiers() & Qt::AltModifier));
     if (!opensList) m_KeyDown = true;
   } else if (event->type() == QEvent::KeyRelease) {
     if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) m_KeyDown = false;

@@ -66,8 +66,8 @@ private:
   TSearchData& m_Data;
   std::function<void()> m_FindNext;
   std::function<const TVocabFile*()> m_Vocabulary;
-  bool m_KeyDown = false;   // a key is held down in the dialog
-  bool m_Placed = false;    // centred over the owner once, then left where the user put it
+  bool m_KeyDown = false;  // a key is held down in the dialog
+  bool m_Placed = false;   // centred over the owner once, then left where the user put it
 };
 
 // The main window's Find Next command on vocab: finds the next entry for data, after the current
