@@ -60,12 +60,9 @@ TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  switch (m_SortField) {
-    case 1: rbCategory->setChecked(true); break;
-    case 2: rbNotes->setChecked(true); break;
-    case 3: rbNative->setChecked(true); break;
-    default: rbForeign->setChecked(true); break;
-  }
+  // Any value beyond the four fields means the word/phrase.
+  QRadioButton* const byField[] = {rbForeign, rbCategory, rbNotes, rbNative};
+  byField[m_SortField <= 3 ? m_SortField : 0]->setChecked(true);
 }
 
 void TSortDialog::showEvent(QShowEvent* event) {

@@ -9,28 +9,19 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "controls/SblEdit.h"
+#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 #include "platform/DlgUtils.h"
+#include "platform/ErrorHandler.h"
 #include "text/Languages.h"
 #include "vocab/VocFile.h"
 
 namespace {
 constexpr int kHelpTopic = 3020;
-
-QString ToWide(const std::string& text, uint16_t langId) {
-  const std::u16string wide = AnsiToWide(text, langId);
-  return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-}
-
-std::string ToAnsi(const QString& text, uint16_t langId) {
-  return WideToAnsi(std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                                   static_cast<size_t>(text.size())),
-                    langId);
-}
 
 // Keeps the hourglass up for a scope, also when an exception passes.
 class TWaitCursor {
@@ -62,7 +53,7 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
   lblField->setObjectName(QStringLiteral("lblField"));
   lblField->setBuddy(cbField);
 
-  edtFind = new QLineEdit(this);
+  edtFind = new TSymbolEdit(this);
   edtFind->setObjectName(QStringLiteral("edtFind"));
   QFont findFont(QStringLiteral("Arial"));
   findFont.setPixelSize(16);
@@ -73,8 +64,8 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
 
   cbMode = new QComboBox(this);
   cbMode->setObjectName(QStringLiteral("cbMode"));
-  cbMode->addItems({tr("Any part of field"), tr("Start of field"), tr("End of field"),
-                    tr("Whole field")});
+  cbMode->addItems(
+      {tr("Any part of field"), tr("Start of field"), tr("End of field"), tr("Whole field")});
   lblMode = new QLabel(tr("&Match:"), this);
   lblMode->setObjectName(QStringLiteral("lblMode"));
   lblMode->setBuddy(cbMode);
@@ -143,24 +134,10 @@ uint16_t TSearchDialog::FieldLanguage(int field) const {
   return field == Foreign ? vocab->ForeignLangID() : vocab->NativeLangID();
 }
 
-std::string TSearchDialog::FindText() const {
-  return ToAnsi(edtFind->text(), m_FindLang);
-}
-
-void TSearchDialog::SetFindText(const std::string& text) {
-  edtFind->setText(ToWide(text, m_FindLang));
-}
-
 void TSearchDialog::SetFindLanguage(uint16_t langId) {
-  if (LanguageCharset(langId) != LanguageCharset(m_FindLang)) {
-    edtFind->clear();
-  } else {
-    // Same character set: the bytes keep their meaning in the new language.
-    const std::string text = FindText();
-    m_FindLang = langId;
-    SetFindText(text);
-  }
-  m_FindLang = langId;
+  // One character set is one code page, so the text keeps its meaning unless that changes.
+  if (LanguageCharset(langId) != LanguageCharset(edtFind->Language())) edtFind->clear();
+  edtFind->SetLanguage(langId);
 }
 
 void TSearchDialog::showEvent(QShowEvent* event) {
@@ -179,8 +156,8 @@ void TSearchDialog::FormShow() {
   cbField->setCurrentIndex(field);
   // The stored text is in the field's language: give the field that language before the text,
   // so that loading it never counts as a change of character set.
-  m_FindLang = FieldLanguage(field);
-  SetFindText(m_Data.Text);
+  edtFind->SetLanguage(FieldLanguage(field));
+  edtFind->SetAnsiText(m_Data.Text);
   cbMode->setCurrentIndex(m_Data.Mode <= smWholeField ? int(m_Data.Mode) : int(smAnyPart));
   chbMatchCase->setChecked(m_Data.Options & sdMatchCase);
   chbMatchAccents->setChecked(m_Data.Options & sdMatchAccents);
@@ -191,30 +168,37 @@ void TSearchDialog::FormShow() {
 
 void TSearchDialog::cbFieldClick() {
   SetFindLanguage(FieldLanguage(cbField->currentIndex()));
-  edtFind->setProperty("tag", cbField->currentIndex() == Foreign ? -1 : -2);
+  edtFind->SetTag(cbField->currentIndex() == Foreign ? -1 : -2);
   SearchChange();
   // Changing the field with the arrow keys leaves the focus on the list.
   if (!m_KeyDown) FocusFind();
 }
 
 void TSearchDialog::SearchChange() {
-  const std::string text = FindText();
-  const bool wordOnly = LettersDigitsOnly(text, m_FindLang, true) == text;
+  bool wordOnly = false;
+  try {
+    const std::string text = edtFind->AnsiText();
+    wordOnly = LettersDigitsOnly(text, edtFind->Language(), true) == text;
+  } catch (const std::exception&) {
+    // Without its code page the text cannot be classified; Find Next will report the failure.
+  }
   const bool wholeField = cbMode->currentIndex() == smWholeField;
   chbMatchWord->setEnabled(!wholeField && wordOnly);
   if (!chbMatchWord->isEnabled()) chbMatchWord->setChecked(false);
-  btnFind->setEnabled(!text.empty() || wholeField);
+  btnFind->setEnabled(!edtFind->text().isEmpty() || wholeField);
 }
 
 void TSearchDialog::btnFindClick() {
   if (!btnFind->isEnabled()) return;
-  m_Data.Text = FindText();
-  m_Data.Field = static_cast<uint8_t>(cbField->currentIndex());
-  m_Data.Mode = static_cast<uint8_t>(cbMode->currentIndex());
-  m_Data.Options = static_cast<uint8_t>((chbMatchCase->isChecked() ? sdMatchCase : 0) |
-                                        (chbMatchAccents->isChecked() ? sdMatchAccents : 0) |
-                                        (chbMatchWord->isChecked() ? sdWholeWord : 0));
-  if (m_FindNext) m_FindNext();
+  RunCommand([this] {
+    m_Data.Text = edtFind->AnsiText();
+    m_Data.Field = static_cast<uint8_t>(cbField->currentIndex());
+    m_Data.Mode = static_cast<uint8_t>(cbMode->currentIndex());
+    m_Data.Options = static_cast<uint8_t>((chbMatchCase->isChecked() ? sdMatchCase : 0) |
+                                          (chbMatchAccents->isChecked() ? sdMatchAccents : 0) |
+                                          (chbMatchWord->isChecked() ? sdWholeWord : 0));
+    if (m_FindNext) m_FindNext();
+  });
   FocusFind();
 }
 
@@ -247,9 +231,9 @@ bool TSearchDialog::eventFilter(QObject* watched, QEvent* event) {
     }
     // Keys that open the drop-down are released in the drop-down, where the dialog cannot see
     // them; a choice made there counts as made with the mouse.
-    const bool opensList = watched == cbField &&
-                           (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
-                            (key->modifiers() & Qt::AltModifier));
+    const bool opensList =
+        watched == cbField && (key->key() == Qt::Key_F4 || key->key() == Qt::Key_Space ||
+                               (key->modifiers() & Qt::AltModifier));
     if (!opensList) m_KeyDown = true;
   } else if (event->type() == QEvent::KeyRelease) {
     if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) m_KeyDown = false;

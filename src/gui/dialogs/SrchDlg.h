@@ -12,8 +12,8 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
+class TSymbolEdit;
 class TVocabFile;
 
 // The modeless Find window. It edits the main window's one search request and runs the main
@@ -38,7 +38,7 @@ public:
   QLabel* lblField = nullptr;
   QComboBox* cbField = nullptr;
   QLabel* lblFind = nullptr;
-  QLineEdit* edtFind = nullptr;
+  TSymbolEdit* edtFind = nullptr;
   QLabel* lblMode = nullptr;
   QComboBox* cbMode = nullptr;
   QCheckBox* chbMatchCase = nullptr;
@@ -60,18 +60,14 @@ private:
   void cbFieldClick();
   void SearchChange();
   void btnFindClick();
-  // The field's text in the code page of m_FindLang, and setting it from there.
-  std::string FindText() const;
-  void SetFindText(const std::string& text);
   void SetFindLanguage(uint16_t langId);
   void FocusFind();
 
   TSearchData& m_Data;
   std::function<void()> m_FindNext;
   std::function<const TVocabFile*()> m_Vocabulary;
-  uint16_t m_FindLang = 0;  // the language edtFind holds its text in
-  bool m_KeyDown = false;   // a key is held down in the dialog
-  bool m_Placed = false;    // centred over the owner once, then left where the user put it
+  bool m_KeyDown = false;  // a key is held down in the dialog
+  bool m_Placed = false;   // centred over the owner once, then left where the user put it
 };
 
 // The main window's Find Next command on vocab: finds the next entry for data, after the current
