@@ -25,9 +25,9 @@ int RunCopySide(uint16_t foreign, uint16_t native) {
   v.CopyToClipboard(clipboard);
   std::printf("ready\n");
   std::fflush(stdout);
-  QTimer::singleShot(20000, qApp, &QCoreApplication::quit);
-  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, qApp,
-                   &QCoreApplication::quit);
+  QTimer::singleShot(20000, QCoreApplication::instance(), &QCoreApplication::quit);
+  QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
+                   QCoreApplication::instance(), &QCoreApplication::quit);
   return QCoreApplication::exec();
 }
 
