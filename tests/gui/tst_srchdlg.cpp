@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QtTest>
 #include "controls/SblEdit.h"
-#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 
 #include <array>
 #include <memory>

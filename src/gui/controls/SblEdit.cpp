@@ -247,3 +247,5 @@ bool TSymbolEdit::event(QEvent* event) {
   }
   return QLineEdit::event(event);
 }
+
+TSymbolForm* TSymbolEdit::SymbolForm() const { return m_SymbolForm.data(); }

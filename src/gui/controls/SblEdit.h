@@ -51,7 +51,7 @@ public:
   void ClosePicker();
   bool PickerOpen() const { return !m_SymbolForm.isNull(); }
   // The open picker, or nullptr.
-  TSymbolForm* SymbolForm() const { return m_SymbolForm.data(); }
+  TSymbolForm* SymbolForm() const;
 
 protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

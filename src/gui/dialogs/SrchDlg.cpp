@@ -14,23 +14,14 @@
 #include <QVBoxLayout>
 
 #include "controls/SblEdit.h"
-#include "controls/SblFrm.h"  // SblEdit.h needs the picker's full type
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "text/Languages.h"
+#include "platform/Hourglass.h"
 #include "vocab/VocFile.h"
 
 namespace {
 constexpr int kHelpTopic = 3020;
-
-// Keeps the hourglass up for a scope, also when an exception passes.
-class TWaitCursor {
-public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 }  // namespace
 
 TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<void()> findNext,
@@ -248,7 +239,7 @@ int FindNextEntry(const TVocabFile& vocab, const TSearchData& data, TSearchDialo
                   const std::function<QRect(int row)>& rowRect) {
   int row = -1;
   {
-    const TWaitCursor wait;
+    const THourglass hourglass;
     row = vocab.Find(data);
   }
   if (row < 0) {
