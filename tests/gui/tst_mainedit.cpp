@@ -7,6 +7,7 @@
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
+#include "dialogs/EditDlg.h"
 #include "dialogs/SrchDlg.h"
 #include "platform/DlgUtils.h"
 #include "settings/RegUtils.h"
@@ -84,6 +85,7 @@ private slots:
   void toolTipsNameTheShortcut();
   void sortUsesTheChosenFieldAndTheToolBarTheLastOne();
   void findNextWrapsAndReportsMisses();
+  void addAndEditGoThroughTheDialog();
 
 private:
   QStringList m_Unexpected;
@@ -279,6 +281,52 @@ void TestMainEdit::findNextWrapsAndReportsMisses() {
   f.form.SetViewMode(vmList);
   // A change of view closes the Find window.
   QVERIFY(!f.form.FindWindow->isVisible());
+}
+
+void TestMainEdit::addAndEditGoThroughTheDialog() {
+  TForm f({"a", "b", "c"});
+  QList<TEditData> seen;
+  f.form.EditDialogRunner = [&](TEditData& data) {
+    seen << data;
+    data.Values = {"neu", "n", "", "new"};
+    data.SortPos = 0;
+    return true;
+  };
+  f.Select(0);
+  f.form.miEditAdd->trigger();
+  QCOMPARE(f.Words(), QString("a neu b c"));
+  QVERIFY(seen.last().IsAdd);
+  QCOMPARE(f.form.Vocab().UndoKind(), jkAdd);
+
+  // Without a current entry the new one goes to the end.
+  f.Select(-1);
+  f.form.miEditAdd->trigger();
+  QCOMPARE(f.Words(), QString("a neu b c neu"));
+  QCOMPARE(f.form.Vocab().ItemIndex(), 4);
+
+  // Editing a learnt entry gives a fresh, unlearnt one; Enter in the list edits too.
+  f.Select(3);
+  f.form.Vocab().CurrentItem().PenaltyPoints = -1;
+  f.form.EditDialogRunner = [&](TEditData& data) {
+    seen << data;
+    data.Values[Foreign] = "cc";
+    return true;
+  };
+  QTest::keyClick(f.form.dgVocab, Qt::Key_Return);
+  QVERIFY(!seen.last().IsAdd);
+  QCOMPARE(seen.last().Values[Foreign], std::string("c"));
+  QCOMPARE(f.Words(), QString("a neu b cc neu"));
+  QVERIFY(!f.form.Vocab().CurrentItem().IsLearnt());
+  QCOMPARE(f.form.Vocab().UndoKind(), jkEdit);
+  f.form.miEditUndo->trigger();
+  QVERIFY(f.form.Vocab().CurrentItem().IsLearnt());
+
+  // A cancelled dialog changes nothing.
+  f.form.EditDialogRunner = [](TEditData&) { return false; };
+  const int32_t before = f.form.Vocab().JournalPos();
+  f.form.miEditEdit->trigger();
+  f.form.miEditAdd->trigger();
+  QCOMPARE(f.form.Vocab().JournalPos(), before);
 }
 
 QTEST_MAIN(TestMainEdit)

@@ -29,6 +29,10 @@ void TMainForm::CreateEditMenu() {
       AddCommand(miEdit, "miEditPaste", tr("&Paste"), tr("Inserts the item on the clipboard"),
                  QKeySequence(Qt::CTRL | Qt::Key_V), 9, &TMainForm::miEditPasteClick);
   miEdit->addSeparator();
+  miEditAdd = AddCommand(miEdit, "miEditAdd", tr("&Add..."), tr("Adds a new item"),
+                         QKeySequence(Qt::Key_Insert), 10, &TMainForm::miEditAddClick);
+  miEditEdit = AddCommand(miEdit, "miEditEdit", tr("&Edit..."), tr("Modifies the selected item"),
+                          QKeySequence(Qt::Key_F2), 11, &TMainForm::miEditEditClick);
   miEditDelete = AddCommand(miEdit, "miEditDelete", tr("&Delete"), tr("Deletes the selected item"),
                             QKeySequence(Qt::Key_Delete), 12, &TMainForm::miEditDeleteClick);
   miEdit->addSeparator();
@@ -69,7 +73,7 @@ QString TMainForm::MenuItemHint(const QAction* item) {
 
 void TMainForm::InitToolHints() {
   for (QAction* item : {miFileNew, miFileOpen, miFileSave, miEditCut, miEditCopy, miEditPaste,
-                        miEditUndo, miEditRedo, miEditDelete}) {
+                        miEditUndo, miEditRedo, miEditAdd, miEditEdit, miEditDelete}) {
     // The tip is fixed here: the Undo and Redo buttons keep their plain captions.
     item->setToolTip(MenuItemHint(item).section('|', 0, 0));
   }
@@ -119,6 +123,38 @@ void TMainForm::miEditPasteClick() {
   m_Vocab->SetItemIndex(cutRow);
   m_Vocab->MoveCurrent(target);
   dgVocab->ClearCutMark();
+  dgVocab->RefreshList();
+}
+
+bool TMainForm::RunEditDialog(TEditData& data) {
+  if (EditDialogRunner) return EditDialogRunner(data);
+  TEditDialog dialog(this, data, *m_Vocab, m_Settings.Options, dgVocab->DisplayFont());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void TMainForm::miEditAddClick() {
+  TEditData data;
+  data.IsAdd = true;
+  if (!RunEditDialog(data)) return;
+  TVocabItem& item = m_Vocab->EditItem();
+  item.Values = data.Values;
+  item.SortPos = data.SortPos;
+  m_Vocab->AddItem(AddMode());
+  dgVocab->RefreshList();
+}
+
+void TMainForm::miEditEditClick() {
+  const TVocabItem& current = m_Vocab->CurrentItem();
+  TEditData data;
+  data.IsAdd = false;
+  data.Values = current.Values;
+  data.SortPos = current.SortPos;
+  if (!RunEditDialog(data)) return;
+  // A fresh entry: the edited one starts its testing statistics again.
+  TVocabItem& item = m_Vocab->EditItem();
+  item.Values = data.Values;
+  item.SortPos = data.SortPos;
+  m_Vocab->ReplaceCurrent();
   dgVocab->RefreshList();
 }
 
@@ -195,7 +231,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       RunCommand([&] {
-        if (dgVocab->CutRow() >= 0 && miEditPaste->isEnabled()) miEditPasteClick();
+        if (dgVocab->CutRow() >= 0 && miEditPaste->isEnabled()) {
+          miEditPasteClick();
+        } else if (miEditEdit->isEnabled()) {
+          miEditEditClick();
+        }
       });
       return true;
     }

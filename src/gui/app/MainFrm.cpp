@@ -54,6 +54,11 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   dgVocab = new TVocabGrid(pnlViews);
   dgVocab->SetVocabulary(m_Vocab.get());
   dgVocab->installEventFilter(this);
+  connect(dgVocab, &TVocabGrid::EditRequested, this, [this] {
+    RunCommand([this] {
+      if (miEditEdit->isEnabled()) miEditEditClick();
+    });
+  });
   dgVocab->SetErrorHandler([](const std::exception& e) {
     ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
   });
@@ -156,11 +161,12 @@ void TMainForm::CreateToolBar() {
   tbrToolBar->setIconSize(QSize(16, 16));
   // Null marks a separator.
   const std::pair<QAction*, const char*> buttons[] = {
-      {miFileNew, "tbNew"},     {miFileOpen, "tbOpen"}, {miFileSave, "tbSave"},
-      {nullptr, nullptr},       {miEditCut, "tbCut"},   {miEditCopy, "tbCopy"},
-      {miEditPaste, "tbPaste"}, {nullptr, nullptr},     {miEditUndo, "tbUndo"},
-      {miEditRedo, "tbRedo"},   {nullptr, nullptr},     {miEditDelete, "tbDelete"},
-      {nullptr, nullptr},       {tbSort, "tbSort"}};
+      {miFileNew, "tbNew"},     {miFileOpen, "tbOpen"},     {miFileSave, "tbSave"},
+      {nullptr, nullptr},       {miEditCut, "tbCut"},       {miEditCopy, "tbCopy"},
+      {miEditPaste, "tbPaste"}, {nullptr, nullptr},         {miEditUndo, "tbUndo"},
+      {miEditRedo, "tbRedo"},   {nullptr, nullptr},         {miEditAdd, "tbAdd"},
+      {miEditEdit, "tbEdit"},   {miEditDelete, "tbDelete"}, {nullptr, nullptr},
+      {tbSort, "tbSort"}};
   for (const auto& [action, name] : buttons) {
     if (!action) {
       tbrToolBar->addSeparator();
@@ -224,6 +230,8 @@ void TMainForm::UpdateCommands() {
   setEnabled(miEditCut, list && current);
   setEnabled(miEditCopy, list && current);
   setEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*Clipboard)));
+  setEnabled(miEditAdd, list);
+  setEnabled(miEditEdit, list && current);
   setEnabled(miEditDelete, list && current);
   setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
   setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/EditDlg.h"
 #include "dialogs/PropsDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "settings/RecFile.h"
@@ -60,6 +61,8 @@ public:
   std::function<bool(TImportRequest& request)> ConvertDialogRunner;
   // Runs the sort dialog on the sort field; tests replace it. Empty: the real dialog.
   std::function<bool(uint8_t& field)> SortDialogRunner;
+  // Runs the item edit dialog on its record; tests replace it. Empty: the real dialog.
+  std::function<bool(TEditData& data)> EditDialogRunner;
 
   // The field the last Sort used (0 word/phrase .. 3 translations); not saved.
   uint8_t SortField = 0;
@@ -110,6 +113,8 @@ public:
   void miEditMoveUpClick();
   void miEditMoveDownClick();
   void miEditShuffleClick();
+  void miEditAddClick();
+  void miEditEditClick();
   void miEditSortClick();
   // The tool-bar Sort: no dialog, the field chosen last.
   void tbSortClick();
@@ -146,6 +151,8 @@ public:
   QAction* miEditCut = nullptr;
   QAction* miEditCopy = nullptr;
   QAction* miEditPaste = nullptr;
+  QAction* miEditAdd = nullptr;
+  QAction* miEditEdit = nullptr;
   QAction* miEditDelete = nullptr;
   QAction* miEditMoveUp = nullptr;
   QAction* miEditMoveDown = nullptr;
@@ -168,6 +175,7 @@ private:
   void CreateEditMenu();
   // The mode for entries added by Add and Paste: at the end, or behind the current entry.
   int AddMode() const;
+  bool RunEditDialog(TEditData& data);
   void CreateToolBar();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                       const QKeySequence& shortcut, int image, void (TMainForm::*handler)());

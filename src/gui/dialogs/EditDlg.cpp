@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: MIT
+#include "dialogs/EditDlg.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls/SblEdit.h"
+#include "platform/DlgUtils.h"
+#include "text/EditRules.h"
+
+TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& vocab,
+                         const TProgramOptions& options, const QFont& displayFont)
+    : QDialog(owner), m_Data(data), m_Vocab(vocab), m_Options(options) {
+  setObjectName("EditDialog");
+  setWindowTitle(m_Data.IsAdd ? tr("Add") : tr("Edit"));
+  setMinimumWidth(512);
+
+  // Word/phrase bold in the foreign language; part of speech and notes italic; translations plain.
+  const auto makeField = [&](TSymbolEdit*& field, const char* name, QLabel*& label,
+                             const char* labelName, const QString& caption, bool foreign,
+                             bool italic) {
+    field = new TSymbolEdit;
+    field->setObjectName(name);
+    field->SetTag(foreign ? -1 : -2);
+    field->SetLanguage(foreign ? m_Vocab.ForeignLangID() : m_Vocab.NativeLangID());
+    QFont font = displayFont;
+    font.setBold(foreign);
+    font.setItalic(italic);
+    field->setFont(font);
+    label = new QLabel(caption);
+    label->setObjectName(labelName);
+    label->setBuddy(field);
+    connect(field, &QLineEdit::textChanged, this, &TEditDialog::DataChange);
+  };
+  makeField(edtForeign, "edtForeign", lblForeign, "lblForeign", tr("&Word/phrase:"), true, false);
+  makeField(edtCategory, "edtCategory", lblCategory, "lblCategory", tr("&Part of speech:"), false,
+            true);
+  makeField(edtNotes, "edtNotes", lblNotes, "lblNotes", tr("&Notes:"), false, true);
+  makeField(edtNative, "edtNative", lblNative, "lblNative", tr("&Translations:"), false, false);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(lblForeign, 0, 0);
+  grid->addWidget(edtForeign, 0, 1, 1, 3);
+  grid->addWidget(lblCategory, 1, 0);
+  grid->addWidget(edtCategory, 1, 1);
+  grid->addWidget(lblNotes, 1, 2);
+  grid->addWidget(edtNotes, 1, 3);
+  grid->addWidget(lblNative, 2, 0);
+  grid->addWidget(edtNative, 2, 1, 1, 3);
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 3);
+
+  auto* buttons = new QDialogButtonBox;
+  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+  btnOK->setObjectName("btnOK");
+  btnOK->setDefault(true);
+  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+  btnCancel->setObjectName("btnCancel");
+  connect(btnOK, &QPushButton::clicked, this, &TEditDialog::btnOKClick);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(buttons);
+
+  setTabOrder(edtForeign, edtCategory);
+  setTabOrder(edtCategory, edtNotes);
+  setTabOrder(edtNotes, edtNative);
+  setTabOrder(edtNative, btnOK);
+  setTabOrder(btnOK, btnCancel);
+  if (m_Options.SkipNotes) {
+    edtCategory->setFocusPolicy(Qt::ClickFocus);
+    edtNotes->setFocusPolicy(Qt::ClickFocus);
+  }
+
+  if (!m_Data.IsAdd) {
+    edtForeign->SetAnsiText(
+        InsertSortMarker(m_Data.Values[Foreign], m_Data.SortPos, m_Options.ConfirmNoSort));
+    edtCategory->SetAnsiText(m_Data.Values[Category]);
+    edtNotes->SetAnsiText(m_Data.Values[Notes]);
+    edtNative->SetAnsiText(m_Data.Values[Native]);
+  }
+  m_Modified = false;
+}
+
+void TEditDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOverOwner(this, parentWidget());
+  edtForeign->setFocus();
+}
+
+void TEditDialog::DataChange() {
+  m_Modified = true;
+}
+
+void TEditDialog::Complain(TSymbolEdit* field, const QString& message) {
+  ShowMessageBox(message, {}, kMbError);
+  field->setFocus();
+  field->selectAll();
+}
+
+bool TEditDialog::Ask(TSymbolEdit* field, const QString& question) {
+  if (ShowMessageBox(question, {}, kMbQuestion) == kIdYes) return true;
+  field->setFocus();
+  field->selectAll();
+  return false;
+}
+
+void TEditDialog::btnOKClick() {
+  // An edit that changed nothing stores nothing, even if the stored entry would fail a check.
+  if (!m_Data.IsAdd && !m_Modified) {
+    reject();
+    return;
+  }
+  std::string foreign = CollapseSpaces(edtForeign->AnsiText());
+  const std::string category = CollapseSpaces(edtCategory->AnsiText());
+  const std::string notes = CollapseSpaces(edtNotes->AnsiText());
+  const std::string native = CollapseSpaces(edtNative->AnsiText());
+
+  if (foreign.empty()) return Complain(edtForeign, tr("Enter a word or phrase."));
+  if (!BracketsValid(foreign)) return Complain(edtForeign, tr("Invalid use of brackets."));
+  if (native.empty()) return Complain(edtNative, tr("Enter a translation."));
+  if (!BracketsValid(native)) return Complain(edtNative, tr("Invalid use of brackets."));
+
+  int32_t sortPos = 0;
+  if (!ExtractSortMarker(foreign, sortPos) && m_Options.ConfirmNoSort) {
+    if (!Ask(edtForeign, tr("You have not specified  the sorting position. Sort this item by its "
+                            "initial letter?"))) {
+      return;
+    }
+    // A second OK goes straight past the question.
+    edtForeign->setText(QString(kSortMarker) + edtForeign->text());
+    sortPos = 0;
+  }
+  if (category.empty() && m_Options.ConfirmNoCategory &&
+      !Ask(edtCategory, tr("You have not specified the part of speech. Leave field blank?"))) {
+    return;
+  }
+  if (m_Data.IsAdd && m_Options.ConfirmDuplicates) {
+    for (const TVocabItem* e : m_Vocab.Items()) {
+      if (e->Values[Foreign] != foreign) continue;
+      if (!Ask(edtForeign, tr("Word already exists. Add anyway?"))) return;
+      break;
+    }
+  }
+  m_Data.Values = {foreign, category, notes, native};
+  m_Data.SortPos = sortPos;
+  accept();
+}

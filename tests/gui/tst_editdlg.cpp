@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: MIT
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "controls/SblEdit.h"
+#include "dialogs/EditDlg.h"
+#include "platform/DlgUtils.h"
+
+namespace {
+// A German-English vocabulary holding "Haus".
+struct TVocab {
+  TVocab() {
+    v.SetForeignLangID(0x0407);
+    v.SetNativeLangID(0x0409);
+    v.EditItem().Values = {"Haus", "n", "", "house"};
+    v.AddItem(2);
+  }
+  TVocabFile v;
+};
+}  // namespace
+
+class TestEditDialog : public QObject {
+  Q_OBJECT
+private slots:
+  void init() {
+    m_Asked.clear();
+    m_Answers.clear();
+    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
+      m_Asked << message;
+      m_Styles << style;
+      return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
+    };
+  }
+  void cleanup() { MessageBoxHandler = ShowQtMessageBox; }
+
+  void addTidiesTheTextsAndReadsTheMarker();
+  void checksComeInOrderWithTheirFieldsFocused();
+  void questionsOfTheEditingOptions();
+  void duplicatesAreAskedOnlyWhenAdding();
+  void editShowsTheMarkerAndAnUnchangedEditIsCancel();
+  void fieldsCarryTheirLanguages();
+
+private:
+  // Types the four texts and presses OK; true when the dialog accepted.
+  bool Submit(TEditDialog& dialog, const QString& foreign, const QString& native,
+              const QString& category = {}) {
+    dialog.edtForeign->setText(foreign);
+    dialog.edtCategory->setText(category);
+    dialog.edtNative->setText(native);
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    return dialog.result() == QDialog::Accepted;
+  }
+
+  QStringList m_Asked;
+  QList<uint32_t> m_Styles;
+  QList<int> m_Answers;
+};
+
+void TestEditDialog::addTidiesTheTextsAndReadsTheMarker() {
+  TVocab vocab;
+  TProgramOptions options;
+  options.ConfirmDuplicates = false;
+  struct Case {
+    const char* typed;
+    const char* stored;
+    int32_t sortPos;
+  } cases[] = {
+      {"  the   house ", "the house", 0},
+      {"the @house", "the house", 4},
+      {"house@", "house", 0},
+      {"a@b@c", "ab@c", 1},
+  };
+  for (const Case& c : cases) {
+    TEditData data;
+    TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+    QCOMPARE(dialog.windowTitle(), QString("Add"));
+    QVERIFY(Submit(dialog, c.typed, "  a  house", " n "));
+    QCOMPARE(data.Values[Foreign], std::string(c.stored));
+    QCOMPARE(data.SortPos, c.sortPos);
+    QCOMPARE(data.Values[Native], std::string("a house"));
+    QCOMPARE(data.Values[Category], std::string("n"));
+  }
+  QVERIFY(m_Asked.isEmpty());
+}
+
+void TestEditDialog::checksComeInOrderWithTheirFieldsFocused() {
+  TVocab vocab;
+  TProgramOptions options;
+  struct Case {
+    const char* foreign;
+    const char* native;
+    const char* message;
+    const char* focused;
+  } cases[] = {
+      {"   ", "", "Enter a word or phrase.", "edtForeign"},
+      {"a (b (c))", "", "Invalid use of brackets.", "edtForeign"},
+      {"a )b(", "x", "Invalid use of brackets.", "edtForeign"},
+      {"a (b) (c)", " ", "Enter a translation.", "edtNative"},
+      {"a (b) (c)", "x (y", "Invalid use of brackets.", "edtNative"},
+  };
+  for (const Case& c : cases) {
+    TEditData data;
+    data.Values[Foreign] = "unchanged";
+    TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+    dialog.show();
+    m_Asked.clear();
+    QVERIFY(!Submit(dialog, c.foreign, c.native));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(m_Asked, QStringList{c.message});
+    QCOMPARE(m_Styles.last(), kMbError);
+    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                         : dialog.focusWidget()->objectName(),
+             QString(c.focused));
+    auto* field = dialog.findChild<TSymbolEdit*>(c.focused);
+    QCOMPARE(field->selectedText(), field->text());
+    QCOMPARE(data.Values[Foreign], std::string("unchanged"));
+  }
+}
+
+void TestEditDialog::questionsOfTheEditingOptions() {
+  TVocab vocab;
+  TProgramOptions options;
+  options.ConfirmNoSort = true;
+  options.ConfirmNoCategory = true;
+  options.ConfirmDuplicates = false;
+  TEditData data;
+  TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+  dialog.show();
+
+  m_Answers = {kIdNo};
+  QVERIFY(!Submit(dialog, "Baum", "tree"));
+  QCOMPARE(m_Asked.last(),
+           QString("You have not specified  the sorting position. Sort this item by its initial "
+                   "letter?"));
+  QCOMPARE(m_Styles.last(), kMbQuestion);
+  QCOMPARE(dialog.edtForeign->text(), QString("Baum"));
+
+  // Yes puts the marker in front; the part-of-speech question follows.
+  m_Answers = {kIdYes, kIdNo};
+  dialog.edtNative->setText("tree");
+  QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+  QCOMPARE(dialog.edtForeign->text(), QString("@Baum"));
+  QCOMPARE(m_Asked.last(),
+           QString("You have not specified the part of speech. Leave field blank?"));
+  QCOMPARE(dialog.focusWidget(), dialog.edtCategory);
+
+  // The second OK goes straight past the sorting question.
+  m_Asked.clear();
+  m_Answers = {kIdYes};
+  QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+  QCOMPARE(m_Asked.size(), 1);
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  QCOMPARE(data.Values[Foreign], std::string("Baum"));
+  QCOMPARE(data.SortPos, 0);
+}
+
+void TestEditDialog::duplicatesAreAskedOnlyWhenAdding() {
+  TVocab vocab;
+  TProgramOptions options;  // duplicates are checked by default
+  {
+    TEditData data;
+    TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+    QVERIFY(Submit(dialog, "house", "x"));
+    QVERIFY(m_Asked.isEmpty());
+  }
+  {
+    TEditData data;
+    TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+    m_Answers = {kIdNo};
+    QVERIFY(!Submit(dialog, "Haus", "x"));
+    QCOMPARE(m_Asked, QStringList{"Word already exists. Add anyway?"});
+    m_Answers = {kIdYes};
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+  m_Asked.clear();
+  TEditData edit{false, {"Haus", "n", "", "house"}, 0};
+  TEditDialog dialog(nullptr, edit, vocab.v, options, QFont());
+  QVERIFY(Submit(dialog, "Haus", "home"));
+  QVERIFY(m_Asked.isEmpty());
+}
+
+void TestEditDialog::editShowsTheMarkerAndAnUnchangedEditIsCancel() {
+  TVocab vocab;
+  TProgramOptions options;
+  TEditData data{false, {"the house", "n", "", "a (b"}, 4};
+  TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+  QCOMPARE(dialog.windowTitle(), QString("Edit"));
+  QCOMPARE(dialog.edtForeign->text(), QString("the @house"));
+  QCOMPARE(dialog.edtNative->text(), QString("a (b"));
+  QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+  // Nothing changed: Cancel, although the stored translation fails the bracket check.
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  QVERIFY(m_Asked.isEmpty());
+
+  options.ConfirmNoSort = true;
+  TEditData first{false, {"house", "", "", "x"}, 0};
+  TEditDialog second(nullptr, first, vocab.v, options, QFont());
+  QCOMPARE(second.edtForeign->text(), QString("@house"));
+}
+
+void TestEditDialog::fieldsCarryTheirLanguages() {
+  TVocabFile v;
+  v.SetForeignLangID(0x0419);
+  v.SetNativeLangID(0x0409);
+  TProgramOptions options;
+  options.SkipNotes = true;
+  TEditData data;
+  TEditDialog dialog(nullptr, data, v, options, QFont());
+  QCOMPARE(dialog.edtForeign->Tag(), -1);
+  QCOMPARE(dialog.edtNative->Tag(), -2);
+  QCOMPARE(dialog.edtForeign->Language(), 0x0419);
+  QCOMPARE(dialog.edtNotes->Language(), 0x0409);
+  QVERIFY(dialog.edtForeign->font().bold());
+  QVERIFY(dialog.edtCategory->font().italic());
+  QVERIFY(!dialog.edtNative->font().italic());
+  QCOMPARE(dialog.edtCategory->focusPolicy(), Qt::ClickFocus);
+  QVERIFY(Submit(dialog, QString::fromUtf8("\u0434\u043e\u043c"), "house"));
+  QCOMPARE(data.Values[Foreign], std::string("\xe4\xee\xec"));
+}
+
+QTEST_MAIN(TestEditDialog)
+#include "tst_editdlg.moc"
