@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QtTest>
 
 #include "controls/SblEdit.h"
+#include "controls/SblFrm.h"
 #include "dialogs/EditDlg.h"
 #include "platform/DlgUtils.h"
 
@@ -40,6 +42,7 @@ private slots:
   void duplicatesAreAskedOnlyWhenAdding();
   void editShowsTheMarkerAndAnUnchangedEditIsCancel();
   void fieldsCarryTheirLanguages();
+  void screenshot();
 
 private:
   // Types the four texts and presses OK; true when the dialog accepted.
@@ -218,6 +221,37 @@ void TestEditDialog::fieldsCarryTheirLanguages() {
   QCOMPARE(dialog.edtCategory->focusPolicy(), Qt::ClickFocus);
   QVERIFY(Submit(dialog, QString::fromUtf8("\u0434\u043e\u043c"), "house"));
   QCOMPARE(data.Values[Foreign], std::string("\xe4\xee\xec"));
+}
+
+// Writes docs/screenshots/edit-dialog.png, the dialog with the symbol picker open, when
+// DADEZIVU_SCREENSHOTS names the folder.
+void TestEditDialog::screenshot() {
+  const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
+  if (folder.isEmpty()) QSKIP("DADEZIVU_SCREENSHOTS not set");
+  TVocab vocab;
+  TProgramOptions options;
+  TEditData data{false, {"das M\xe4" "dchen", "n", "neuter", "girl"}, 4};
+  QFont font;
+  font.setPointSize(10);
+  TEditDialog dialog(nullptr, data, vocab.v, options, font);
+  dialog.move(20, 20);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+  dialog.edtForeign->setFocus();
+  dialog.edtForeign->setCursorPosition(8);
+  dialog.edtForeign->OpenPicker();
+  QVERIFY(dialog.edtForeign->PickerOpen());
+  QWidget* picker = dialog.edtForeign->SymbolForm();
+  for (int i = 0; i < 8; ++i) QTest::keyClick(dialog.edtForeign, Qt::Key_Down);
+  const QPoint at = dialog.mapFromGlobal(picker->pos());
+  const QRect area = QRect(QPoint(), dialog.size()).united(QRect(at, picker->size()));
+  QImage shot(area.size(), QImage::Format_ARGB32);
+  shot.fill(dialog.palette().color(QPalette::Window));
+  QPainter painter(&shot);
+  dialog.render(&painter, -area.topLeft());
+  picker->render(&painter, at - area.topLeft());
+  painter.end();
+  QVERIFY(shot.save(folder + "/edit-dialog.png", "PNG"));
 }
 
 QTEST_MAIN(TestEditDialog)
