@@ -321,6 +321,17 @@ void TestMainEdit::addAndEditGoThroughTheDialog() {
   f.form.miEditUndo->trigger();
   QVERIFY(f.form.Vocab().CurrentItem().IsLearnt());
 
+  // Cut, then a dialog: the mark is gone, and Paste inserts the clipboard copy.
+  f.form.UpdateCommands();
+  f.form.miEditCut->trigger();
+  QCOMPARE(f.form.dgVocab->CutRow(), 3);
+  f.form.EditDialogRunner = [](TEditData&) { return false; };
+  f.form.miEditEdit->trigger();
+  QCOMPARE(f.form.dgVocab->CutRow(), -1);
+  f.form.UpdateCommands();
+  f.form.miEditPaste->trigger();
+  QCOMPARE(f.Words(), QString("a neu b c c neu"));
+
   // A cancelled dialog changes nothing.
   f.form.EditDialogRunner = [](TEditData&) { return false; };
   const int32_t before = f.form.Vocab().JournalPos();

@@ -127,6 +127,8 @@ void TMainForm::miEditPasteClick() {
 }
 
 bool TMainForm::RunEditDialog(TEditData& data) {
+  // A dialog ends a Cut mark, so a later Paste inserts instead of moving.
+  dgVocab->ClearCutMark();
   if (EditDialogRunner) return EditDialogRunner(data);
   TEditDialog dialog(this, data, *m_Vocab, m_Settings.Options, dgVocab->DisplayFont());
   return dialog.exec() == QDialog::Accepted;

@@ -84,6 +84,7 @@ bool TMainForm::EditProperties(bool isNew) {
     data.Author = m_Vocab->GetProperty(1);
     data.Comments = m_Vocab->GetProperty(2);
   }
+  dgVocab->ClearCutMark();
   bool confirmed;
   if (PropertiesDialogRunner) {
     confirmed = PropertiesDialogRunner(data);

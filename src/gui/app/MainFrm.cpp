@@ -263,6 +263,7 @@ void TMainForm::ApplyDisplayFont() {
 
 void TMainForm::miViewFontClick() {
   TFontSetting font = m_Settings.DisplayFont;
+  dgVocab->ClearCutMark();
   bool confirmed;
   if (FontDialogRunner) {
     confirmed = FontDialogRunner(font);
