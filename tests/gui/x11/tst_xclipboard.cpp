@@ -34,7 +34,9 @@ int RunCopySide(uint16_t foreign, uint16_t native) {
 class TCopySide {
 public:
   explicit TCopySide(const QString& languages) {
-    m_Process.start(QCoreApplication::applicationFilePath(), {"--copy", languages});
+    // The same X display, whatever platform the environment asks for.
+    m_Process.start(QCoreApplication::applicationFilePath(),
+                    {"--copy", languages, "-platform", QGuiApplication::platformName()});
     m_Process.waitForReadyRead(10000);
     Ready = m_Process.readLine().trimmed() == "ready";
   }
@@ -96,7 +98,7 @@ private slots:
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   const QStringList arguments = app.arguments();
-  if (arguments.size() == 3 && arguments[1] == "--copy") {
+  if (arguments.size() >= 3 && arguments[1] == "--copy") {
     const QStringList ids = arguments[2].split(':');
     return RunCopySide(static_cast<uint16_t>(ids[0].toUInt(nullptr, 16)),
                        static_cast<uint16_t>(ids[1].toUInt(nullptr, 16)));
