@@ -42,6 +42,8 @@ private slots:
   void duplicatesAreAskedOnlyWhenAdding();
   void editShowsTheMarkerAndAnUnchangedEditIsCancel();
   void fieldsCarryTheirLanguages();
+  void cancelLeavesTheRecordAlone();
+  void tabOrderAndHelp();
   void screenshot();
 
 private:
@@ -221,6 +223,50 @@ void TestEditDialog::fieldsCarryTheirLanguages() {
   QCOMPARE(dialog.edtCategory->focusPolicy(), Qt::ClickFocus);
   QVERIFY(Submit(dialog, QString::fromUtf8("\u0434\u043e\u043c"), "house"));
   QCOMPARE(data.Values[Foreign], std::string("\xe4\xee\xec"));
+}
+
+void TestEditDialog::cancelLeavesTheRecordAlone() {
+  TVocab vocab;
+  TProgramOptions options;
+  TEditData data{false, {"Haus", "n", "x", "house"}, 0};
+  TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+  dialog.show();
+  dialog.edtForeign->setText("das @Haus");
+  dialog.edtNative->setText("the house");
+  QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  QCOMPARE(data.Values, (TFieldValues{"Haus", "n", "x", "house"}));
+  QCOMPARE(data.SortPos, 0);
+  QVERIFY(m_Asked.isEmpty());
+}
+
+void TestEditDialog::tabOrderAndHelp() {
+  TVocab vocab;
+  for (const bool skip : {false, true}) {
+    TProgramOptions options;
+    options.SkipNotes = skip;
+    TEditData data;
+    TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.edtForeign->setFocus();
+    QStringList order;
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      order << QApplication::focusWidget()->objectName();
+    }
+    const QStringList all{"edtCategory", "edtNotes", "edtNative", "btnOK", "btnCancel",
+                          "btnHelp"};
+    const QStringList skipped{"edtNative", "btnOK", "btnCancel", "btnHelp", "edtForeign",
+                              "edtNative"};
+    QCOMPARE(order, skip ? skipped : all);
+
+    QSignalSpy help(&dialog, &TEditDialog::helpRequested);
+    QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help.first().first().toInt(), 3000);
+    QVERIFY(dialog.isVisible());
+  }
 }
 
 // Writes docs/screenshots/edit-dialog.png, the dialog with the symbol picker open, when

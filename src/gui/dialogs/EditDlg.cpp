@@ -11,6 +11,10 @@
 #include "platform/DlgUtils.h"
 #include "text/EditRules.h"
 
+namespace {
+constexpr int kHelpTopic = 3000;
+}  // namespace
+
 TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& vocab,
                          const TProgramOptions& options, const QFont& displayFont)
     : QDialog(owner), m_Data(data), m_Vocab(vocab), m_Options(options) {
@@ -59,8 +63,11 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
   btnOK->setDefault(true);
   btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
   btnCancel->setObjectName("btnCancel");
+  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
+  btnHelp->setObjectName("btnHelp");
   connect(btnOK, &QPushButton::clicked, this, &TEditDialog::btnOKClick);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -71,6 +78,7 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
   setTabOrder(edtNotes, edtNative);
   setTabOrder(edtNative, btnOK);
   setTabOrder(btnOK, btnCancel);
+  setTabOrder(btnCancel, btnHelp);
   if (m_Options.SkipNotes) {
     edtCategory->setFocusPolicy(Qt::ClickFocus);
     edtNotes->setFocusPolicy(Qt::ClickFocus);
@@ -110,6 +118,16 @@ bool TEditDialog::Ask(TSymbolEdit* field, const QString& question) {
 }
 
 void TEditDialog::btnOKClick() {
+  // No exception may leave the slot: a text the field cannot convert is reported and the dialog
+  // stays open with the typing untouched.
+  try {
+    CheckAndStore();
+  } catch (const std::exception& e) {
+    ShowMessageBox(QString::fromStdString(e.what()), {}, kMbStop);
+  }
+}
+
+void TEditDialog::CheckAndStore() {
   // An edit that changed nothing stores nothing, even if the stored entry would fail a check.
   if (!m_Data.IsAdd && !m_Modified) {
     reject();

@@ -38,6 +38,10 @@ public:
   TSymbolEdit* edtNative = nullptr;
   QPushButton* btnOK = nullptr;
   QPushButton* btnCancel = nullptr;
+  QPushButton* btnHelp = nullptr;
+
+signals:
+  void helpRequested(int topic);
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -45,6 +49,7 @@ protected:
 private:
   void DataChange();
   void btnOKClick();
+  void CheckAndStore();
   // The message or question at field: the field then gets the focus with its text selected.
   void Complain(TSymbolEdit* field, const QString& message);
   bool Ask(TSymbolEdit* field, const QString& question);
