@@ -255,10 +255,9 @@ void TestEditDialog::tabOrderAndHelp() {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
-    const QStringList all{"edtCategory", "edtNotes", "edtNative", "btnOK", "btnCancel",
-                          "btnHelp"};
-    const QStringList skipped{"edtNative", "btnOK", "btnCancel", "btnHelp", "edtForeign",
-                              "edtNative"};
+    const QStringList all{"edtCategory", "edtNotes", "edtNative", "btnOK", "btnCancel", "btnHelp"};
+    const QStringList skipped{"edtNative", "btnOK",      "btnCancel",
+                              "btnHelp",   "edtForeign", "edtNative"};
     QCOMPARE(order, skip ? skipped : all);
 
     QSignalSpy help(&dialog, &TEditDialog::helpRequested);
@@ -269,14 +268,18 @@ void TestEditDialog::tabOrderAndHelp() {
   }
 }
 
-// Writes docs/screenshots/edit-dialog.png, the dialog with the symbol picker open, when
-// DADEZIVU_SCREENSHOTS names the folder.
+// Writes docs/screenshots/edit-dialog.png, the dialog alone, and edit-dialog-picker.png, with the
+// symbol picker open, when DADEZIVU_SCREENSHOTS names the folder.
 void TestEditDialog::screenshot() {
   const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
   if (folder.isEmpty()) QSKIP("DADEZIVU_SCREENSHOTS not set");
   TVocab vocab;
   TProgramOptions options;
-  TEditData data{false, {"das M\xe4" "dchen", "n", "neuter", "girl"}, 4};
+  TEditData data{false,
+                 {"das M\xe4"
+                  "dchen",
+                  "n", "neuter", "girl"},
+                 4};
   QFont font;
   font.setPointSize(10);
   TEditDialog dialog(nullptr, data, vocab.v, options, font);
@@ -285,6 +288,7 @@ void TestEditDialog::screenshot() {
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   dialog.edtForeign->setFocus();
   dialog.edtForeign->setCursorPosition(8);
+  QVERIFY(dialog.grab().toImage().save(folder + "/edit-dialog.png", "PNG"));
   dialog.edtForeign->OpenPicker();
   QVERIFY(dialog.edtForeign->PickerOpen());
   QWidget* picker = dialog.edtForeign->SymbolForm();
@@ -297,7 +301,7 @@ void TestEditDialog::screenshot() {
   dialog.render(&painter, -area.topLeft());
   picker->render(&painter, at - area.topLeft());
   painter.end();
-  QVERIFY(shot.save(folder + "/edit-dialog.png", "PNG"));
+  QVERIFY(shot.save(folder + "/edit-dialog-picker.png", "PNG"));
 }
 
 QTEST_MAIN(TestEditDialog)
