@@ -3,6 +3,8 @@
 
 #include "text/EditRules.h"
 
+#include <string_view>
+
 TEST(EditRules, CollapseSpacesTouchesOnlyBlanks) {
   const std::pair<const char*, const char*> cases[] = {
       {"  the   house ", "the house"},
@@ -52,12 +54,22 @@ TEST(EditRules, TheMarkerIsShownWhereSortingStarts) {
   EXPECT_EQ(InsertSortMarker("house", 0, true), "@house");
   EXPECT_EQ(InsertSortMarker("ab", 9, false), "ab@");
   EXPECT_EQ(InsertSortMarker("ab", -3, true), "@ab");
-  // What is shown comes back as it was stored.
-  for (int32_t pos : {0, 1, 4}) {
-    std::string shown = InsertSortMarker("the house", pos, true);
-    int32_t back = -1;
-    ASSERT_TRUE(ExtractSortMarker(shown, back));
-    EXPECT_EQ(shown, "the house");
-    EXPECT_EQ(back, pos);
+  // A word with a "@" of its own shows the marker, so the first "@" stays the marker.
+  EXPECT_EQ(InsertSortMarker("ab@c", 0, false), "@ab@c");
+  // What is shown comes back as it was stored, with or without the option.
+  for (const char* word : {"the house", "ab@c", "@x", "x@"}) {
+    for (int32_t pos : {0, 1, 2}) {
+      // A "@" of the word before the sorting position cannot be told from the marker.
+      if (std::string_view(word).substr(0, pos).find(kSortMarker) != std::string_view::npos) {
+        continue;
+      }
+      for (bool always : {false, true}) {
+        std::string shown = InsertSortMarker(word, pos, always);
+        int32_t back = -1;
+        if (!ExtractSortMarker(shown, back)) back = 0;
+        EXPECT_EQ(shown, word) << word << ' ' << pos << ' ' << always;
+        EXPECT_EQ(back, pos) << word << ' ' << pos << ' ' << always;
+      }
+    }
   }
 }

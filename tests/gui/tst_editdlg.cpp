@@ -199,6 +199,16 @@ void TestEditDialog::editShowsTheMarkerAndAnUnchangedEditIsCancel() {
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
   QVERIFY(m_Asked.isEmpty());
 
+  // Changing only the notes of a word with a "@" of its own keeps the word as it was.
+  TEditData own{false, {"ab@c", "", "", "x"}, 0};
+  TEditDialog third(nullptr, own, vocab.v, options, QFont());
+  QCOMPARE(third.edtForeign->text(), QString("@ab@c"));
+  third.edtNotes->setText("note");
+  QTest::mouseClick(third.btnOK, Qt::LeftButton);
+  QCOMPARE(third.result(), int(QDialog::Accepted));
+  QCOMPARE(own.Values[Foreign], std::string("ab@c"));
+  QCOMPARE(own.SortPos, 0);
+
   options.ConfirmNoSort = true;
   TEditData first{false, {"house", "", "", "x"}, 0};
   TEditDialog second(nullptr, first, vocab.v, options, QFont());

@@ -24,7 +24,7 @@ bool BracketsValid(const std::string& text) {
 }
 
 std::string InsertSortMarker(const std::string& text, int32_t sortPos, bool always) {
-  if (sortPos <= 0 && !always) return text;
+  if (sortPos <= 0 && !always && text.find(kSortMarker) == std::string::npos) return text;
   std::string out = text;
   const size_t at = std::min(static_cast<size_t>(std::max(sortPos, 0)), out.size());
   out.insert(at, 1, kSortMarker);

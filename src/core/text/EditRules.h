@@ -17,8 +17,9 @@ std::string CollapseSpaces(const std::string& text);
 bool BracketsValid(const std::string& text);
 
 // The word/phrase as the edit field shows it: the marker before character sortPos + 1 when
-// sortPos > 0 or when always is set (then at the start for sortPos 0). A sortPos beyond the text
-// puts the marker at the end.
+// sortPos > 0, when always is set or when the text holds a "@" of its own (then at the start for
+// sortPos 0), so that the first "@" read back is always the marker and a stored "@" survives an
+// edit. A sortPos beyond the text puts the marker at the end.
 std::string InsertSortMarker(const std::string& text, int32_t sortPos, bool always);
 
 // Takes the first marker out of text. Returns false when there is none. Otherwise sortPos is the
