@@ -86,6 +86,7 @@ private slots:
   void sortUsesTheChosenFieldAndTheToolBarTheLastOne();
   void findNextWrapsAndReportsMisses();
   void addAndEditGoThroughTheDialog();
+  void statisticsResetOnlyWhenAsked();
 
 private:
   QStringList m_Unexpected;
@@ -338,6 +339,30 @@ void TestMainEdit::addAndEditGoThroughTheDialog() {
   f.form.miEditEdit->trigger();
   f.form.miEditAdd->trigger();
   QCOMPARE(f.form.Vocab().JournalPos(), before);
+}
+
+void TestMainEdit::statisticsResetOnlyWhenAsked() {
+  TForm f({"a", "b"});
+  f.form.Vocab().RecordAnswer(true, 0);
+  QVERIFY(f.form.Vocab().GetItem(0).IsLearnt());
+  f.form.UpdateCommands();
+  QVERIFY(f.form.miTestStatistics->isEnabled());
+  int shown = 0;
+  f.form.StatisticsDialogRunner = [&](const TVocabFile& v) {
+    ++shown;
+    return &v == &f.form.Vocab() && shown == 2;
+  };
+  f.form.miTestStatistics->trigger();
+  QVERIFY(f.form.Vocab().GetItem(0).IsLearnt());
+  f.form.miTestStatistics->trigger();
+  QCOMPARE(shown, 2);
+  QCOMPARE(f.form.Vocab().LearntCount(), 0);
+  QCOMPARE(f.form.Vocab().QuestionCount(), 0);
+  QVERIFY(f.form.Vocab().Modified());
+
+  f.form.SetViewMode(vmNone);
+  f.form.UpdateCommands();
+  QVERIFY(!f.form.miTestStatistics->isEnabled());
 }
 
 QTEST_MAIN(TestMainEdit)

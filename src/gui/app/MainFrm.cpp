@@ -15,6 +15,7 @@
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
 #include "dialogs/SrchDlg.h"
+#include "dialogs/StatsDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
@@ -138,6 +139,13 @@ void TMainForm::CreateMenus() {
 
   CreateEditMenu();
 
+  miTest = menuBar()->addMenu(tr("&Test"));
+  miTest->setObjectName("miTest");
+  miTest->setStatusTip(tr("Commands for testing vocabulary"));
+  miTestStatistics = AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
+                                tr("Displays testing statistics for the current file"),
+                                QKeySequence(Qt::Key_F9), 23, &TMainForm::miTestStatisticsClick);
+
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
@@ -166,7 +174,7 @@ void TMainForm::CreateToolBar() {
       {miEditPaste, "tbPaste"}, {nullptr, nullptr},         {miEditUndo, "tbUndo"},
       {miEditRedo, "tbRedo"},   {nullptr, nullptr},         {miEditAdd, "tbAdd"},
       {miEditEdit, "tbEdit"},   {miEditDelete, "tbDelete"}, {nullptr, nullptr},
-      {tbSort, "tbSort"}};
+      {tbSort, "tbSort"},       {nullptr, nullptr},         {miTestStatistics, "tbStatistics"}};
   for (const auto& [action, name] : buttons) {
     if (!action) {
       tbrToolBar->addSeparator();
@@ -241,6 +249,7 @@ void TMainForm::UpdateCommands() {
   setEnabled(miEditFind, list);
   setEnabled(miEditFindNext, list && (!SearchData.Text.empty() || SearchData.Mode == smWholeField));
   setEnabled(miFileImport, list);
+  setEnabled(miTestStatistics, fileOpen);
   setEnabled(miFileSave, fileOpen);
   setEnabled(miFileSaveAs, fileOpen);
   setEnabled(miFileProperties, fileOpen);
@@ -255,6 +264,21 @@ void TMainForm::UpdateCommands() {
   const QWidget* active = QApplication::activeWindow();
   if (active && active != this) dgVocab->ClearCutMark();
   setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
+}
+
+void TMainForm::miTestStatisticsClick() {
+  dgVocab->ClearCutMark();
+  bool reset;
+  if (StatisticsDialogRunner) {
+    reset = StatisticsDialogRunner(*m_Vocab);
+  } else {
+    TStatisticsDialog dialog(this, *m_Vocab);
+    reset = dialog.exec() == QDialog::Accepted;
+  }
+  if (!reset) return;
+  m_Vocab->ResetStatistics();
+  // Learnt entries lose their colour.
+  if (m_ViewMode == vmList) dgVocab->viewport()->update();
 }
 
 void TMainForm::ApplyDisplayFont() {

@@ -63,6 +63,8 @@ public:
   std::function<bool(uint8_t& field)> SortDialogRunner;
   // Runs the item edit dialog on its record; tests replace it. Empty: the real dialog.
   std::function<bool(TEditData& data)> EditDialogRunner;
+  // Runs the statistics dialog; true means reset. Tests replace it. Empty: the real dialog.
+  std::function<bool(const TVocabFile& vocab)> StatisticsDialogRunner;
 
   // The field the last Sort used (0 word/phrase .. 3 translations); not saved.
   uint8_t SortField = 0;
@@ -113,6 +115,7 @@ public:
   void miEditMoveUpClick();
   void miEditMoveDownClick();
   void miEditShuffleClick();
+  void miTestStatisticsClick();
   void miEditAddClick();
   void miEditEditClick();
   void miEditSortClick();
@@ -161,6 +164,8 @@ public:
   QAction* miEditFind = nullptr;
   QAction* miEditFindNext = nullptr;
   QAction* tbSort = nullptr;
+  QMenu* miTest = nullptr;
+  QAction* miTestStatistics = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class TVocabFile;
+
+// The testing progress and success rate of a vocabulary, and the one place to reset them. The
+// values are a snapshot taken on creation. Closes with Accepted only when the statistics are to
+// be reset.
+class TStatisticsDialog : public QDialog {
+  Q_OBJECT
+public:
+  TStatisticsDialog(QWidget* owner, const TVocabFile& vocab);
+
+  QTabWidget* pcStatistics = nullptr;
+  QLabel* lblLearnt = nullptr;
+  QLabel* lblCount = nullptr;
+  QLabel* lblProgress = nullptr;
+  QProgressBar* pbrProgress = nullptr;
+  QLabel* lblCorrect = nullptr;
+  QLabel* lblAttempted = nullptr;
+  QLabel* lblSuccess = nullptr;
+  QCheckBox* chbReset = nullptr;
+  QPushButton* btnOK = nullptr;
+  QPushButton* btnCancel = nullptr;
+  QPushButton* btnHelp = nullptr;
+
+signals:
+  void helpRequested(int topic);
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void btnOKClick();
+};

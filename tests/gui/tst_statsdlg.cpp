@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: MIT
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QtTest>
+
+#include "dialogs/StatsDlg.h"
+#include "vocab/VocFile.h"
+
+namespace {
+// A vocabulary of count entries, learnt of them learnt, after the given answers.
+struct TVocab {
+  TVocab(int count, int learnt, int right, int wrong) {
+    for (int i = 0; i < count; ++i) {
+      v.EditItem().Values = {"w" + std::to_string(i), "", "", "t"};
+      v.AddItem(2);
+    }
+    v.SetItemIndex(count - 1);
+    for (int i = 0; i < wrong; ++i) v.RecordAnswer(false, 3);
+    for (int i = 0; i < right; ++i) v.RecordAnswer(true, 3);
+    // The answers only count; which entries are learnt is set here.
+    for (int i = 0; i < count; ++i) v.GetItem(i).PenaltyPoints = i < learnt ? -1 : 0;
+  }
+  TVocabFile v;
+};
+}  // namespace
+
+class TestStatisticsDialog : public QObject {
+  Q_OBJECT
+private slots:
+  void showsTheCountsAndPercentages();
+  void anEmptyVocabularyShowsZeros();
+  void onlyOkWithTheTickResets();
+  void helpNamesThePage();
+};
+
+void TestStatisticsDialog::showsTheCountsAndPercentages() {
+  struct Case {
+    int count, learnt, right, wrong;
+    const char* progress;
+    const char* success;
+  } cases[] = {
+      {3, 1, 1, 2, "33%", "33%"},
+      {3, 2, 2, 1, "67%", "67%"},
+      {8, 1, 1, 7, "13%", "13%"},
+  };
+  for (const Case& c : cases) {
+    TVocab vocab(c.count, c.learnt, c.right, c.wrong);
+    TStatisticsDialog dialog(nullptr, vocab.v);
+    QCOMPARE(dialog.lblLearnt->text(), QString::number(c.learnt));
+    QCOMPARE(dialog.lblCount->text(), QString::number(c.count));
+    QCOMPARE(dialog.lblProgress->text(), QString(c.progress));
+    QCOMPARE(dialog.lblCorrect->text(), QString::number(c.right));
+    QCOMPARE(dialog.lblAttempted->text(), QString::number(c.right + c.wrong));
+    QCOMPARE(dialog.lblSuccess->text(), QString(c.success));
+    QCOMPARE(dialog.pbrProgress->maximum(), c.count);
+    QCOMPARE(dialog.pbrProgress->value(), c.learnt);
+    QVERIFY(dialog.chbReset->isEnabled());
+    QCOMPARE(dialog.pcStatistics->currentIndex(), 0);
+  }
+}
+
+void TestStatisticsDialog::anEmptyVocabularyShowsZeros() {
+  TVocabFile empty;
+  TStatisticsDialog dialog(nullptr, empty);
+  QCOMPARE(dialog.lblCount->text(), QString("0"));
+  QCOMPARE(dialog.lblProgress->text(), QString("0%"));
+  QCOMPARE(dialog.lblSuccess->text(), QString("0%"));
+  QCOMPARE(dialog.pbrProgress->value(), 0);
+  QVERIFY(!dialog.chbReset->isEnabled());
+
+  // After a reset nothing has been attempted, edits or not.
+  TVocab vocab(2, 1, 1, 0);
+  vocab.v.ResetStatistics();
+  vocab.v.EditItem().Values[0] = "edited";
+  vocab.v.ReplaceCurrent();
+  TStatisticsDialog reset(nullptr, vocab.v);
+  QVERIFY(!reset.chbReset->isEnabled());
+}
+
+void TestStatisticsDialog::onlyOkWithTheTickResets() {
+  TVocab vocab(3, 1, 1, 1);
+  {
+    TStatisticsDialog dialog(nullptr, vocab.v);
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  }
+  {
+    TStatisticsDialog dialog(nullptr, vocab.v);
+    dialog.chbReset->setChecked(true);
+    QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  }
+  TStatisticsDialog dialog(nullptr, vocab.v);
+  dialog.chbReset->setChecked(true);
+  QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void TestStatisticsDialog::helpNamesThePage() {
+  TVocab vocab(1, 0, 0, 0);
+  TStatisticsDialog dialog(nullptr, vocab.v);
+  QSignalSpy help(&dialog, &TStatisticsDialog::helpRequested);
+  QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+  dialog.pcStatistics->setCurrentIndex(1);
+  QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+  QCOMPARE(help.count(), 2);
+  QCOMPARE(help[0][0].toInt(), 3101);
+  QCOMPARE(help[1][0].toInt(), 3102);
+}
+
+QTEST_MAIN(TestStatisticsDialog)
+#include "tst_statsdlg.moc"
