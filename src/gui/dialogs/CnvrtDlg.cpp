@@ -69,14 +69,7 @@ TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
   btnRemove->setEnabled(false);
   btnRemove->setAutoDefault(false);
 
-  auto* buttons = new QDialogButtonBox(this);
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName(QStringLiteral("btnOK"));
-  btnOK->setDefault(true);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
 
   auto* top = new QGridLayout;
   top->addWidget(lblFormat, 0, 0);

@@ -57,14 +57,7 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 3);
 
-  auto* buttons = new QDialogButtonBox;
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName("btnCancel");
-  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-  btnHelp->setObjectName("btnHelp");
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
   connect(btnOK, &QPushButton::clicked, this, &TEditDialog::btnOKClick);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });

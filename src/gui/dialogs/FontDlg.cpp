@@ -44,13 +44,8 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   pnlPreview->setBackgroundRole(QPalette::Base);
   pnlPreview->setAutoFillBackground(true);
 
-  auto* buttons = new QDialogButtonBox;
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel);
   btnOK->setEnabled(false);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName("btnCancel");
   connect(btnOK, &QPushButton::clicked, this, &TSelectFontDialog::btnOKClick);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

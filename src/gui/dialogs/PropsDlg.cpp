@@ -96,14 +96,7 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
   pcProperties->addTab(tsGeneral, tr("General"));
   pcProperties->addTab(tsSummary, tr("Summary"));
 
-  auto* buttons = new QDialogButtonBox;
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName("btnCancel");
-  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-  btnHelp->setObjectName("btnHelp");
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
   // Help arrives with the help system; until then the button is not offered.
   btnHelp->hide();
   connect(btnOK, &QPushButton::clicked, this, &TPropertiesDialog::btnOKClick);

@@ -43,14 +43,7 @@ TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
   addChoice(rbNotes, "rbNotes", tr("&Notes"), 2);
   addChoice(rbNative, "rbNative", tr("&Translations"), 3);
 
-  auto* buttons = new QDialogButtonBox(this);
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName(QStringLiteral("btnOK"));
-  btnOK->setDefault(true);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
   connect(btnOK, &QPushButton::clicked, this, &TSortDialog::btnOKClick);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });

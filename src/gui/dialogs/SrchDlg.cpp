@@ -16,8 +16,8 @@
 #include "controls/SblEdit.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
-#include "text/Languages.h"
 #include "platform/Hourglass.h"
+#include "text/Languages.h"
 #include "vocab/VocFile.h"
 
 namespace {

@@ -72,14 +72,7 @@ TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab) : 
   // Nothing to reset before a question was answered.
   chbReset->setEnabled(attempted > 0);
 
-  auto* buttons = new QDialogButtonBox;
-  btnOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-  btnOK->setObjectName("btnOK");
-  btnOK->setDefault(true);
-  btnCancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-  btnCancel->setObjectName("btnCancel");
-  btnHelp = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-  btnHelp->setObjectName("btnHelp");
+  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
   connect(btnOK, &QPushButton::clicked, this, &TStatisticsDialog::btnOKClick);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnHelp, &QPushButton::clicked, this,
