@@ -66,8 +66,8 @@ void BM_ImportText(benchmark::State& state) {
     TVocabFile v;
     v.SetForeignLangID(0x0407);
     v.SetNativeLangID(0x0409);
-    const int32_t n = v.ImportText(path, unicode ? ttUnicodeCommaText : ttCommaText,
-                                   {1, 2, 3, 4}, 1);
+    const int32_t n =
+        v.ImportText(path, unicode ? ttUnicodeCommaText : ttCommaText, {1, 2, 3, 4}, 1);
     if (n != 100000) state.SkipWithError("wrong count");
     state.PauseTiming();
     v.Clear();  // freeing the entries is not part of the import

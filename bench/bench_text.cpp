@@ -29,15 +29,33 @@ std::string Word(std::mt19937& gen, const std::vector<std::string>& syllables) {
 }
 
 std::unique_ptr<TVocabFile> MakeVocabulary(int32_t count, uint16_t foreign) {
-  static const std::vector<std::string> german = {
-      "haus", "baum", "lau", "fen", "schn", "ell", "gar", "ten", "k\xFC", "che", "st\xFC",
-      "ber", "\xE4r", "ger", "m\xF6", "gen", "stra", "\xDF" "e", "wald", "weg"};
-  static const std::vector<std::string> english = {"house", "tree", "run", "fast", "gar",
-                                                   "den", "kit", "chen", "road", "wood",
-                                                   "way", "to ", "an", "the "};
+  static const std::vector<std::string> german = {"haus",
+                                                  "baum",
+                                                  "lau",
+                                                  "fen",
+                                                  "schn",
+                                                  "ell",
+                                                  "gar",
+                                                  "ten",
+                                                  "k\xFC",
+                                                  "che",
+                                                  "st\xFC",
+                                                  "ber",
+                                                  "\xE4r",
+                                                  "ger",
+                                                  "m\xF6",
+                                                  "gen",
+                                                  "stra",
+                                                  "\xDF"
+                                                  "e",
+                                                  "wald",
+                                                  "weg"};
+  static const std::vector<std::string> english = {"house", "tree", "run",  "fast", "gar",
+                                                   "den",   "kit",  "chen", "road", "wood",
+                                                   "way",   "to ",  "an",   "the "};
   // Greek with final sigma and accented vowels; capital sigma takes the full path.
-  static const std::vector<std::string> greek = {"\xE1", "\xE8\xE7", "\xED\xE1", "\xEF\xF2",
-                                                 "\xF3\xE1", "\xDC", "\xEB\xEF", "\xD3\xC1",
+  static const std::vector<std::string> greek = {"\xE1",     "\xE8\xE7", "\xED\xE1", "\xEF\xF2",
+                                                 "\xF3\xE1", "\xDC",     "\xEB\xEF", "\xD3\xC1",
                                                  "\xF0\xE1", "\xF4\xE9"};
   std::mt19937 gen(42);
   auto v = std::make_unique<TVocabFile>();
@@ -106,7 +124,9 @@ void BM_SortCommand100k(benchmark::State& state) {
 BENCHMARK(BM_SortCommand100k)->Unit(benchmark::kMillisecond);
 
 void BM_LocaleOps(benchmark::State& state) {
-  const std::string text = "Die Stra\xDF" "e zum H\xC4USCHEN";
+  const std::string text =
+      "Die Stra\xDF"
+      "e zum H\xC4USCHEN";
   for (auto _ : state) {
     benchmark::DoNotOptimize(LocaleLowerCase(text, kGerman));
     benchmark::DoNotOptimize(StripAccents(text, kGerman));
@@ -116,7 +136,9 @@ void BM_LocaleOps(benchmark::State& state) {
 BENCHMARK(BM_LocaleOps);
 
 void BM_MakeSortKey(benchmark::State& state) {
-  const std::string text = "der Stra\xDF" "enbahnhof";
+  const std::string text =
+      "der Stra\xDF"
+      "enbahnhof";
   for (auto _ : state) benchmark::DoNotOptimize(MakeSortKey(text, kGerman));
 }
 BENCHMARK(BM_MakeSortKey);

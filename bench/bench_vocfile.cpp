@@ -52,7 +52,11 @@ void BM_LoadFromFile(benchmark::State& state) {
   state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
   std::filesystem::remove(path);
 }
-BENCHMARK(BM_LoadFromFile)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromFile)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_SaveToFile(benchmark::State& state) {
   auto v = MakeVocabulary(static_cast<int32_t>(state.range(0)));
@@ -86,7 +90,10 @@ void BM_SelectNextQuestionAllTied(benchmark::State& state) {
   SetRandSeed(1);
   for (auto _ : state) benchmark::DoNotOptimize(v->SelectNextQuestion());
 }
-BENCHMARK(BM_SelectNextQuestionAllTied)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectNextQuestionAllTied)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 // A test run under way: answers recorded, one entry clearly ahead.
 void BM_SelectNextQuestionDuringTest(benchmark::State& state) {

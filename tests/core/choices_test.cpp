@@ -37,9 +37,12 @@ TEST(GetChoices, PrefersThePartOfSpeechThenUnlearntEntries) {
   v->GetItem(1).PenaltyPoints = -1;
   v->GetItem(2).PenaltyPoints = -1;
   v->SetItemIndex(0);
-  const std::vector<std::set<std::string>> expected = {
-      {"ask"}, {"ask", "n1"}, {"ask", "n1", "n2"}, {"ask", "n1", "n2", "v1"},
-      {"ask", "n1", "n2", "v1", "v2"}, {"ask", "n1", "n2", "v1", "v2"}};
+  const std::vector<std::set<std::string>> expected = {{"ask"},
+                                                       {"ask", "n1"},
+                                                       {"ask", "n1", "n2"},
+                                                       {"ask", "n1", "n2", "v1"},
+                                                       {"ask", "n1", "n2", "v1", "v2"},
+                                                       {"ask", "n1", "n2", "v1", "v2"}};
   for (uint32_t seed = 0; seed < 20; ++seed) {
     SetRandSeed(seed);
     for (int n = 1; n <= 6; ++n) {

@@ -2,9 +2,9 @@
 #include "vocab/Export.h"
 
 #include "AllocFailure.h"
-#include "text/Languages.h"
 #include "TempFiles.h"
 #include "TestSupport.h"
+#include "text/Languages.h"
 
 namespace {
 // German / English, code page 1252 for both.
@@ -98,7 +98,9 @@ TEST(ExportRtf, DocumentByteExact) {
   EXPECT_EQ(TTempDir::Read(dir.Path("out.rtf")),
             kRtfHeader + "Words" + kRtfAfterTitle +
                 R"(\f0\lang1031\b Haus, das\b0\f1\lang1033  \i n\i0  house\par)"
-                R"(\f0\lang1031\b sagte "ja"\b0\f1\lang1033  \i note\i0  said)" "\t" R"(yes\par)"
+                R"(\f0\lang1031\b sagte "ja"\b0\f1\lang1033  \i note\i0  said)"
+                "\t"
+                R"(yes\par)"
                 R"(\f0\lang1031\b Caf\'e9\b0\f1\lang1033  caf\'e9 \{x\}\\\par)"
                 R"(\f0\lang1031\b \b0\f1\lang1033  \par})");
   EXPECT_EQ(State(*v), before);
@@ -152,9 +154,9 @@ TEST(ExportHtml, EntriesAreEncodedAsHtmlCharRefs) {
     v->SetProperty(0, bytes);
     ExportHtml(*v, dir.Path("all.htm"));
     const std::string title = HtmlCharRefs(bytes, 0x0409);
-    EXPECT_EQ(TTempDir::Read(dir.Path("all.htm")),
-              HtmlHead(title) + "<b>" + HtmlCharRefs(bytes, lang) + "</b> " + title +
-                  "<br>\r\n" + kHtmlEnd)
+    EXPECT_EQ(TTempDir::Read(dir.Path("all.htm")), HtmlHead(title) + "<b>" +
+                                                       HtmlCharRefs(bytes, lang) + "</b> " + title +
+                                                       "<br>\r\n" + kHtmlEnd)
         << lang;
   }
 }

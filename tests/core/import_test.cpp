@@ -76,7 +76,8 @@ TEST(ImportText, CommaColumnsAreUnquotedAndTrimmed) {
 }
 
 TEST(ImportText, TabColumnsKeepEmptyOnesAndQuotes) {
-  EXPECT_EQ(Import("a\t\tc\n \"q,x\" \t z\n", ttTabText, {1, 0, 0, 3}), "a|||c\n\"q,x\"|||#Value?#\n");
+  EXPECT_EQ(Import("a\t\tc\n \"q,x\" \t z\n", ttTabText, {1, 0, 0, 3}),
+            "a|||c\n\"q,x\"|||#Value?#\n");
   EXPECT_EQ(Import("a,b\tc\n", ttTabText), "a,b|||c\n");
 }
 
@@ -133,8 +134,8 @@ TEST(ImportText, ZeroByteEndsEightBitText) {
 TEST(ImportText, FirstLine) {
   TTempDir dir;
   const std::string path = dir.Write("in.txt", "Word,Translation\nHaus,house\nBaum,tree\n");
-  const std::string wide = dir.Write(
-      "in16.txt", Utf16(u"Word,Translation\nHaus,house\nBaum,tree", false));
+  const std::string wide =
+      dir.Write("in16.txt", Utf16(u"Word,Translation\nHaus,house\nBaum,tree", false));
   for (const std::string& file : {path, wide}) {
     const int type = file == path ? ttCommaText : ttUnicodeCommaText;
     TVocabFile v;
@@ -147,7 +148,8 @@ TEST(ImportText, FirstLine) {
     const std::string before = State(*edited);
     EXPECT_EQ(edited->ImportText(file, type, kWordTranslation, 4), 0);
     EXPECT_EQ(edited->ImportText(file, type, kWordTranslation, 32767), 0);
-    EXPECT_THROW_MSG(edited->ImportText(file, type, kWordTranslation, 0), "Invalid procedure call.");
+    EXPECT_THROW_MSG(edited->ImportText(file, type, kWordTranslation, 0),
+                     "Invalid procedure call.");
     EXPECT_THROW_MSG(edited->ImportText(file, type, kWordTranslation, -1),
                      "Invalid procedure call.");
     EXPECT_EQ(State(*edited), before);
@@ -188,8 +190,9 @@ TEST(ImportText, AppendsClearsJournalAndMarksModified) {
 // Big-endian files import like their little-endian twins; text is converted to the code page of
 // the field's language.
 TEST(ImportUnicodeText, ByteOrdersAndCodePages) {
-  const std::u16string text = u"\u03BB\u03CC\u03B3\u03BF\u03C2 , \"\u0441\u043B\u043E\u0432\u043E, "
-                              u"\"\"\u0440\u0435\u0447\u044C\"\"\"\r\nA,B\r\n";
+  const std::u16string text =
+      u"\u03BB\u03CC\u03B3\u03BF\u03C2 , \"\u0441\u043B\u043E\u0432\u043E, "
+      u"\"\"\u0440\u0435\u0447\u044C\"\"\"\r\nA,B\r\n";
   const std::string expected =
       "\xEB\xFC\xE3\xEF\xF2|||\xF1\xEB\xEE\xE2\xEE, \"\xF0\xE5\xF7\xFC\"\nA|||B\n";
   const std::string files[] = {Utf16(text, false), Utf16(text, true), Utf16(text, false, false)};
@@ -198,8 +201,7 @@ TEST(ImportUnicodeText, ByteOrdersAndCodePages) {
     TVocabFile v;
     v.SetForeignLangID(0x0408);  // Greek, code page 1253
     v.SetNativeLangID(0x0419);   // Russian, code page 1251
-    EXPECT_EQ(v.ImportText(dir.Write("in.txt", bytes), ttUnicodeCommaText, kWordTranslation, 1),
-              2);
+    EXPECT_EQ(v.ImportText(dir.Write("in.txt", bytes), ttUnicodeCommaText, kWordTranslation, 1), 2);
     EXPECT_EQ(Entries(v), expected) << Hex(bytes.substr(0, 4));
   }
   // A byte-swapped tab is a tab in big-endian text.
@@ -214,9 +216,9 @@ TEST(ImportText, FailurePartWayRollsBack) {
   TTempDir dir;
   std::string text;
   for (int i = 0; i < 20; ++i) text += "word" + std::to_string(i) + ",translation\n";
-  const std::string files[] = {dir.Write("in.txt", text),
-                               dir.Write("in16.txt", Utf16(std::u16string(text.begin(), text.end()),
-                                                           true))};
+  const std::string files[] = {
+      dir.Write("in.txt", text),
+      dir.Write("in16.txt", Utf16(std::u16string(text.begin(), text.end()), true))};
   for (int type : {ttCommaText, ttUnicodeCommaText}) {
     const std::string& path = files[type == ttCommaText ? 0 : 1];
     bool succeeded = false;
@@ -355,7 +357,7 @@ TEST(DetectTextType, MarksAndTabsInTheFirstKilobyte) {
       {Utf16(u"a\tb", false), ttUnicodeTabText},
       {Utf16(u"a,b", true), ttUnicodeCommaText},
       {Utf16(u"a\tb", true), ttUnicodeTabText},
-      {Utf16(u"\u0900", false), ttUnicodeCommaText},  // 09 in a unit that is no tab
+      {Utf16(u"\u0900", false), ttUnicodeCommaText},      // 09 in a unit that is no tab
       {Utf16(u"a,b", false) + "\t", ttUnicodeCommaText},  // odd last byte dropped
       {Utf16(u"a,b", false, false) + std::string("\t\0", 2), ttTabText},  // no mark: 8-bit
   };

@@ -24,12 +24,45 @@ TEST(Journal, EveryKindUndoesAndRedoesToTheSameObjectsAndCurrentEntry) {
     void (*apply)(TVocabFile&);
     uint8_t kind;
   } steps[] = {
-      {"add", [](TVocabFile& f) { f.SetItemIndex(1); AddEntry(f, {"X"}, 1); }, jkAdd},
-      {"edit", [](TVocabFile& f) { f.SetItemIndex(0); f.EditItem().Values[0] = "E"; f.ReplaceCurrent(); }, jkEdit},
-      {"delete", [](TVocabFile& f) { f.SetItemIndex(f.Count() - 1); f.DeleteCurrent(); }, jkDelete},
-      {"move", [](TVocabFile& f) { f.SetItemIndex(0); f.MoveCurrent(3); }, jkMove},
-      {"sort", [](TVocabFile& f) { f.SetItemIndex(2); SetKeys(f); f.Sort(); }, jkSort},
-      {"shuffle", [](TVocabFile& f) { f.SetItemIndex(1); SetRandSeed(7); f.Shuffle(); }, jkShuffle},
+      {"add",
+       [](TVocabFile& f) {
+         f.SetItemIndex(1);
+         AddEntry(f, {"X"}, 1);
+       },
+       jkAdd},
+      {"edit",
+       [](TVocabFile& f) {
+         f.SetItemIndex(0);
+         f.EditItem().Values[0] = "E";
+         f.ReplaceCurrent();
+       },
+       jkEdit},
+      {"delete",
+       [](TVocabFile& f) {
+         f.SetItemIndex(f.Count() - 1);
+         f.DeleteCurrent();
+       },
+       jkDelete},
+      {"move",
+       [](TVocabFile& f) {
+         f.SetItemIndex(0);
+         f.MoveCurrent(3);
+       },
+       jkMove},
+      {"sort",
+       [](TVocabFile& f) {
+         f.SetItemIndex(2);
+         SetKeys(f);
+         f.Sort();
+       },
+       jkSort},
+      {"shuffle",
+       [](TVocabFile& f) {
+         f.SetItemIndex(1);
+         SetRandSeed(7);
+         f.Shuffle();
+       },
+       jkShuffle},
   };
   for (const Step& s : steps) {
     const TItemList before = v->Items();

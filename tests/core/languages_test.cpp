@@ -90,9 +90,10 @@ TEST(LanguageTable, CharsetAndFontSuffixFollowTheCodePage) {
     uint16_t lang;
     uint8_t charset;
     const char* suffix;
-  } cases[] = {{0x0405, 238, " CE"},   {0x0419, 204, " Cyr"},    {0x0408, 161, " Greek"},
-               {0x041F, 162, " Tur"},  {0x0425, 186, " Baltic"}, {0x0407, 0, ""},
-               {kJapanese, 0, ""},     {0, 0, ""}};
+  } cases[] = {{0x0405, 238, " CE"},     {0x0419, 204, " Cyr"},
+               {0x0408, 161, " Greek"},  {0x041F, 162, " Tur"},
+               {0x0425, 186, " Baltic"}, {0x0407, 0, ""},
+               {kJapanese, 0, ""},       {0, 0, ""}};
   for (const auto& c : cases) {
     EXPECT_EQ(LanguageCharset(c.lang), c.charset) << c.lang;
     EXPECT_EQ(CharsetFontSuffix(c.charset), c.suffix) << c.lang;
@@ -110,7 +111,12 @@ TEST(LanguageTable, UnknownIdsGiveTheEmptyRowAndCodePage1252) {
     EXPECT_EQ(LanguageCharset(id), 0);
     EXPECT_EQ(AnsiToWide("caf\xE9", id), u"caf\u00E9") << id;
     EXPECT_EQ(WideToAnsi(u"\u20AC\u0416", id), "\x80?") << id;
-    EXPECT_EQ(LocaleLowerCase("\xC9" "COLE", id), "\xE9" "cole") << id;
+    EXPECT_EQ(LocaleLowerCase("\xC9"
+                              "COLE",
+                              id),
+              "\xE9"
+              "cole")
+        << id;
   }
 }
 
@@ -145,7 +151,7 @@ TEST(Conversion, CyrillicGreekAndTurkishBothWays) {
 TEST(Conversion, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(WideToAnsi(u"Жa", kEnglish), "?a");
   EXPECT_EQ(WideToAnsi(u"Ωé", kRussian), "??");
-  EXPECT_EQ(WideToAnsi(u"\u0101", kEnglish), "?");  // no best-fit 'a'
+  EXPECT_EQ(WideToAnsi(u"\u0101", kEnglish), "?");        // no best-fit 'a'
   EXPECT_EQ(WideToAnsi(u"x\U0001F600y", kGreek), "x?y");  // one mark for a surrogate pair
   EXPECT_EQ(WideToAnsi(std::u16string(1, u'\xD800'), kEnglish), "?");
 }
@@ -248,8 +254,7 @@ TEST(LocaleOperations, ByteTablesAgreeWithTheFullOperation) {
         const uint32_t r = gen() % 4;
         text += r == 0 ? ' ' : static_cast<char>(r == 1 ? 'A' + gen() % 26 : 0x80 + gen() % 128);
       }
-      ASSERT_EQ(LocaleLowerCase(text, row.LangId),
-                IcuRoundTrip(text, row.CodePage, locale, true))
+      ASSERT_EQ(LocaleLowerCase(text, row.LangId), IcuRoundTrip(text, row.CodePage, locale, true))
           << row.LangName << " [" << text << "]";
       if (strip) {
         ASSERT_EQ(StripAccents(text, row.LangId), IcuRoundTrip(text, row.CodePage, "", false))

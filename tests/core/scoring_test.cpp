@@ -32,7 +32,9 @@ std::unique_ptr<TVocabFile> WithStats(int32_t questionCount, const std::vector<T
   return v;
 }
 
-std::string Asked(TVocabFile& v) { return v.CurrentItem().Values[0]; }
+std::string Asked(TVocabFile& v) {
+  return v.CurrentItem().Values[0];
+}
 }  // namespace
 
 TEST(SelectNextQuestion, ChoosesTheHighestAgeTimesPointsPlusOne) {
@@ -63,9 +65,9 @@ TEST(SelectNextQuestion, BreaksTiesByTheShuffledOrder) {
 
 TEST(SelectNextQuestion, DrawsOncePerEntryWhateverDecides) {
   // One clear winner, a tie, everything learnt: the generator moves on by N draws each time.
-  for (const auto& stats : {std::vector<TStats>{{9, 0}, {5, 2}, {0, 0}},
-                            std::vector<TStats>(40, TStats{0, 0}),
-                            std::vector<TStats>{{1, -1}, {2, -1}}}) {
+  for (const auto& stats :
+       {std::vector<TStats>{{9, 0}, {5, 2}, {0, 0}}, std::vector<TStats>(40, TStats{0, 0}),
+        std::vector<TStats>{{1, -1}, {2, -1}}}) {
     auto v = WithStats(10, stats);
     SetRandSeed(5);
     for (size_t i = 0; i < stats.size(); ++i) Random(1);

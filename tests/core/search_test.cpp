@@ -19,8 +19,7 @@ TSearchData Request(std::string text, uint8_t mode = smAnyPart, uint8_t options 
   return s;
 }
 
-std::unique_ptr<TVocabFile> Words3(std::string a, std::string b, std::string c,
-                                   int32_t current) {
+std::unique_ptr<TVocabFile> Words3(std::string a, std::string b, std::string c, int32_t current) {
   auto v = SampleVocabulary({{a, "", "", ""}, {b, "", "", ""}, {c, "", "", ""}});
   v->SetItemIndex(current);
   return v;
@@ -45,12 +44,11 @@ TEST(Find, StartsAfterTheCurrentEntryWrapsAndTestsItLast) {
     const char* text;
     int32_t found;
   } cases[] = {
-      {2, "e", 0},       // from the last entry on to the first
-      {0, "e", 1},       // the current entry is passed over at first
-      {1, "zwei", 1},    // the only match is the current entry: found last
-      {-1, "eins", 0},   // no current entry: from the first
-      {-1, "drei", 2},
-      {1, "vier", -1},
+      {2, "e", 0},      // from the last entry on to the first
+      {0, "e", 1},      // the current entry is passed over at first
+      {1, "zwei", 1},   // the only match is the current entry: found last
+      {-1, "eins", 0},  // no current entry: from the first
+      {-1, "drei", 2}, {1, "vier", -1},
   };
   for (const auto& c : cases) {
     auto v = Words3("eins", "zwei", "drei", c.current);
@@ -78,11 +76,14 @@ TEST(Find, ModesCompareAtTheirEnd) {
     const char* field;
     bool found;
   } cases[] = {
-      {smAnyPart, "rte", "der Garten", true},    {smStartOfField, "der", "der Garten", true},
+      {smAnyPart, "rte", "der Garten", true},
+      {smStartOfField, "der", "der Garten", true},
       {smStartOfField, "garten", "der Garten", false},
-      {smEndOfField, "garten", "der Garten", true}, {smEndOfField, "der", "der Garten", false},
+      {smEndOfField, "garten", "der Garten", true},
+      {smEndOfField, "der", "der Garten", false},
       {smEndOfField, "xder garten", "der Garten", false},  // longer than the field
-      {smWholeField, "der garten", "der Garten", true}, {smWholeField, "garten", "der Garten", false},
+      {smWholeField, "der garten", "der Garten", true},
+      {smWholeField, "garten", "der Garten", false},
   };
   for (const auto& c : cases) {
     auto v = SampleVocabulary({{c.field, "", "", ""}});
@@ -107,11 +108,11 @@ TEST(Find, WholeWordsOnly) {
     const char* field;
     bool found;
   } cases[] = {
-      {smAnyPart, "the house", true},        {smAnyPart, "houses", false},
-      {smAnyPart, "a house-boat", true},     {smStartOfField, "house (big)", true},
-      {smStartOfField, "household", false},  {smEndOfField, "big house", true},
-      {smEndOfField, "big house!", false},   {smWholeField, "house", true},
-      {smWholeField, "house boat", false},   {smAnyPart, "HOUSE", true},
+      {smAnyPart, "the house", true},       {smAnyPart, "houses", false},
+      {smAnyPart, "a house-boat", true},    {smStartOfField, "house (big)", true},
+      {smStartOfField, "household", false}, {smEndOfField, "big house", true},
+      {smEndOfField, "big house!", false},  {smWholeField, "house", true},
+      {smWholeField, "house boat", false},  {smAnyPart, "HOUSE", true},
   };
   for (const auto& c : cases) {
     auto v = SampleVocabulary({{c.field, "", "", ""}});
@@ -135,8 +136,8 @@ TEST(Find, UsesTheLanguageOfTheField) {
 // The byte-table path of the matcher must decide exactly as the full normalisation does.
 TEST(SearchMatcher, AgreesWithNormaliseForSearch) {
   std::mt19937 gen(11);
-  const char* alphabet[] = {" ", "s", "S", "-", "\xD3", "\xF3", "\xF2", "\xDC", "\xC1", "\xDE",
-                            "\xE1", "I", "i", "\xDD", "\xFD", "'"};
+  const char* alphabet[] = {" ",    "s",    "S",    "-", "\xD3", "\xF3", "\xF2", "\xDC",
+                            "\xC1", "\xDE", "\xE1", "I", "i",    "\xDD", "\xFD", "'"};
   for (const uint16_t lang : {uint16_t{0x0408}, uint16_t{0x041F}, uint16_t{0x0407}}) {
     for (int round = 0; round < 400; ++round) {
       std::string key, text;
@@ -152,8 +153,8 @@ TEST(SearchMatcher, AgreesWithNormaliseForSearch) {
                                 : mode == smEndOfField   ? f.ends_with(k)
                                                          : f == k;
           ASSERT_EQ(matcher.Matches(text), expected)
-              << lang << " [" << key << "] in [" << text << "] options " << int{options}
-              << " mode " << int{mode};
+              << lang << " [" << key << "] in [" << text << "] options " << int{options} << " mode "
+              << int{mode};
         }
       }
     }

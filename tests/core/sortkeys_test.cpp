@@ -46,8 +46,8 @@ TEST(SortKeys, EndInNulAndTheIndexInUpperCaseHex) {
 }
 
 TEST(SortKeys, SkipSortPosCharactersOfTheWordOnly) {
-  auto v = SampleVocabulary({{"the house", "", "", "zz"}, {"garden", "", "", "aa"},
-                             {"kitchen", "", "", "mm"}});
+  auto v = SampleVocabulary(
+      {{"the house", "", "", "zz"}, {"garden", "", "", "aa"}, {"kitchen", "", "", "mm"}});
   TVocabItem& item = v->GetItem(0);
   item.SortPos = 4;
   EXPECT_EQ(SortedWords(*v, 0), "garden the house kitchen");
@@ -66,18 +66,21 @@ TEST(SortKeys, SkipSortPosCharactersOfTheWordOnly) {
 
 TEST(SortKeys, EqualTextsKeepTheirOrder) {
   EXPECT_EQ(MakeSortKey("co-op", 0x0409), MakeSortKey("coop", 0x0409));
-  auto v = SampleVocabulary({{"Apple", "", "", ""}, {"coop", "", "", ""}, {"banana", "", "", ""},
-                             {"apple", "", "", ""}, {"co-op", "", "", ""}});
+  auto v = SampleVocabulary({{"Apple", "", "", ""},
+                             {"coop", "", "", ""},
+                             {"banana", "", "", ""},
+                             {"apple", "", "", ""},
+                             {"co-op", "", "", ""}});
   EXPECT_EQ(SortedWords(*v, 0), "Apple apple banana coop co-op");
-  auto w = SampleVocabulary({{"co-op", "", "", ""}, {"apple", "", "", ""}, {"coop", "", "", ""},
-                             {"Apple", "", "", ""}});
+  auto w = SampleVocabulary(
+      {{"co-op", "", "", ""}, {"apple", "", "", ""}, {"coop", "", "", ""}, {"Apple", "", "", ""}});
   EXPECT_EQ(SortedWords(*w, 0), "apple Apple co-op coop");
 }
 
 TEST(SortKeys, UseTheLanguageOfTheField) {
   // The same words sort differently as Swedish (foreign) and as German (native).
-  auto v = SampleVocabulary({{"\xF6l", "", "", "\xF6l"}, {"zebra", "", "", "zebra"},
-                             {"ofen", "", "", "ofen"}});
+  auto v = SampleVocabulary(
+      {{"\xF6l", "", "", "\xF6l"}, {"zebra", "", "", "zebra"}, {"ofen", "", "", "ofen"}});
   v->SetForeignLangID(0x041D);
   v->SetNativeLangID(0x0407);
   EXPECT_EQ(SortedWords(*v, 0), "ofen zebra \xF6l");
@@ -87,15 +90,15 @@ TEST(SortKeys, UseTheLanguageOfTheField) {
 }
 
 TEST(SortKeys, SortsByCategoryAndNotesToo) {
-  auto v = SampleVocabulary({{"a", "verb", "3 x", ""}, {"b", "noun", "1 y", ""},
-                             {"c", "adj", "2 z", ""}});
+  auto v = SampleVocabulary(
+      {{"a", "verb", "3 x", ""}, {"b", "noun", "1 y", ""}, {"c", "adj", "2 z", ""}});
   EXPECT_EQ(SortedWords(*v, 1), "c b a");
   EXPECT_EQ(SortedWords(*v, 2), "b c a");
 }
 
 TEST(SortKeys, AFailingLocaleKeyMakesEveryKeyRaw) {
-  auto v = SampleVocabulary({{"xx b", "", "", ""}, {"xx B", "", "", ""}, {"xx a", "", "", ""},
-                             {"xx-c", "", "", ""}});
+  auto v = SampleVocabulary(
+      {{"xx b", "", "", ""}, {"xx B", "", "", ""}, {"xx a", "", "", ""}, {"xx-c", "", "", ""}});
   for (TVocabItem* item : v->Items()) item->SortPos = 3;
   g_Calls = 0;
   FillSortKeys(*v, 0, FailOnThird);

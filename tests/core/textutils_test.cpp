@@ -12,7 +12,9 @@ namespace {
 
 // Runs the 8-bit and the UTF-16 splitter on the same ASCII input, so both forms are held to one
 // expectation.
-std::u16string Widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string Widen(const std::string& s) {
+  return std::u16string(s.begin(), s.end());
+}
 
 std::vector<std::string> List(const std::string& text, const std::string& delims, bool trim,
                               bool skipEmpty, size_t capacity) {
@@ -91,9 +93,8 @@ TEST(Unquote, OnlyAFullyQuotedTextIsUnquoted) {
   const struct {
     std::string in, out;
   } cases[] = {
-      {"\"abc\"", "abc"},   {"  \"a\"\"b\"  ", "a\"b"}, {"\"\"", ""},
-      {"\"", "\""},         {" \"x ", " \"x "},         {" plain ", " plain "},
-      {"\"\"\"\"", "\""},   {"a\"b\"", "a\"b\""},
+      {"\"abc\"", "abc"}, {"  \"a\"\"b\"  ", "a\"b"}, {"\"\"", ""},       {"\"", "\""},
+      {" \"x ", " \"x "}, {" plain ", " plain "},     {"\"\"\"\"", "\""}, {"a\"b\"", "a\"b\""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Unquote(c.in), c.out) << c.in;
@@ -151,9 +152,17 @@ TEST(FormatPercent, RoundsHalvesUp) {
   const struct {
     int32_t part, whole;
     const char* text;
-  } cases[] = {{1, 3, "33%"},  {1, 2, "50%"},     {2, 3, "67%"},   {5, 0, "0%"},
-               {1, 8, "13%"},  {7, 200, "4%"},    {3, 3, "100%"},  {0, 7, "0%"},
-               {199, 200, "100%"}, {1, 201, "0%"}, {2147483647, 2147483647, "100%"}};
+  } cases[] = {{1, 3, "33%"},
+               {1, 2, "50%"},
+               {2, 3, "67%"},
+               {5, 0, "0%"},
+               {1, 8, "13%"},
+               {7, 200, "4%"},
+               {3, 3, "100%"},
+               {0, 7, "0%"},
+               {199, 200, "100%"},
+               {1, 201, "0%"},
+               {2147483647, 2147483647, "100%"}};
   for (const auto& c : cases) {
     EXPECT_EQ(FormatPercent(c.part, c.whole), c.text) << c.part << "/" << c.whole;
   }
@@ -165,5 +174,6 @@ TEST(CapitaliseWords, CapitalisesAfterBlanksAndBackslashes) {
   EXPECT_EQ(CapitaliseWords(""), "");
   EXPECT_EQ(CapitaliseWords(" x"), " X");
   // Bytes outside ASCII are left alone (a path need not be in any one code page).
-  EXPECT_EQ(CapitaliseWords("\xC3\xA9t\xC3\xA9 \xC3\x89T\xC3\x89"), "\xC3\xA9t\xC3\xA9 \xC3\x89t\xC3\x89");
+  EXPECT_EQ(CapitaliseWords("\xC3\xA9t\xC3\xA9 \xC3\x89T\xC3\x89"),
+            "\xC3\xA9t\xC3\xA9 \xC3\x89t\xC3\x89");
 }

@@ -43,9 +43,8 @@ TEST(VocabFile, AddItemPlacesTheEntryByModeAndMakesItCurrent) {
     const char* order;
     int newIndex;
   } cases[] = {
-      {-1, 0, "A B C X", 3}, {-1, 1, "A B C X", 3}, {1, 2, "A B C X", 3},
-      {0, 0, "X A B C", 0},  {1, 0, "A X B C", 1},  {1, 1, "A B X C", 2},
-      {2, 1, "A B C X", 3},
+      {-1, 0, "A B C X", 3}, {-1, 1, "A B C X", 3}, {1, 2, "A B C X", 3}, {0, 0, "X A B C", 0},
+      {1, 0, "A X B C", 1},  {1, 1, "A B X C", 2},  {2, 1, "A B C X", 3},
   };
   for (const Case& c : cases) {
     auto v = SampleVocabulary({{"A"}, {"B"}, {"C"}});

@@ -26,7 +26,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 
 std::string Int32(int32_t v) {
   std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    s[i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
   return s;
 }
 

@@ -34,7 +34,7 @@ QList<QIcon> AllIcons() {
 
 class TestIcons : public QObject {
   Q_OBJECT
- private slots:
+private slots:
   void resourcesHoldOneValidSvgPerImage();
   void everyImageRendersVisiblyAtEverySize();
   void noTwoImagesLookAlike();

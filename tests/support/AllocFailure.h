@@ -34,12 +34,20 @@ inline void FailAllocationsAfter(int64_t n) {
   alloc_failure::g_Refused = false;
   alloc_failure::g_Armed = true;
 }
-inline void StopFailingAllocations() { alloc_failure::g_Armed = false; }
+inline void StopFailingAllocations() {
+  alloc_failure::g_Armed = false;
+}
 // True when an allocation was refused since the last FailAllocationsAfter.
-inline bool AllocationRefused() { return alloc_failure::g_Refused; }
+inline bool AllocationRefused() {
+  return alloc_failure::g_Refused;
+}
 
-void* operator new(std::size_t size) { return alloc_failure::Allocate(size); }
-void* operator new[](std::size_t size) { return alloc_failure::Allocate(size); }
+void* operator new(std::size_t size) {
+  return alloc_failure::Allocate(size);
+}
+void* operator new[](std::size_t size) {
+  return alloc_failure::Allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
   try {
     return alloc_failure::Allocate(size);
@@ -54,9 +62,21 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return nullptr;
   }
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+  std::free(p);
+}

@@ -14,9 +14,8 @@ namespace fs = std::filesystem;
 
 TTempDir::TTempDir() {
   static std::atomic<int> serial{0};
-  const fs::path dir = fs::temp_directory_path() /
-                       ("dadezivu-test-" + std::to_string(::getpid()) + "-" +
-                        std::to_string(serial++));
+  const fs::path dir = fs::temp_directory_path() / ("dadezivu-test-" + std::to_string(::getpid()) +
+                                                    "-" + std::to_string(serial++));
   fs::remove_all(dir);
   fs::create_directories(dir);
   m_Dir = dir.string();
@@ -27,7 +26,9 @@ TTempDir::~TTempDir() {
   fs::remove_all(m_Dir, ec);
 }
 
-std::string TTempDir::Path(const std::string& name) const { return (fs::path(m_Dir) / name).string(); }
+std::string TTempDir::Path(const std::string& name) const {
+  return (fs::path(m_Dir) / name).string();
+}
 
 std::string TTempDir::Write(const std::string& name, const std::string& bytes) const {
   const std::string path = Path(name);

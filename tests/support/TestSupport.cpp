@@ -21,8 +21,8 @@ std::unique_ptr<TVocabFile> SampleVocabulary(std::initializer_list<TEntry> entri
   TVocabFile built;
   built.SetForeignLangID(0x0407);
   built.SetNativeLangID(0x0409);
-  for (const auto& e : entries.size() == 0 ? std::vector<TEntry>(kDefault)
-                                           : std::vector<TEntry>(entries)) {
+  for (const auto& e :
+       entries.size() == 0 ? std::vector<TEntry>(kDefault) : std::vector<TEntry>(entries)) {
     AddEntry(built, e);
   }
   std::istringstream in(SavedBytes(built));

@@ -10,14 +10,14 @@
 #include "vocab/VocFile.h"
 
 // Expects statement to throw a std::exception whose what() is exactly message.
-#define EXPECT_THROW_MSG(statement, message)                                     \
-  do {                                                                           \
-    try {                                                                        \
-      statement;                                                                 \
-      ADD_FAILURE() << "expected \"" << (message) << "\" from " #statement;      \
-    } catch (const std::exception& e_) {                                         \
-      EXPECT_EQ(std::string(e_.what()), std::string(message)) << #statement;     \
-    }                                                                            \
+#define EXPECT_THROW_MSG(statement, message)                                 \
+  do {                                                                       \
+    try {                                                                    \
+      statement;                                                             \
+      ADD_FAILURE() << "expected \"" << (message) << "\" from " #statement;  \
+    } catch (const std::exception& e_) {                                     \
+      EXPECT_EQ(std::string(e_.what()), std::string(message)) << #statement; \
+    }                                                                        \
   } while (false)
 
 struct TEntry {

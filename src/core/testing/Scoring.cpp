@@ -46,10 +46,10 @@ bool TVocabFile::SelectNextQuestion() {
     const TVocabItem& e = *m_Items[i];
     int32_t s = INT32_MIN;
     if (e.PenaltyPoints >= 0) {
-      const int32_t age =
-          e.LastAsked > 0 ? static_cast<int32_t>(static_cast<uint32_t>(m_QuestionCount) -
-                                                 static_cast<uint32_t>(e.LastAsked))
-                          : n - 1;
+      const int32_t age = e.LastAsked > 0
+                              ? static_cast<int32_t>(static_cast<uint32_t>(m_QuestionCount) -
+                                                     static_cast<uint32_t>(e.LastAsked))
+                              : n - 1;
       // Signed 32-bit arithmetic that wraps, as stored statistics may be anything.
       s = static_cast<int32_t>(static_cast<uint32_t>(age) *
                                (static_cast<uint32_t>(e.PenaltyPoints) + 1u));

@@ -152,7 +152,9 @@ TCache& Cache() {
   return cache;
 }
 
-[[noreturn]] void RaiseIcu(UErrorCode status) { throw std::runtime_error(u_errorName(status)); }
+[[noreturn]] void RaiseIcu(UErrorCode status) {
+  throw std::runtime_error(u_errorName(status));
+}
 
 void ToWide(const TCodePage& cp, std::string_view text, std::u16string& out) {
   if (!cp.Converter) throw std::runtime_error(cp.Error);
@@ -180,8 +182,8 @@ void FromWide(const TCodePage& cp, const char16_t* text, int32_t length, std::st
   UConverter* conv = cp.Converter.get();
   UErrorCode status = U_ZERO_ERROR;
   out.resize(UCNV_GET_MAX_BYTES_FOR_STRING(length, ucnv_getMaxCharSize(conv)));
-  const int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), text,
-                                    length, &status);
+  const int32_t n =
+      ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()), text, length, &status);
   if (U_FAILURE(status)) RaiseIcu(status);
   out.resize(n);
 }
@@ -387,7 +389,9 @@ bool MapBytes(const TByteMap& map, const std::string& text, std::string& out) {
 
 }  // namespace
 
-const std::array<TLangInfo, kLanguageCount>& LanguageTable() { return Table(); }
+const std::array<TLangInfo, kLanguageCount>& LanguageTable() {
+  return Table();
+}
 
 TLangInfo FindLanguage(uint16_t langId) {
   const TLangInfo* row = FindRow(langId);
@@ -402,27 +406,41 @@ int32_t LanguageCodePage(uint16_t langId) {
 uint8_t LanguageCharset(uint16_t langId) {
   const TLangInfo* row = FindRow(langId);
   switch (row != nullptr ? row->CodePage : 0) {
-    case 1250: return 238;
-    case 1251: return 204;
-    case 1253: return 161;
-    case 1254: return 162;
-    case 1257: return 186;
-    default: return 0;
+    case 1250:
+      return 238;
+    case 1251:
+      return 204;
+    case 1253:
+      return 161;
+    case 1254:
+      return 162;
+    case 1257:
+      return 186;
+    default:
+      return 0;
   }
 }
 
 std::string CharsetFontSuffix(uint8_t charset) {
   switch (charset) {
-    case 238: return " CE";
-    case 204: return " Cyr";
-    case 161: return " Greek";
-    case 162: return " Tur";
-    case 186: return " Baltic";
-    default: return {};
+    case 238:
+      return " CE";
+    case 204:
+      return " Cyr";
+    case 161:
+      return " Greek";
+    case 162:
+      return " Tur";
+    case 186:
+      return " Baltic";
+    default:
+      return {};
   }
 }
 
-bool IsEnglish(uint16_t langId) { return (langId & 0x3FF) == 9; }
+bool IsEnglish(uint16_t langId) {
+  return (langId & 0x3FF) == 9;
+}
 
 std::string LocaleLowerCase(const std::string& text, uint16_t langId) {
   if (text.empty()) return text;
@@ -534,9 +552,13 @@ void NormaliseByteOrder(std::u16string& text) {
   if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
 }
 
-const TByteMap& LowerCaseMap(uint16_t langId) { return Language(langId).Lower; }
+const TByteMap& LowerCaseMap(uint16_t langId) {
+  return Language(langId).Lower;
+}
 
-const TByteMap& StripAccentsMap(uint16_t langId) { return Language(langId).CodePage->Strip; }
+const TByteMap& StripAccentsMap(uint16_t langId) {
+  return Language(langId).CodePage->Strip;
+}
 
 const std::array<bool, 256>& WordCharMap(uint16_t langId) {
   return Language(langId).CodePage->Word;

@@ -222,14 +222,14 @@ struct TExpansion {
 };
 
 class TAnswerMatcher {
- public:
+public:
   TAnswerMatcher(const std::string& expected, uint16_t langId, TMatchOptions options)
       : m_Expected(expected), m_LangId(langId), m_Options(options) {}
 
   bool MatchLists(const std::string& typed);
   bool Matches(TExpansion& expected, const std::string& typed, size_t budget);
 
- private:
+private:
   bool Has(TMatchOptions bit) const { return (m_Options & bit) != 0; }
   const std::string& Normalised(const std::string& text);
   std::string Normalise(std::string text) const;

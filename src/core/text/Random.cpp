@@ -15,13 +15,17 @@ void Randomize() {
   g_Seed = static_cast<uint32_t>(ms);
 }
 
-uint32_t RandSeed() { return g_Seed; }
+uint32_t RandSeed() {
+  return g_Seed;
+}
 
-void SetRandSeed(uint32_t seed) { g_Seed = seed; }
+void SetRandSeed(uint32_t seed) {
+  g_Seed = seed;
+}
 
 void SkipRandom(uint64_t count) {
   // Compose the affine step seed -> a * seed + c with itself by repeated squaring.
-  uint32_t mul = 1, add = 0;          // the accumulated map
+  uint32_t mul = 1, add = 0;                    // the accumulated map
   uint32_t stepMul = 134775813u, stepAdd = 1u;  // the map of 2^k steps
   while (count > 0) {
     if (count & 1) {

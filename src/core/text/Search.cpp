@@ -9,7 +9,8 @@ std::string NormaliseForSearch(const std::string& text, uint16_t langId, uint8_t
   std::string result = text;
   if ((options & sdMatchCase) == 0) result = LocaleLowerCase(result, langId);
   if ((options & sdMatchAccents) == 0) result = StripAccents(result, langId);
-  if ((options & sdWholeWord) != 0) result = '\t' + ReplaceNonWordChars(result, langId, '\t') + '\t';
+  if ((options & sdWholeWord) != 0)
+    result = '\t' + ReplaceNonWordChars(result, langId, '\t') + '\t';
   return result;
 }
 
@@ -59,10 +60,15 @@ bool TSearchMatcher::Matches(const std::string& fieldText) {
   if (!MapExact(fieldText)) m_Buffer = NormaliseForSearch(fieldText, m_LangId, m_Options);
   const std::string_view field(m_Buffer);
   switch (m_Mode) {
-    case smAnyPart: return field.find(m_Key) != std::string_view::npos;
-    case smStartOfField: return field.starts_with(m_Key);
-    case smEndOfField: return field.ends_with(m_Key);
-    case smWholeField: return field == m_Key;
-    default: return false;
+    case smAnyPart:
+      return field.find(m_Key) != std::string_view::npos;
+    case smStartOfField:
+      return field.starts_with(m_Key);
+    case smEndOfField:
+      return field.ends_with(m_Key);
+    case smWholeField:
+      return field == m_Key;
+    default:
+      return false;
   }
 }

@@ -14,7 +14,7 @@ constexpr uint8_t sdWholeWord = 4;
 
 // TSearchData::Mode
 enum TSearchMode : uint8_t {
-  smAnyPart = 0,    // "Any part of field"
+  smAnyPart = 0,  // "Any part of field"
   smStartOfField = 1,
   smEndOfField = 2,
   smWholeField = 3,

@@ -122,13 +122,21 @@ int SplitCsvWide(const std::u16string& line, bool trim, bool skipEmpty,
   return SplitCsvT(line, trim, skipEmpty, parts);
 }
 
-std::string Unquote(const std::string& part) { return UnquoteT(part); }
+std::string Unquote(const std::string& part) {
+  return UnquoteT(part);
+}
 
-std::u16string UnquoteWide(const std::u16string& part) { return UnquoteT(part); }
+std::u16string UnquoteWide(const std::u16string& part) {
+  return UnquoteT(part);
+}
 
-std::string CsvQuote(const std::string& field) { return CsvQuoteT(field); }
+std::string CsvQuote(const std::string& field) {
+  return CsvQuoteT(field);
+}
 
-std::u16string CsvQuoteWide(const std::u16string& field) { return CsvQuoteT(field); }
+std::u16string CsvQuoteWide(const std::u16string& field) {
+  return CsvQuoteT(field);
+}
 
 int WidePos(const std::u16string& needle, const std::u16string& text) {
   if (needle.size() > text.size()) return 0;
@@ -141,9 +149,13 @@ std::u16string WideReplaceAll(const std::u16string& text, const std::u16string& 
   return ReplaceAll(text, find, replacement);
 }
 
-std::u16string WideTrim(const std::u16string& text) { return TrimUnits(text); }
+std::u16string WideTrim(const std::u16string& text) {
+  return TrimUnits(text);
+}
 
-std::string Trim(const std::string& text) { return TrimUnits(text); }
+std::string Trim(const std::string& text) {
+  return TrimUnits(text);
+}
 
 void WriteBytes(const std::string& text, std::ostream& stream) {
   stream.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -70,7 +70,9 @@ void TVocabFile::CopyToClipboard(TClipboard& clipboard) const {
   clipboard.PutBlock(EncodeClipboardBlock(entry));
 }
 
-bool TVocabFile::CanPaste(const TClipboard& clipboard) const { return clipboard.HasBlock(); }
+bool TVocabFile::CanPaste(const TClipboard& clipboard) const {
+  return clipboard.HasBlock();
+}
 
 void TVocabFile::PasteFromClipboard(TClipboard& clipboard, int mode) {
   const std::optional<std::string> block = clipboard.GetBlock();

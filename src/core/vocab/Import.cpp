@@ -45,7 +45,8 @@ void ForEachLine(const TString& text, bool trailingBreakStartsLine, TFunction li
     if (end == TString::npos) end = size;
     line(pos, end - pos);
     if (end == size) break;
-    pos = end + (text[end] == TChar('\r') && end + 1 < size && text[end + 1] == TChar('\n') ? 2 : 1);
+    pos =
+        end + (text[end] == TChar('\r') && end + 1 < size && text[end + 1] == TChar('\n') ? 2 : 1);
   }
 }
 
@@ -132,7 +133,7 @@ uint8_t DetectTextType(const std::string& path) {
   }
   if (!units.empty() && units[0] == 0xFFFE) {
     return units.find(char16_t(0x0900)) != std::u16string::npos ? ttUnicodeTabText
-                                                                 : ttUnicodeCommaText;
+                                                                : ttUnicodeCommaText;
   }
   return bytes.find('\t') != std::string::npos ? ttTabText : ttCommaText;
 }
@@ -150,8 +151,8 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
       break;
     case ttUnicodeCommaText:
     case ttUnicodeTabText:
-      ImportUnicodeText(path, textType == ttUnicodeTabText, columnMap, firstLine,
-                        m_ForeignLangID, m_NativeLangID, entries);
+      ImportUnicodeText(path, textType == ttUnicodeTabText, columnMap, firstLine, m_ForeignLangID,
+                        m_NativeLangID, entries);
       break;
     default:
       return 0;

@@ -16,7 +16,7 @@ enum TTextType : uint8_t {
 // What the import dialog asks for and TVocabFile::ImportText takes.
 struct TImportRequest {
   uint8_t TextType = ttCommaText;
-  int32_t FirstLine = 1;                       // 1-based; 2 skips a heading line
+  int32_t FirstLine = 1;                            // 1-based; 2 skips a heading line
   std::array<int32_t, 4> ColumnMap = {0, 0, 0, 0};  // per field the 1-based column, 0 = none
 };
 

@@ -32,8 +32,8 @@ void FillSortKeys(TVocabFile& vocab, uint8_t field, TSortKeyFunction localeKey) 
   const TItemList& items = vocab.Items();
   const auto fill = [&](TSortKeyFunction keyFunction) {
     for (size_t i = 0; i < items.size(); ++i) {
-      items[i]->SortKey = EntrySortKey(*items[i], static_cast<int32_t>(i), field, langId,
-                                       keyFunction);
+      items[i]->SortKey =
+          EntrySortKey(*items[i], static_cast<int32_t>(i), field, langId, keyFunction);
     }
   };
   try {

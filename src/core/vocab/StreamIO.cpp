@@ -10,8 +10,12 @@ namespace {
 constexpr size_t kBufferSize = 64 * 1024;
 }
 
-void RaiseReadError() { throw std::runtime_error("Stream read error"); }
-void RaiseWriteError() { throw std::runtime_error("Stream write error"); }
+void RaiseReadError() {
+  throw std::runtime_error("Stream read error");
+}
+void RaiseWriteError() {
+  throw std::runtime_error("Stream write error");
+}
 
 TStreamReader::TStreamReader(std::istream& stream) : m_Stream(stream), m_Buffer(kBufferSize) {}
 
@@ -27,7 +31,8 @@ bool TStreamReader::Fill() {
   std::streambuf* buf = m_Stream.rdbuf();
   if (!buf) return false;
   m_Pos = 0;
-  m_End = static_cast<size_t>(buf->sgetn(m_Buffer.data(), static_cast<std::streamsize>(m_Buffer.size())));
+  m_End = static_cast<size_t>(
+      buf->sgetn(m_Buffer.data(), static_cast<std::streamsize>(m_Buffer.size())));
   return m_End > 0;
 }
 

@@ -16,18 +16,29 @@ bool CheckLiveObjects() {
   return false;
 }
 
-TVocabItem::TVocabItem() { ++LiveItemCount; }
-TVocabItem::~TVocabItem() { --LiveItemCount; }
+TVocabItem::TVocabItem() {
+  ++LiveItemCount;
+}
+TVocabItem::~TVocabItem() {
+  --LiveItemCount;
+}
 
 const char* JournalKindName(uint8_t kind) {
   switch (kind) {
-    case jkAdd: return "Add";
-    case jkEdit: return "Edit";
-    case jkDelete: return "Delete";
-    case jkMove: return "Move";
-    case jkSort: return "Sort";
-    case jkShuffle: return "Shuffle";
-    default: return "";
+    case jkAdd:
+      return "Add";
+    case jkEdit:
+      return "Edit";
+    case jkDelete:
+      return "Delete";
+    case jkMove:
+      return "Move";
+    case jkSort:
+      return "Sort";
+    case jkShuffle:
+      return "Shuffle";
+    default:
+      return "";
   }
 }
 
@@ -43,14 +54,18 @@ void MoveElement(TItemList& list, int32_t from, int32_t to) {
 }
 }  // namespace
 
-TVocabFile::TVocabFile() : m_EditItem(std::make_unique<TVocabItem>()) { ++LiveFileCount; }
+TVocabFile::TVocabFile() : m_EditItem(std::make_unique<TVocabItem>()) {
+  ++LiveFileCount;
+}
 
 TVocabFile::~TVocabFile() {
   Clear();
   --LiveFileCount;
 }
 
-void TVocabFile::RaiseError(const std::string& message) { throw EVocabFileError(message); }
+void TVocabFile::RaiseError(const std::string& message) {
+  throw EVocabFileError(message);
+}
 
 void TVocabFile::Clear() {
   ClearJournal();
@@ -144,8 +159,8 @@ void TVocabFile::ReplaceOrder(TItemList&& newOrder, uint8_t kind) {
   record.NewIndex = -1;
   if (m_ItemIndex >= 0) {
     const TVocabItem* current = m_Items[m_ItemIndex];
-    record.NewIndex =
-        static_cast<int32_t>(std::find(newOrder.begin(), newOrder.end(), current) - newOrder.begin());
+    record.NewIndex = static_cast<int32_t>(std::find(newOrder.begin(), newOrder.end(), current) -
+                                           newOrder.begin());
   }
   record.List = std::make_unique<TItemList>(std::move(newOrder));
   // The record keeps the previous order; the new one becomes Items.

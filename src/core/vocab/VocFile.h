@@ -38,7 +38,7 @@ public:
 
   // The numbers sit together at the front so that question selection, which reads the
   // statistics of every entry, touches one cache line per entry.
-  int32_t DisplayWidth = 0;   // cached width in the list, 0 = not measured; never saved
+  int32_t DisplayWidth = 0;  // cached width in the list, 0 = not measured; never saved
   int32_t LastAsked = 0;
   int32_t SortPos = 0;        // leading characters of the word/phrase that sorting skips
   int32_t PenaltyPoints = 0;  // -1: learnt
@@ -191,8 +191,8 @@ public:
   // textType 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 comma/tab-delimited, other: adds
   // nothing. columnMap[field] is the 1-based column of that field, 0 for none. firstLine < 1:
   // "Invalid procedure call.".
-  int32_t ImportText(const std::string& path, int textType,
-                     const std::array<int32_t, 4>& columnMap, int32_t firstLine);
+  int32_t ImportText(const std::string& path, int textType, const std::array<int32_t, 4>& columnMap,
+                     int32_t firstLine);
   // Every entry as one line; format 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 little-endian
   // comma/tab-delimited with a byte-order mark; other: "Invalid procedure call.". An existing
   // file is replaced only when all was written. Changes nothing in the vocabulary.

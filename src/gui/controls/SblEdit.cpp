@@ -248,4 +248,6 @@ bool TSymbolEdit::event(QEvent* event) {
   return QLineEdit::event(event);
 }
 
-TSymbolForm* TSymbolEdit::SymbolForm() const { return m_SymbolForm.data(); }
+TSymbolForm* TSymbolEdit::SymbolForm() const {
+  return m_SymbolForm.data();
+}

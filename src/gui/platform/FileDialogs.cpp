@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QUrl>
 #include <QFileInfo>
+#include <QUrl>
 
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');

@@ -8,7 +8,9 @@
 #include <QString>
 
 namespace {
-QString MimeType() { return QString::fromLatin1(kVocabularyItemMimeType); }
+QString MimeType() {
+  return QString::fromLatin1(kVocabularyItemMimeType);
+}
 
 #ifdef Q_OS_WIN
 // Other programs on Windows know the format by its registered name.
