@@ -8,6 +8,7 @@ packages=(
   libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins xvfb xauth
+  clang-format
 )
 
 missing=()
