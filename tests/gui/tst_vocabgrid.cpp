@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 #include "app/VocabGrid.h"
 #include "vocab/VocFile.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <utility>
 
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 #include "text/Languages.h"
 #include "text/TextUtils.h"
 #include "vocab/VocFile.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "controls/SblEdit.h"
 
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 #include "controls/SblFrm.h"
 #include "text/Languages.h"
 

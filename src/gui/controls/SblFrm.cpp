@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "controls/SblFrm.h"
 
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 #include "controls/SblEdit.h"
 
 #include <QApplication>

@@ -18,7 +18,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 #include "platform/DlgUtils.h"
 #include "text/Languages.h"
 #include "text/TextUtils.h"

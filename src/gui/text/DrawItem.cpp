@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/DrawItem.h"
+#include "text/DrawItem.h"
 
 #include <QFont>
 #include <QFontMetrics>
