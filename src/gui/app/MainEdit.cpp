@@ -128,11 +128,8 @@ void TMainForm::miEditPasteClick() {
 }
 
 bool TMainForm::RunEditDialog(TEditData& data) {
-  // A dialog ends a Cut mark, so a later Paste inserts instead of moving.
-  dgVocab->ClearCutMark();
-  if (EditDialogRunner) return EditDialogRunner(data);
-  TEditDialog dialog(this, data, *m_Vocab, m_Settings.Options, dgVocab->DisplayFont());
-  return dialog.exec() == QDialog::Accepted;
+  return RunDialog<TEditDialog>(EditDialogRunner, data, *m_Vocab, m_Settings.Options,
+                                dgVocab->DisplayFont());
 }
 
 void TMainForm::miEditAddClick() {
@@ -187,14 +184,7 @@ void TMainForm::miEditShuffleClick() {
 }
 
 void TMainForm::miEditSortClick() {
-  bool confirmed;
-  if (SortDialogRunner) {
-    confirmed = SortDialogRunner(SortField);
-  } else {
-    TSortDialog dialog(this, SortField);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (confirmed) SortBy();
+  if (RunDialog<TSortDialog>(SortDialogRunner, SortField)) SortBy();
 }
 
 void TMainForm::tbSortClick() {

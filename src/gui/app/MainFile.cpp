@@ -84,15 +84,7 @@ bool TMainForm::EditProperties(bool isNew) {
     data.Author = m_Vocab->GetProperty(1);
     data.Comments = m_Vocab->GetProperty(2);
   }
-  dgVocab->ClearCutMark();
-  bool confirmed;
-  if (PropertiesDialogRunner) {
-    confirmed = PropertiesDialogRunner(data);
-  } else {
-    TPropertiesDialog dialog(this, data);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (!confirmed) return false;
+  if (!RunDialog<TPropertiesDialog>(PropertiesDialogRunner, data)) return false;
   dgVocab->UpdateCharsets(data.ForeignLangID, data.NativeLangID, m_ViewMode == vmNone);
   m_Vocab->SetForeignLangID(data.ForeignLangID);
   m_Vocab->SetNativeLangID(data.NativeLangID);
@@ -135,14 +127,7 @@ void TMainForm::miFileImportClick() {
   } else {
     TImportRequest import;
     import.TextType = DetectTextType(file);
-    bool confirmed;
-    if (ConvertDialogRunner) {
-      confirmed = ConvertDialogRunner(import);
-    } else {
-      TConvertDialog dialog(this, import);
-      confirmed = dialog.exec() == QDialog::Accepted;
-    }
-    if (!confirmed) return;
+    if (!RunDialog<TConvertDialog>(ConvertDialogRunner, import)) return;
     THourglass hourglass;
     count = m_Vocab->ImportText(file, import.TextType, import.ColumnMap, import.FirstLine);
   }

@@ -267,18 +267,15 @@ void TMainForm::UpdateCommands() {
 }
 
 void TMainForm::miTestStatisticsClick() {
-  dgVocab->ClearCutMark();
-  bool reset;
-  if (StatisticsDialogRunner) {
-    reset = StatisticsDialogRunner(*m_Vocab);
-  } else {
-    TStatisticsDialog dialog(this, *m_Vocab);
-    reset = dialog.exec() == QDialog::Accepted;
-  }
-  if (!reset) return;
+  // Accepted means reset.
+  if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab)) return;
   m_Vocab->ResetStatistics();
   // Learnt entries lose their colour.
   if (m_ViewMode == vmList) dgVocab->viewport()->update();
+}
+
+void TMainForm::BeforeDialog() {
+  dgVocab->ClearCutMark();
 }
 
 void TMainForm::ApplyDisplayFont() {
@@ -287,15 +284,7 @@ void TMainForm::ApplyDisplayFont() {
 
 void TMainForm::miViewFontClick() {
   TFontSetting font = m_Settings.DisplayFont;
-  dgVocab->ClearCutMark();
-  bool confirmed;
-  if (FontDialogRunner) {
-    confirmed = FontDialogRunner(font);
-  } else {
-    TSelectFontDialog dialog(this, font);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (!confirmed) return;
+  if (!RunDialog<TSelectFontDialog>(FontDialogRunner, font)) return;
   m_Settings.DisplayFont = font;
   ApplyDisplayFont();
   FindWindow->setFont(dgVocab->DisplayFont());
@@ -375,7 +364,9 @@ bool TMainForm::ShowWelcome() {
     QString path;
     return ChooseFileToOpen(path) ? path : QString();
   };
-  actions.RunDialog = WelcomeDialogRunner;
+  actions.RunDialog = [this](TWelcomeData& data) {
+    return RunDialog<TWelcomeDialog>(WelcomeDialogRunner, data);
+  };
   return ::ShowWelcome(this, m_Settings.RecentFiles, actions);
 }
 

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "dialogs/EditDlg.h"
 #include "dialogs/PropsDlg.h"
@@ -180,6 +182,18 @@ private:
   void CreateEditMenu();
   // The mode for entries added by Add and Paste: at the end, or behind the current entry.
   int AddMode() const;
+  // Runs a dialog of type Dialog over the window on record (further constructor arguments in
+  // args), or hands record to runner where a test has set one. True when it closed with OK.
+  template <typename Dialog, typename Record, typename... Args>
+  bool RunDialog(const std::function<bool(Record&)>& runner, std::type_identity_t<Record>& record,
+                 Args&&... args) {
+    BeforeDialog();
+    if (runner) return runner(record);
+    Dialog dialog(this, record, std::forward<Args>(args)...);
+    return dialog.exec() == QDialog::Accepted;
+  }
+  // A dialog ends a Cut mark, so a later Paste inserts instead of moving.
+  void BeforeDialog();
   bool RunEditDialog(TEditData& data);
   void CreateToolBar();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,

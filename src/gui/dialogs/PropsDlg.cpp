@@ -30,7 +30,7 @@ std::string ToAnsi(const QString& text, uint16_t langId) {
 }  // namespace
 
 TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
-    : QDialog(owner), m_Data(data) {
+    : TDialog(owner), m_Data(data) {
   setObjectName("PropertiesDialog");
   setWindowTitle(tr("Properties"));
 
@@ -96,11 +96,10 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
   pcProperties->addTab(tsGeneral, tr("General"));
   pcProperties->addTab(tsSummary, tr("Summary"));
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
+  CreateButtons();
+  auto* buttons = ButtonRow();
   // Help arrives with the help system; until then the button is not offered.
   btnHelp->hide();
-  connect(btnOK, &QPushButton::clicked, this, &TPropertiesDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pcProperties);
@@ -125,8 +124,7 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
 }
 
 void TPropertiesDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
+  TDialog::showEvent(event);
   // The folder is shortened to the room the laid-out label has.
   const QString folder = stLocation->toolTip();
   if (!folder.isEmpty()) {
@@ -179,7 +177,7 @@ void TPropertiesDialog::LanguageChange() {
   btnOK->setEnabled(cbForeign->currentIndex() >= 0 && cbNative->currentIndex() >= 0);
 }
 
-void TPropertiesDialog::btnOKClick() {
+void TPropertiesDialog::OkClick() {
   m_Data.ForeignLangID = static_cast<uint16_t>(cbForeign->currentData().toUInt());
   m_Data.NativeLangID = static_cast<uint16_t>(cbNative->currentData().toUInt());
   // Texts are held in the code page of the language just chosen.
