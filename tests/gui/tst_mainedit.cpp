@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <optional>
 
+#include "GuiTestSupport.h"
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
 #include "dialogs/EditDlg.h"
@@ -63,17 +64,7 @@ class TestMainEdit : public QObject {
   Q_OBJECT
 private slots:
   // A message box no test answered would wait for ever; record it and fail instead.
-  void initTestCase() {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
-      m_Unexpected << message;
-      return kIdOk;
-    };
-  }
-  void cleanup() {
-    const QStringList unexpected = m_Unexpected;
-    m_Unexpected.clear();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
-  }
+  void cleanup() { m_Unexpected.Verify(); }
 
   void enabledStatesFollowTheView();
   void undoAndRedoCaptionsNameTheStep();
@@ -89,7 +80,7 @@ private slots:
   void statisticsResetOnlyWhenAsked();
 
 private:
-  QStringList m_Unexpected;
+  TUnexpectedModals m_Unexpected;
 };
 
 void TestMainEdit::enabledStatesFollowTheView() {
@@ -188,10 +179,10 @@ void TestMainEdit::copyAndPasteGoThroughTheClipboard() {
   other.form.Vocab().SetForeignLangID(0x040C);
   other.clipboard->Block = f.clipboard->Block;
   other.form.UpdateCommands();
+  TMessageBoxes boxes;
   other.form.miEditPaste->trigger();
   QCOMPARE(other.Words(), QString("x"));
-  QCOMPARE(m_Unexpected, QStringList{"Languages are different."});
-  m_Unexpected.clear();
+  QCOMPARE(boxes.Messages(), QStringList{"Languages are different."});
 }
 
 void TestMainEdit::deleteAndMove() {
@@ -272,9 +263,11 @@ void TestMainEdit::findNextWrapsAndReportsMisses() {
   // Wraps round.
   QCOMPARE(f.form.Vocab().ItemIndex(), 0);
   f.form.SearchData.Text = "nirgends";
-  f.form.miEditFindNext->trigger();
-  QCOMPARE(m_Unexpected, QStringList{"Search text not found."});
-  m_Unexpected.clear();
+  {
+    TMessageBoxes boxes;
+    f.form.miEditFindNext->trigger();
+    QCOMPARE(boxes.Messages(), QStringList{"Search text not found."});
+  }
   QCOMPARE(f.form.Vocab().ItemIndex(), 0);
 
   f.form.miEditFind->trigger();

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "GuiTestSupport.h"
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
 #include "dialogs/PropsDlg.h"
@@ -19,53 +20,6 @@
 #include "settings/RegUtils.h"
 
 namespace {
-struct TRecordedBox {
-  QString message;
-  uint32_t style;
-};
-
-// Answers every message box with the next of the given results and records what was asked.
-class TBoxAnswers {
-public:
-  explicit TBoxAnswers(QList<int> answers = {})
-      : m_Answers(std::move(answers)), m_Previous(MessageBoxHandler) {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
-      Asked.append({message, style});
-      return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
-    };
-  }
-  ~TBoxAnswers() { MessageBoxHandler = m_Previous; }
-  QList<TRecordedBox> Asked;
-
-private:
-  QList<int> m_Answers;
-  TMessageBoxFunc m_Previous;
-};
-
-// Answers the Save dialog with a path, or cancels it when the path is empty.
-class TSaveAnswer {
-public:
-  explicit TSaveAnswer(QString path, int filterIndex = 1)
-      : m_Path(std::move(path)), m_FilterIndex(filterIndex), m_Previous(SaveFileDialog) {
-    SaveFileDialog = [this](QWidget*, TFileDialogRequest& request) {
-      ++Calls;
-      Request = request;
-      if (m_Path.isEmpty()) return false;
-      request.FileName = m_Path;
-      request.FilterIndex = m_FilterIndex;
-      return true;
-    };
-  }
-  ~TSaveAnswer() { SaveFileDialog = m_Previous; }
-  int Calls = 0;
-  TFileDialogRequest Request;
-
-private:
-  QString m_Path;
-  int m_FilterIndex;
-  TFileDialogFunction m_Previous;
-};
-
 void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
   TVocabFile v;
   v.SetForeignLangID(0x0407);
@@ -96,24 +50,8 @@ class TestMainForm : public QObject {
   Q_OBJECT
 private slots:
   // No test may wait on a real modal window: a box or file dialog that a test did not answer is
-  // answered here (OK, Cancel) and fails the test.
-  void initTestCase() {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
-      m_Unexpected << "message box: " + message;
-      return kIdOk;
-    };
-    const auto cancel = [this](QWidget*, TFileDialogRequest& request) {
-      m_Unexpected << "file dialog: " + request.Title;
-      return false;
-    };
-    OpenFileDialog = cancel;
-    SaveFileDialog = cancel;
-  }
-  void cleanup() {
-    const QStringList unexpected = m_Unexpected;
-    m_Unexpected.clear();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
-  }
+  // answered (OK, Cancel) and fails the test.
+  void cleanup() { m_Unexpected.Verify(); }
 
   void startsWithTheEmptyWorkspace();
   void captionFollowsTheFile();
@@ -138,7 +76,7 @@ private slots:
   void screenshot();
 
 private:
-  QStringList m_Unexpected;
+  TUnexpectedModals m_Unexpected;
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -203,16 +141,16 @@ void TestMainForm::openAdoptsOnlyAGoodFile() {
   const QString bad = dir.filePath("bad.doz");
   { std::ofstream(QFile::encodeName(bad).toStdString()) << "not a vocabulary"; }
   for (const QString& path : {bad, dir.filePath("missing.doz")}) {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     QVERIFY(!form.OpenFile(path));
-    QCOMPARE(boxes.Asked.size(), 1);
-    QCOMPARE(boxes.Asked[0].style, kMbStop);
+    QCOMPARE(boxes.Shown.size(), 1);
+    QCOMPARE(boxes.Shown[0].Style, kMbStop);
     QCOMPARE(&form.Vocab(), before);
     QCOMPARE(form.Vocab().Count(), 2);
   }
-  TBoxAnswers boxes;
+  TMessageBoxes boxes;
   QVERIFY(!form.OpenFile(bad));
-  QCOMPARE(boxes.Asked[0].message, QString("Invalid file format."));
+  QCOMPARE(boxes.Shown[0].Message, QString("Invalid file format."));
 }
 
 void TestMainForm::querySaveAnswers() {
@@ -225,18 +163,18 @@ void TestMainForm::querySaveAnswers() {
 
   form.Vocab().SetProperty(0, "changed");
   {
-    TBoxAnswers boxes({kIdCancel});
+    TMessageBoxes boxes({kIdCancel});
     QVERIFY(!form.QuerySave());
-    QCOMPARE(boxes.Asked[0].message, QString("Save changes to words.doz?"));
-    QCOMPARE(boxes.Asked[0].style, kMbIconExclamation | kMbYesNoCancel);
+    QCOMPARE(boxes.Shown[0].Message, QString("Save changes to words.doz?"));
+    QCOMPARE(boxes.Shown[0].Style, kMbIconExclamation | kMbYesNoCancel);
   }
   {
-    TBoxAnswers boxes({kIdNo});
+    TMessageBoxes boxes({kIdNo});
     QVERIFY(form.QuerySave());
     QVERIFY(form.Vocab().Modified());
   }
   {
-    TBoxAnswers boxes({kIdYes});
+    TMessageBoxes boxes({kIdYes});
     QVERIFY(form.QuerySave());
     QVERIFY(!form.Vocab().Modified());
     TVocabFile reread;
@@ -252,15 +190,15 @@ void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
   form.SetViewMode(vmList);
   form.Vocab().SetProperty(0, "new");
   {
-    TBoxAnswers boxes({kIdYes});
-    TSaveAnswer cancel{QString()};
+    TMessageBoxes boxes({kIdYes});
+    TFileDialogAnswer cancel(SaveFileDialog, QString());
     QVERIFY2(!form.QuerySave(), "cancelling Save As cancels the whole command");
     QCOMPARE(cancel.Calls, 1);
-    QCOMPARE(boxes.Asked[0].message, QString("Save changes to Untitled?"));
+    QCOMPARE(boxes.Shown[0].Message, QString("Save changes to Untitled?"));
   }
-  TBoxAnswers boxes({kIdYes});
+  TMessageBoxes boxes({kIdYes});
   const QString path = dir.filePath("new.doz");
-  TSaveAnswer save(path);
+  TFileDialogAnswer save(SaveFileDialog, path);
   QVERIFY(form.QuerySave());
   QCOMPARE(QString::fromStdString(form.Vocab().FileName()), path);
   QVERIFY(QFile::exists(path));
@@ -273,11 +211,11 @@ void TestMainForm::saveOfAReadOnlyFileTurnsIntoSaveAs() {
   const QString path = dir.filePath("locked.doz");
   OpenSample(form, path);
   QFile::setPermissions(path, QFileDevice::ReadOwner);
-  TBoxAnswers boxes;
-  TSaveAnswer cancel{QString()};
+  TMessageBoxes boxes;
+  TFileDialogAnswer cancel(SaveFileDialog, QString());
   form.miFileSaveClick();
-  QCOMPARE(boxes.Asked.size(), 1);
-  QVERIFY(boxes.Asked[0].message.endsWith(
+  QCOMPARE(boxes.Shown.size(), 1);
+  QVERIFY(boxes.Shown[0].Message.endsWith(
       "locked.doz\nThis file is read-only. Please use a different file name."));
   QCOMPARE(cancel.Calls, 1);
   QCOMPARE(cancel.Request.FileName, QString("locked"));
@@ -314,11 +252,11 @@ void TestMainForm::closingAsksFirst() {
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().SetProperty(1, "me");
   {
-    TBoxAnswers boxes({kIdCancel});
+    TMessageBoxes boxes({kIdCancel});
     QVERIFY(!form.close());
     QVERIFY(form.isVisible());
   }
-  TBoxAnswers boxes({kIdNo});
+  TMessageBoxes boxes({kIdNo});
   QVERIFY(form.close());
 }
 
@@ -329,11 +267,11 @@ void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().GetItem(0).Values[0] = std::string(70000, 'x');
   form.Vocab().SetProperty(0, "changed");
-  TBoxAnswers boxes;
+  TMessageBoxes boxes;
   form.miFileSave->trigger();
-  QCOMPARE(boxes.Asked.size(), 1);
-  QCOMPARE(boxes.Asked[0].style, kMbStop);
-  QVERIFY(boxes.Asked[0].message.contains("65,535"));
+  QCOMPARE(boxes.Shown.size(), 1);
+  QCOMPARE(boxes.Shown[0].Style, kMbStop);
+  QVERIFY(boxes.Shown[0].Message.contains("65,535"));
   QVERIFY(form.Vocab().Modified());
 }
 
@@ -390,9 +328,9 @@ void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
   }
   {
     TForm fixture;
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     QVERIFY(!fixture.form.Start({dir.filePath("missing.doz")}));
-    QCOMPARE(boxes.Asked.size(), 1);
+    QCOMPARE(boxes.Shown.size(), 1);
     QVERIFY2(!fixture.form.Start({"/p"}), "\"/p\" alone is taken as the file name");
   }
   {
@@ -468,7 +406,7 @@ void TestMainForm::openedFilesBecomeRecent() {
   QCOMPARE(form.Vocab().GetItem(0).Values[0], std::string("a"));
 
   // A failed open leaves the list alone.
-  TBoxAnswers boxes;
+  TMessageBoxes boxes;
   QVERIFY(!form.OpenFile(dir.filePath("missing.doz")));
   QCOMPARE(form.RecentFiles().Count(), 2);
 }
@@ -492,7 +430,7 @@ void TestMainForm::saveAsWritesEveryType() {
       "<!DOCTYPE"};
   for (int type = 7; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
-    TSaveAnswer answer(path, type);
+    TFileDialogAnswer answer(SaveFileDialog, path, type);
     form.miFileSaveAsClick();
     QCOMPARE(answer.Request.FilterIndex, 1);
     QCOMPARE(answer.Request.FileName, QString("words"));
@@ -599,31 +537,25 @@ void TestMainForm::importMergesAndConvertsFiles() {
     std::ofstream(QFile::encodeName(text).toStdString())
         << "word,translation\nvier,four\nfuenf,five\n";
   }
-  QString chosen;
-  const TFileDialogFunction previous = OpenFileDialog;
-  OpenFileDialog = [&](QWidget*, TFileDialogRequest& request) {
-    if (chosen.isEmpty()) return false;
-    request.FileName = chosen;
-    return true;
-  };
+  TFileDialogAnswer chosen(OpenFileDialog, QString());
   form.UpdateCommands();
   QVERIFY(form.miFileImport->isEnabled());
 
   // A vocabulary file is merged without the dialog.
-  chosen = other;
+  chosen.Path = other;
   {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.size(), 1);
-    QCOMPARE(boxes.Asked[0].message, QString("1 items imported successfully."));
-    QCOMPARE(boxes.Asked[0].style, kMbNotice);
+    QCOMPARE(boxes.Shown.size(), 1);
+    QCOMPARE(boxes.Shown[0].Message, QString("1 items imported successfully."));
+    QCOMPARE(boxes.Shown[0].Style, kMbNotice);
   }
   QCOMPARE(form.Vocab().Count(), 3);
   QCOMPARE(form.Vocab().ItemIndex(), 2);
   QCOMPARE(form.Vocab().UndoKind(), jkNone);
 
   // A text file goes through the dialog, which may skip the heading line.
-  chosen = text;
+  chosen.Path = text;
   int asked = 0;
   form.ConvertDialogRunner = [&](TImportRequest& request) {
     ++asked;
@@ -632,9 +564,9 @@ void TestMainForm::importMergesAndConvertsFiles() {
     return true;
   };
   {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.value(0).message, QString("2 items imported successfully."));
+    QCOMPARE(boxes.Shown.value(0).Message, QString("2 items imported successfully."));
   }
   QCOMPARE(asked, 1);
   QCOMPARE(form.Vocab().Count(), 5);
@@ -647,19 +579,18 @@ void TestMainForm::importMergesAndConvertsFiles() {
     return true;
   };
   {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.value(0).message, QString("Nothing to import."));
-    QCOMPARE(boxes.Asked.value(0).style, kMbStop);
+    QCOMPARE(boxes.Shown.value(0).Message, QString("Nothing to import."));
+    QCOMPARE(boxes.Shown.value(0).Style, kMbStop);
   }
   form.ConvertDialogRunner = [&](TImportRequest&) { return false; };
   {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.size(), 0);
+    QCOMPARE(boxes.Shown.size(), 0);
   }
   QCOMPARE(form.Vocab().Count(), 5);
-  OpenFileDialog = previous;
 }
 
 // Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.
