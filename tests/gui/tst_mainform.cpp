@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/MainFrm.h"
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"

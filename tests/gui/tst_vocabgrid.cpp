@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "text/DrawItem.h"
 #include "vocab/VocFile.h"

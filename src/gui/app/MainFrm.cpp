@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
 #include "dialogs/SrchDlg.h"
