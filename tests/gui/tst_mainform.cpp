@@ -21,6 +21,11 @@
 #include "settings/RegUtils.h"
 
 namespace {
+// The list of the main window, found as tests find every widget: by name.
+TVocabGrid* Grid(const TMainForm& form) {
+  return form.findChild<TVocabGrid*>("dgVocab");
+}
+
 void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
   TVocabFile v;
   v.SetForeignLangID(0x0407);
@@ -119,15 +124,15 @@ void TestMainForm::commandsNeedAFile() {
   TForm fixture;
   TMainForm& form = fixture.form;
   form.UpdateCommands();
-  QVERIFY(!form.miFileSave->isEnabled());
-  QVERIFY(!form.miFileSaveAs->isEnabled());
-  QVERIFY(!form.miFileProperties->isEnabled());
-  QVERIFY(form.miFileNew->isEnabled());
-  QVERIFY(form.miFileOpen->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileSave")->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileSaveAs")->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileProperties")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileNew")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileOpen")->isEnabled());
   form.SetViewMode(vmList);
   form.UpdateCommands();
-  QVERIFY(form.miFileSave->isEnabled());
-  QVERIFY(form.miFileProperties->isEnabled());
+  QVERIFY(FindAction(&form, "miFileSave")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileProperties")->isEnabled());
 }
 
 void TestMainForm::openAdoptsOnlyAGoodFile() {
@@ -214,7 +219,7 @@ void TestMainForm::saveOfAReadOnlyFileTurnsIntoSaveAs() {
   QFile::setPermissions(path, QFileDevice::ReadOwner);
   TMessageBoxes boxes;
   TFileDialogAnswer cancel(SaveFileDialog, QString());
-  form.miFileSaveClick();
+  TRIGGER_ACTION(&form, "miFileSave");
   QCOMPARE(boxes.Shown.size(), 1);
   QVERIFY(boxes.Shown[0].Message.endsWith(
       "locked.doz\nThis file is read-only. Please use a different file name."));
@@ -269,7 +274,7 @@ void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   form.Vocab().GetItem(0).Values[0] = std::string(70000, 'x');
   form.Vocab().SetProperty(0, "changed");
   TMessageBoxes boxes;
-  form.miFileSave->trigger();
+  TRIGGER_ACTION(&form, "miFileSave");
   QCOMPARE(boxes.Shown.size(), 1);
   QCOMPARE(boxes.Shown[0].Style, kMbStop);
   QVERIFY(boxes.Shown[0].Message.contains("65,535"));
@@ -281,8 +286,8 @@ void TestMainForm::firstStartUsesTheDefaults() {
   TMainForm& form = fixture.form;
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
-  QVERIFY(form.tbrToolBar->isVisible());
-  QVERIFY(form.sbrStatusBar->isVisible());
+  QVERIFY(form.findChild<QToolBar*>("tbrToolBar")->isVisible());
+  QVERIFY(form.statusBar()->isVisible());
   QCOMPARE(form.RecentFiles().Count(), 0);
   QCOMPARE(form.Vocab().ForeignLangID(), 0);
   QVERIFY(!form.Vocab().Modified());
@@ -299,7 +304,7 @@ void TestMainForm::settingsSurviveARestart() {
     TSettingsStore store(ini);
     TMainForm form(&store);
     form.show();
-    form.miViewToolBar->trigger();
+    TRIGGER_ACTION(&form, "miViewToolBar");
     form.Vocab().SetForeignLangID(0x0419);
     form.setGeometry(50, 60, 500, 300);
     QVERIFY(form.close());
@@ -307,8 +312,8 @@ void TestMainForm::settingsSurviveARestart() {
   TSettingsStore store(ini);
   TMainForm form(&store);
   form.show();
-  QVERIFY(!form.tbrToolBar->isVisible());
-  QVERIFY(form.sbrStatusBar->isVisible());
+  QVERIFY(!form.findChild<QToolBar*>("tbrToolBar")->isVisible());
+  QVERIFY(form.statusBar()->isVisible());
   QCOMPARE(form.Vocab().ForeignLangID(), 0x0419);
   QVERIFY2(!form.Vocab().Modified(), "languages from the settings are no change");
   QCOMPARE(form.geometry(), QRect(50, 60, 500, 300));
@@ -368,7 +373,7 @@ void TestMainForm::newKeepsTheChosenLanguages() {
     data.NativeLangID = 0x0407;
     return true;
   };
-  form.miFileNewClick();
+  TRIGGER_ACTION(&form, "miFileNew");
   QVERIFY(sawNew);
   QCOMPARE(form.ViewMode(), vmList);
   QCOMPARE(form.Vocab().Count(), 0);
@@ -382,7 +387,7 @@ void TestMainForm::newKeepsTheChosenLanguages() {
     data.Description = "ignored";
     return false;
   };
-  form.miFilePropertiesClick();
+  TRIGGER_ACTION(&form, "miFileProperties");
   QCOMPARE(form.Vocab().GetProperty(0), std::string());
 }
 
@@ -403,7 +408,7 @@ void TestMainForm::openedFilesBecomeRecent() {
   QVERIFY(item);
   QVERIFY(item->isVisible());
   QVERIFY(item->text().startsWith("&2 "));
-  form.RecentFileClick(1);
+  TRIGGER_ACTION(&form, "miFileRecent2");
   QCOMPARE(form.Vocab().GetItem(0).Values[0], std::string("a"));
 
   // A failed open leaves the list alone.
@@ -432,7 +437,7 @@ void TestMainForm::saveAsWritesEveryType() {
   for (int type = 7; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
     TFileDialogAnswer answer(SaveFileDialog, path, type);
-    form.miFileSaveAsClick();
+    TRIGGER_ACTION(&form, "miFileSaveAs");
     QCOMPARE(answer.Request.FilterIndex, 1);
     QCOMPARE(answer.Request.FileName, QString("words"));
     QFile written(path);
@@ -487,16 +492,16 @@ void TestMainForm::theListShowsTheOpenFile() {
   QCOMPARE(grid->currentIndex().row(), 0);
   QCOMPARE(form.focusWidget(), grid);
   form.UpdateCommands();
-  QCOMPARE(form.StatusPanels->Panel(1)->text(), QString("De - En"));
-  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("2"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel1")->text(), QString("De - En"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel2")->text(), QString("2"));
 
   // A new file shows its one blank row; the old vocabulary is gone from the list.
   form.PropertiesDialogRunner = [](TPropertiesData&) { return true; };
-  form.miFileNewClick();
+  TRIGGER_ACTION(&form, "miFileNew");
   QCOMPARE(grid->Vocabulary(), &form.Vocab());
   QCOMPARE(grid->model()->rowCount(), 1);
   form.UpdateCommands();
-  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("0"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel2")->text(), QString("0"));
 
   // Opening another file hands the list the new vocabulary before the old one goes.
   OpenSample(form, dir.filePath("second.doz"));
@@ -513,16 +518,16 @@ void TestMainForm::fontCommandChangesTheList() {
     font = {face, 20};
     return true;
   };
-  const int before = form.dgVocab->RowHeight();
-  form.miViewFontClick();
+  const int before = Grid(form)->RowHeight();
+  TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
-  QCOMPARE(form.dgVocab->DisplayFont().pointSize(), 20);
-  QVERIFY(form.dgVocab->RowHeight() > before);
+  QCOMPARE(Grid(form)->DisplayFont().pointSize(), 20);
+  QVERIFY(Grid(form)->RowHeight() > before);
   form.FontDialogRunner = [&](TFontSetting& font) {
     font.Size = 8;
     return false;
   };
-  form.miViewFontClick();
+  TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
 }
 
@@ -540,13 +545,13 @@ void TestMainForm::importMergesAndConvertsFiles() {
   }
   TFileDialogAnswer chosen(OpenFileDialog, QString());
   form.UpdateCommands();
-  QVERIFY(form.miFileImport->isEnabled());
+  QVERIFY(FindAction(&form, "miFileImport")->isEnabled());
 
   // A vocabulary file is merged without the dialog.
   chosen.Path = other;
   {
     TMessageBoxes boxes;
-    form.miFileImport->trigger();
+    TRIGGER_ACTION(&form, "miFileImport");
     QCOMPARE(boxes.Shown.size(), 1);
     QCOMPARE(boxes.Shown[0].Message, QString("1 items imported successfully."));
     QCOMPARE(boxes.Shown[0].Style, kMbNotice);
@@ -566,7 +571,7 @@ void TestMainForm::importMergesAndConvertsFiles() {
   };
   {
     TMessageBoxes boxes;
-    form.miFileImport->trigger();
+    TRIGGER_ACTION(&form, "miFileImport");
     QCOMPARE(boxes.Shown.value(0).Message, QString("2 items imported successfully."));
   }
   QCOMPARE(asked, 1);
@@ -581,14 +586,14 @@ void TestMainForm::importMergesAndConvertsFiles() {
   };
   {
     TMessageBoxes boxes;
-    form.miFileImport->trigger();
+    TRIGGER_ACTION(&form, "miFileImport");
     QCOMPARE(boxes.Shown.value(0).Message, QString("Nothing to import."));
     QCOMPARE(boxes.Shown.value(0).Style, kMbStop);
   }
   form.ConvertDialogRunner = [&](TImportRequest&) { return false; };
   {
     TMessageBoxes boxes;
-    form.miFileImport->trigger();
+    TRIGGER_ACTION(&form, "miFileImport");
     QCOMPARE(boxes.Shown.size(), 0);
   }
   QCOMPARE(form.Vocab().Count(), 5);
@@ -606,7 +611,7 @@ void TestMainForm::screenshot() {
       form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
   form.SetViewMode(vmList);
   form.Vocab().SetItemIndex(2);
-  form.dgVocab->RefreshList();
+  Grid(form)->RefreshList();
   form.UpdateCommands();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   QVERIFY(form.grab().save(folder + "/main-window.png"));

@@ -99,7 +99,7 @@ void TMainForm::miEditRedoClick() {
 
 void TMainForm::miEditCopyClick() {
   dgVocab->ClearCutMark();
-  m_Vocab->CopyToClipboard(*Clipboard);
+  m_Vocab->CopyToClipboard(*m_Clipboard);
 }
 
 void TMainForm::miEditCutClick() {
@@ -111,8 +111,8 @@ void TMainForm::miEditCutClick() {
 void TMainForm::miEditPasteClick() {
   const int32_t cutRow = dgVocab->CutRow();
   if (cutRow < 0) {
-    if (!m_Vocab->CanPaste(*Clipboard)) return;
-    m_Vocab->PasteFromClipboard(*Clipboard, AddMode());
+    if (!m_Vocab->CanPaste(*m_Clipboard)) return;
+    m_Vocab->PasteFromClipboard(*m_Clipboard, AddMode());
     dgVocab->RefreshList();
     return;
   }
@@ -184,7 +184,7 @@ void TMainForm::miEditShuffleClick() {
 }
 
 void TMainForm::miEditSortClick() {
-  if (RunDialog<TSortDialog>(SortDialogRunner, SortField)) SortBy();
+  if (RunDialog<TSortDialog>(SortDialogRunner, m_SortField)) SortBy();
 }
 
 void TMainForm::tbSortClick() {
@@ -194,7 +194,7 @@ void TMainForm::tbSortClick() {
 void TMainForm::SortBy() {
   dgVocab->ClearCutMark();
   THourglass hourglass;
-  FillSortKeys(*m_Vocab, SortField);
+  FillSortKeys(*m_Vocab, m_SortField);
   m_Vocab->Sort();
   dgVocab->RefreshList();
 }
@@ -208,7 +208,7 @@ void TMainForm::miEditFindClick() {
 
 void TMainForm::miEditFindNextClick() {
   FindNextEntry(
-      *m_Vocab, SearchData, FindWindow,
+      *m_Vocab, m_SearchData, FindWindow,
       [this](int row) {
         m_Vocab->SetItemIndex(row);
         dgVocab->RefreshList();

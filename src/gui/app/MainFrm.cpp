@@ -38,7 +38,7 @@ void TWorkSpace::paintEvent(QPaintEvent*) {
 
 TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
     : QMainWindow(parent),
-      Clipboard(std::make_unique<TSystemClipboard>()),
+      m_Clipboard(std::make_unique<TSystemClipboard>()),
       m_Vocab(std::make_unique<TVocabFile>()) {
   if (!store) {
     m_OwnStore = std::make_unique<TSettingsStore>();
@@ -83,7 +83,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   ApplySettings();
   ApplyDisplayFont();
   FindWindow = new TSearchDialog(
-      this, SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
+      this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
   SetViewMode(vmNone);
 
@@ -112,6 +112,13 @@ QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& cap
 }
 
 void TMainForm::CreateMenus() {
+  CreateFileMenu();
+  CreateEditMenu();
+  CreateTestMenu();
+  CreateViewMenu();
+}
+
+void TMainForm::CreateFileMenu() {
   miFile = menuBar()->addMenu(tr("&File"));
   miFile->setObjectName("miFile");
   miFile->setStatusTip(tr("Commands for working with files"));
@@ -137,16 +144,18 @@ void TMainForm::CreateMenus() {
                           QKeySequence(Qt::ALT | Qt::Key_F4), -1, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
+}
 
-  CreateEditMenu();
-
+void TMainForm::CreateTestMenu() {
   miTest = menuBar()->addMenu(tr("&Test"));
   miTest->setObjectName("miTest");
   miTest->setStatusTip(tr("Commands for testing vocabulary"));
   miTestStatistics = AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
                                 tr("Displays testing statistics for the current file"),
                                 QKeySequence(Qt::Key_F9), 23, &TMainForm::miTestStatisticsClick);
+}
 
+void TMainForm::CreateViewMenu() {
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
@@ -219,52 +228,74 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::UpdateCommands() {
   UpdateCaption();
+  UpdateFileCommands();
+  UpdateEditCommands();
+  UpdateTestCommands();
+  UpdateViewCommands();
+  // A Cut mark does not survive another window of the program, a dialog or the Find window.
+  const QWidget* active = QApplication::activeWindow();
+  if (active && active != this) dgVocab->ClearCutMark();
+}
+
+namespace {
+// Only real changes reach the actions: every change repaints menus and tool buttons.
+void SetEnabled(QAction* action, bool enabled) {
+  if (action->isEnabled() != enabled) action->setEnabled(enabled);
+}
+void SetChecked(QAction* action, bool checked) {
+  if (action->isChecked() != checked) action->setChecked(checked);
+}
+void SetText(QAction* action, const QString& text) {
+  if (action->text() != text) action->setText(text);
+}
+}  // namespace
+
+void TMainForm::UpdateFileCommands() {
   RecentMenu->UpdateRecentMenu(m_Settings.RecentFiles, miFile->fontMetrics());
   const bool fileOpen = m_ViewMode != vmNone;
-  const auto setEnabled = [](QAction* action, bool enabled) {
-    if (action->isEnabled() != enabled) action->setEnabled(enabled);
-  };
+  SetEnabled(miFileImport, m_ViewMode == vmList);
+  SetEnabled(miFileSave, fileOpen);
+  SetEnabled(miFileSaveAs, fileOpen);
+  SetEnabled(miFileProperties, fileOpen);
+}
+
+void TMainForm::UpdateEditCommands() {
   const bool list = m_ViewMode == vmList;
   const bool current = m_Vocab->ItemIndex() >= 0;
   const uint8_t undo = m_Vocab->UndoKind();
   const uint8_t redo = m_Vocab->RedoKind();
-  setEnabled(miEditUndo, list && undo != jkNone);
-  const QString undoCaption =
-      miEditUndo->isEnabled() ? tr("&Undo ") + tr(JournalKindName(undo & 0x7F)) : tr("&Undo");
-  if (miEditUndo->text() != undoCaption) miEditUndo->setText(undoCaption);
-  setEnabled(miEditRedo, list && redo != jkNone);
-  const QString redoCaption =
-      miEditRedo->isEnabled() ? tr("&Redo ") + tr(JournalKindName(redo & 0x7F)) : tr("&Redo");
-  if (miEditRedo->text() != redoCaption) miEditRedo->setText(redoCaption);
-  setEnabled(miEditCut, list && current);
-  setEnabled(miEditCopy, list && current);
-  setEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*Clipboard)));
-  setEnabled(miEditAdd, list);
-  setEnabled(miEditEdit, list && current);
-  setEnabled(miEditDelete, list && current);
-  setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
-  setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
-  setEnabled(miEditShuffle, list);
-  setEnabled(miEditSort, list);
-  setEnabled(tbSort, list);
-  setEnabled(miEditFind, list);
-  setEnabled(miEditFindNext, list && (!SearchData.Text.empty() || SearchData.Mode == smWholeField));
-  setEnabled(miFileImport, list);
-  setEnabled(miTestStatistics, fileOpen);
-  setEnabled(miFileSave, fileOpen);
-  setEnabled(miFileSaveAs, fileOpen);
-  setEnabled(miFileProperties, fileOpen);
-  const auto setChecked = [](QAction* action, bool checked) {
-    if (action->isChecked() != checked) action->setChecked(checked);
-  };
-  if (fileOpen && sbrStatusBar->isVisibleTo(this)) {
+  SetEnabled(miEditUndo, list && undo != jkNone);
+  SetText(miEditUndo,
+          miEditUndo->isEnabled() ? tr("&Undo ") + tr(JournalKindName(undo & 0x7F)) : tr("&Undo"));
+  SetEnabled(miEditRedo, list && redo != jkNone);
+  SetText(miEditRedo,
+          miEditRedo->isEnabled() ? tr("&Redo ") + tr(JournalKindName(redo & 0x7F)) : tr("&Redo"));
+  SetEnabled(miEditCut, list && current);
+  SetEnabled(miEditCopy, list && current);
+  SetEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*m_Clipboard)));
+  SetEnabled(miEditAdd, list);
+  SetEnabled(miEditEdit, list && current);
+  SetEnabled(miEditDelete, list && current);
+  SetEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
+  SetEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
+  SetEnabled(miEditShuffle, list);
+  SetEnabled(miEditSort, list);
+  SetEnabled(tbSort, list);
+  SetEnabled(miEditFind, list);
+  SetEnabled(miEditFindNext,
+             list && (!m_SearchData.Text.empty() || m_SearchData.Mode == smWholeField));
+}
+
+void TMainForm::UpdateTestCommands() {
+  SetEnabled(miTestStatistics, m_ViewMode != vmNone);
+}
+
+void TMainForm::UpdateViewCommands() {
+  if (m_ViewMode != vmNone && sbrStatusBar->isVisibleTo(this)) {
     StatusPanels->UpdateStatusBar(*m_Vocab, m_ViewMode == vmTest);
   }
-  setChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
-  // A Cut mark does not survive another window of the program, a dialog or the Find window.
-  const QWidget* active = QApplication::activeWindow();
-  if (active && active != this) dgVocab->ClearCutMark();
-  setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
+  SetChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
+  SetChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
 }
 
 void TMainForm::miTestStatisticsClick() {
