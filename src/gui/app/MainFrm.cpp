@@ -98,10 +98,10 @@ TMainForm::~TMainForm() {
 }
 
 QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                               const QString& hint, const QKeySequence& shortcut, int image,
+                               const QString& hint, const QKeySequence& shortcut, TToolImage image,
                                void (TMainForm::*handler)()) {
   auto* action = new QAction(caption, this);
-  if (image >= 0) action->setIcon(ToolImage(image));
+  if (image != tiNone) action->setIcon(ToolImage(image));
   action->setObjectName(name);
   action->setStatusTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -123,25 +123,25 @@ void TMainForm::CreateFileMenu() {
   miFile->setObjectName("miFile");
   miFile->setStatusTip(tr("Commands for working with files"));
   miFileNew = AddCommand(miFile, "miFileNew", tr("&New..."), tr("Creates a new file"),
-                         QKeySequence(Qt::CTRL | Qt::Key_N), 0, &TMainForm::miFileNewClick);
+                         QKeySequence(Qt::CTRL | Qt::Key_N), tiNew, &TMainForm::miFileNewClick);
   miFileOpen = AddCommand(miFile, "miFileOpen", tr("&Open..."), tr("Opens an existing file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_O), 1, &TMainForm::miFileOpenClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_O), tiOpen, &TMainForm::miFileOpenClick);
   miFileImport =
       AddCommand(miFile, "miFileImport", tr("&Import..."), tr("Adds vocabulary from another file"),
-                 QKeySequence(Qt::CTRL | Qt::Key_I), -1, &TMainForm::miFileImportClick);
+                 QKeySequence(Qt::CTRL | Qt::Key_I), tiNone, &TMainForm::miFileImportClick);
   miFile->addSeparator();
   miFileSave = AddCommand(miFile, "miFileSave", tr("&Save"), tr("Saves the current file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_S), 2, &TMainForm::miFileSaveClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_S), tiSave, &TMainForm::miFileSaveClick);
   miFileSaveAs = AddCommand(miFile, "miFileSaveAs", tr("Save &As..."),
-                            tr("Saves the current file with a different name"), {}, -1,
+                            tr("Saves the current file with a different name"), {}, tiNone,
                             &TMainForm::miFileSaveAsClick);
   miFile->addSeparator();
   miFileProperties = AddCommand(miFile, "miFileProperties", tr("P&roperties..."),
-                                tr("Displays information about the current file"), {}, 3,
+                                tr("Displays information about the current file"), {}, tiProperties,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
-                          QKeySequence(Qt::ALT | Qt::Key_F4), -1, &TMainForm::miFileExitClick);
+                          QKeySequence(Qt::ALT | Qt::Key_F4), tiNone, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
 }
@@ -150,9 +150,10 @@ void TMainForm::CreateTestMenu() {
   miTest = menuBar()->addMenu(tr("&Test"));
   miTest->setObjectName("miTest");
   miTest->setStatusTip(tr("Commands for testing vocabulary"));
-  miTestStatistics = AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
-                                tr("Displays testing statistics for the current file"),
-                                QKeySequence(Qt::Key_F9), 23, &TMainForm::miTestStatisticsClick);
+  miTestStatistics =
+      AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
+                 tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
+                 tiStatistics, &TMainForm::miTestStatisticsClick);
 }
 
 void TMainForm::CreateViewMenu() {
@@ -161,15 +162,15 @@ void TMainForm::CreateViewMenu() {
   miView->setStatusTip(tr("Display settings and program options"));
   miViewToolBar =
       AddCommand(miView, "miViewToolBar", tr("&Tool Bar"), tr("Shows or hides the Tool Bar"), {},
-                 -1, &TMainForm::miViewToolBarClick);
+                 tiNone, &TMainForm::miViewToolBarClick);
   miViewToolBar->setCheckable(true);
   miViewStatusBar =
       AddCommand(miView, "miViewStatusBar", tr("&Status Bar"), tr("Shows or hides the Status Bar"),
-                 {}, -1, &TMainForm::miViewStatusBarClick);
+                 {}, tiNone, &TMainForm::miViewStatusBarClick);
   miViewStatusBar->setCheckable(true);
   miView->addSeparator();
   miViewFont = AddCommand(miView, "miViewFont", tr("&Font..."), tr("Changes the display font"), {},
-                          24, &TMainForm::miViewFontClick);
+                          tiFont, &TMainForm::miViewFontClick);
 }
 
 void TMainForm::CreateToolBar() {
@@ -219,7 +220,7 @@ void TMainForm::UpdateCaption() {
   const QString wanted =
       m_ViewMode == vmNone
           ? tr("Dadezivu")
-          : tr("Dadezivu") + " - " + FileTitle(QString::fromLocal8Bit(m_Vocab->FileName()));
+          : tr("Dadezivu - %1").arg(FileTitle(QString::fromLocal8Bit(m_Vocab->FileName())));
   if (windowTitle() != wanted) setWindowTitle(wanted);
   if (QApplication::applicationDisplayName() != wanted) {
     QApplication::setApplicationDisplayName(wanted);
@@ -266,10 +267,10 @@ void TMainForm::UpdateEditCommands() {
   const uint8_t redo = m_Vocab->RedoKind();
   SetEnabled(miEditUndo, list && undo != jkNone);
   SetText(miEditUndo,
-          miEditUndo->isEnabled() ? tr("&Undo ") + tr(JournalKindName(undo & 0x7F)) : tr("&Undo"));
+          miEditUndo->isEnabled() ? tr("&Undo %1").arg(tr(JournalKindName(undo))) : tr("&Undo"));
   SetEnabled(miEditRedo, list && redo != jkNone);
   SetText(miEditRedo,
-          miEditRedo->isEnabled() ? tr("&Redo ") + tr(JournalKindName(redo & 0x7F)) : tr("&Redo"));
+          miEditRedo->isEnabled() ? tr("&Redo %1").arg(tr(JournalKindName(redo))) : tr("&Redo"));
   SetEnabled(miEditCut, list && current);
   SetEnabled(miEditCopy, list && current);
   SetEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*m_Clipboard)));

@@ -11,6 +11,7 @@
 #include "dialogs/EditDlg.h"
 #include "dialogs/PropsDlg.h"
 #include "dialogs/WelcDlg.h"
+#include "platform/Icons.h"
 #include "settings/RecFile.h"
 #include "settings/RegUtils.h"
 #include "text/Search.h"
@@ -39,6 +40,9 @@ protected:
 };
 
 enum TViewMode : uint8_t { vmNone = 0, vmList = 1, vmTest = 2 };
+
+// Where the vocabulary's AddItem and PasteFromClipboard put a new entry.
+enum TAddMode : int { amBeforeCurrent = 0, amAfterCurrent = 1, amAtEnd = 2 };
 
 // The program's one top-level window. It owns the open vocabulary from start to end. Its widgets
 // and commands carry their object names (dgVocab, miFileSave, ...); tests find them by name.
@@ -106,7 +110,7 @@ private:
   void CreateToolBar();
   void InitToolHints();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                      const QKeySequence& shortcut, int image, void (TMainForm::*handler)());
+                      const QKeySequence& shortcut, TToolImage image, void (TMainForm::*handler)());
 
   // The idle-time update, one function per menu.
   void UpdateCaption();
@@ -163,7 +167,7 @@ private:
   void SortBy();
   bool RunEditDialog(TEditData& data);
   // Where entries added by Add and Paste go: at the end, or behind the current entry.
-  int AddMode() const;
+  TAddMode AddMode() const;
 
   // The Test menu.
   void miTestStatisticsClick();

@@ -136,7 +136,8 @@ void TPropertiesDialog::showEvent(QShowEvent* event) {
 QString TPropertiesDialog::SizeText(qint64 bytes) {
   const QString exact = tr("%1 bytes").arg(bytes);
   if (bytes < 1024) return exact;
-  return QLocale().toString(static_cast<double>(bytes) / 1024.0, 'f', 2) + "KB (" + exact + ")";
+  return tr("%1KB (%2)")
+      .arg(QLocale().toString(static_cast<double>(bytes) / 1024.0, 'f', 2), exact);
 }
 
 void TPropertiesDialog::FillGeneralPage() {
