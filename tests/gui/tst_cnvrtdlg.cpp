@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the text import dialog.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the dialog helpers: message boxes, number checks, placement, paths, fonts.
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>

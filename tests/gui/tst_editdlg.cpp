@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the item edit dialog.
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>

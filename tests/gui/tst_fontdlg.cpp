@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the font dialog.
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the main window's Edit and Test commands and its keys.
 #include <QAction>
 #include <QTemporaryDir>
 #include <QWidget>

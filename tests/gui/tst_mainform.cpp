@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the main window: files, settings, start-up, caption and the idle-time update.
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QFontDatabase>

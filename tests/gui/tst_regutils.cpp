@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the settings record and its store.
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the Find window and Find Next.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>

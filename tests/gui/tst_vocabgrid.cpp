@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the vocabulary list: model, drawing, measuring, keys, dragging and status panels.
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QImage>

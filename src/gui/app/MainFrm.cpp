@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window: its views, menus, tool bar, idle-time update, settings and start-up.
 #include "app/MainFrm.h"
 
 #include <qdrawutil.h>

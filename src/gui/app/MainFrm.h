@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window, TMainForm, and the empty workspace it shows while no file is open.
 #pragma once
 
 #include <QMainWindow>

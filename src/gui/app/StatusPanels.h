@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The six panels of the main window's status bar.
 #pragma once
 
 #include <QObject>

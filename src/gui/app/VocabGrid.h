@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The owner-drawn vocabulary list of the main window.
 #pragma once
 
 #include <QColor>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The model of the vocabulary list: one row per entry of the open vocabulary.
 #pragma once
 
 #include <QAbstractTableModel>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The text import dialog: text type, first line and the order of the imported fields.
 #include "dialogs/CnvrtDlg.h"
 
 #include <QComboBox>

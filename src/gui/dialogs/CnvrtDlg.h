@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The text import dialog, which asks how a text file is to be imported.
 #pragma once
 
 #include "platform/Dialog.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The item edit dialog: its fields and the checks and questions before an entry is stored.
 #include "dialogs/EditDlg.h"
 
 #include <QDialogButtonBox>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The item edit dialog for adding or editing one entry, and the record it works on.
 #pragma once
 
 #include <cstdint>

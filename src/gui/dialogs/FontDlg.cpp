@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The font dialog: face and size lists, the preview and the size check.
 #include "dialogs/FontDlg.h"
 
 #include <QComboBox>

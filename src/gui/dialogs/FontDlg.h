@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The font dialog, which chooses the display font.
 #pragma once
 
 #include "platform/Dialog.h"

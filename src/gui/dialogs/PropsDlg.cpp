@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The properties dialog: the file's details, its languages and descriptive texts.
 #include "dialogs/PropsDlg.h"
 
 #include <QCheckBox>

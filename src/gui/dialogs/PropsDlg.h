@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The properties dialog of a vocabulary and the record it works on.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The sort dialog: the field choice and its double-click shortcut.
 #include "dialogs/SortDlg.h"
 
 #include <QDialogButtonBox>

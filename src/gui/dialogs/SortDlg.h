@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The sort dialog, which chooses the field the list is sorted by.
 #pragma once
 
 #include <cstdint>

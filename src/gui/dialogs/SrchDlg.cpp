@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Find window and the main window's Find Next search.
 #include "dialogs/SrchDlg.h"
 
 #include <QApplication>

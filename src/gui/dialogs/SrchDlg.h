@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The modeless Find window and the Find Next search it drives.
 #pragma once
 
 #include <QRect>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The statistics dialog: progress and success-rate pages and the reset choice.
 #include "dialogs/StatsDlg.h"
 
 #include <QCheckBox>

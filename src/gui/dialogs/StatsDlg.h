@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The statistics dialog, which shows testing progress and can reset it.
 #pragma once
 
 #include "platform/Dialog.h"

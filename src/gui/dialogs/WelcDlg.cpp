@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The start-up dialog and the start-up sequence that repeats it until a file is open.
 #include "dialogs/WelcDlg.h"
 
 #include <QEvent>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The start-up dialog (new file, recent or other file) and the start-up sequence.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The base of every dialog: OK, Cancel and Help, the help topic and centring.
 #pragma once
 
 #include <QDialog>

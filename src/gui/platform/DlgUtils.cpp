@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Message boxes, field number checks, dialog placement, path shortening and file titles.
 #include "platform/DlgUtils.h"
 
 #include <QAbstractSpinBox>

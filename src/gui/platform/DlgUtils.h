@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's standard dialog helpers and the message-box and font seams.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The tool and menu images by name, and the program icon.
 #pragma once
 
 #include <QIcon>

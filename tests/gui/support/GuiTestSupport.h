@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#pragma once
 // Scoped fakes for the GUI's seams, a guard against modal windows no test answered, and command
 // triggering by object name. Every fake puts back what was there when it goes out of scope, so a
 // failed check cannot leave a seam pointing at a dead local.
+#pragma once
 
 #include <QList>
 #include <QObject>
