@@ -158,6 +158,7 @@ bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions
   std::string x = a, y = b;
   if (f & moIzIs) x = ReplaceIgnoringCase(x, "iz", "is"), y = ReplaceIgnoringCase(y, "iz", "is");
   if (f & moIgnoreCase) x = LocaleLowerCase(x, l), y = LocaleLowerCase(y, l);
+  if (f & moIgnoreAccents) x = StripAccents(x, l), y = StripAccents(y, l);
   if (f & moIgnorePunctuation) {
     x = LettersDigitsOnly(x, l, f & moIgnoreSpacing),
     y = LettersDigitsOnly(y, l, f & moIgnoreSpacing);
@@ -172,10 +173,14 @@ bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions
 
 }  // namespace
 
-// The option words are stored as they are: the list items must make up the default words.
+// The option words are stored as they are: the list items must make up the default words, all
+// but the added last one (ignore accents), which is off by default.
 TEST(TMatchOptions, ListItemsMakeUpTheDefaultWords) {
   TMatchOptions direction = 0, english = 0;
-  for (const TMatchOptions bit : kDirectionOptionItems) direction |= bit;
+  for (size_t i = 0; i + 1 < kDirectionOptionItems.size(); ++i)
+    direction |= kDirectionOptionItems[i];
+  EXPECT_EQ(kDirectionOptionItems.back(), 0x0800);
+  EXPECT_EQ(kDefaultDirectionOptions & moIgnoreAccents, 0);
   for (const TMatchOptions bit : kEnglishOptionItems) english |= bit;
   EXPECT_EQ(direction, kDefaultDirectionOptions);
   EXPECT_EQ(english, kDefaultEnglishOptions);
@@ -343,6 +348,48 @@ TEST(MatchAnswer, ContractionsAndOmittedTo) {
       {"to be", "be", moOmitTo | moContractions, true},
   };
   ExpectCases(cases);
+}
+
+// Accents are forgiven only when asked, in every code page, and together with the other rules.
+TEST(MatchAnswer, IgnoreAccents) {
+  struct TAccentCase {
+    uint16_t LangId;
+    const char* Expected;
+    const char* Typed;
+  };
+  const TAccentCase cases[] = {
+      {0x040C, "\xE9t\xE9", "ete"},  // French, 1252: été
+      {0x0405,
+       "\xE8"
+       "esk\xFD",
+       "cesky"},                                 // Czech, 1250: český
+      {0x0419, "\xE5\xB8\xE6", "\xE5\xE5\xE6"},  // Russian, 1251: ёж with е
+      {0x0408, "\xDC\xED\xE8\xF1\xF9\xF0\xEF\xF2",
+       "\xE1\xED\xE8\xF1\xF9\xF0\xEF\xF2"},  // Greek, 1253
+      {0x041F,
+       "\xFE"
+       "eker",
+       "seker"},  // Turkish, 1254: şeker
+  };
+  for (const TAccentCase& c : cases) {
+    EXPECT_FALSE(MatchAnswer(c.Expected, c.Typed, c.LangId, kDefaultDirectionOptions))
+        << c.Expected;
+    EXPECT_TRUE(MatchAnswer(c.Expected, c.Typed, c.LangId, moIgnoreAccents)) << c.Expected;
+    EXPECT_TRUE(MatchAnswer(c.Typed, c.Expected, c.LangId, moIgnoreAccents)) << c.Expected;
+  }
+  const TCase french[] = {
+      // Case is still only forgiven when asked.
+      {"\xC9t\xE9", "ete", moIgnoreAccents, false},
+      {"\xC9t\xE9", "ete", moIgnoreAccents | moIgnoreCase, true},
+      // A stripped letter is still a letter for the punctuation rule.
+      {"caf\xE9 !", "cafe", moIgnoreAccents | moIgnorePunctuation | moIgnoreSpacing, true},
+      {"(tr\xE8s) bien, d\xE9j\xE0", "deja, bien",
+       kDefaultDirectionOptions | moSynonymList | moIgnoreAccents, true},
+      {"tr\xE8s", "tres", kDefaultDirectionOptions | moSynonymList, false},
+      // Different letters stay different.
+      {"\xE9t\xE9", "eta", moIgnoreAccents, false},
+  };
+  ExpectCases(french, 0x040C);
 }
 
 // The English rules apply to English text only, whatever the options say.

@@ -161,7 +161,7 @@ TEST(ProgramOptions, OutOfRangeValuesGetTheirDefaults) {
       {8, 0x80000005, 4, [](auto& o) { return o.LearntColour == 0x808080; }},
       {212, 0x01000000, 4, [](auto& o) { return o.WrongColour == 0x0000FF; }},
       {216, 0xFFFFFF, 4, [](auto& o) { return o.RightColour == 0xFFFFFF; }},
-      {204, 0xFFFF, 2, [](auto& o) { return o.PassiveFlags == 0x00FE; }},
+      {204, 0xFFFF, 2, [](auto& o) { return o.PassiveFlags == 0x08FE; }},
       {206, 0x0101, 2, [](auto& o) { return o.ActiveFlags == 0; }},
       {208, 0xFFFF, 2, [](auto& o) { return o.EnglishFlags == 0x0700; }},
       {12, 0x0D, 1, [](auto& o) { return o.ShortcutChars[0] == TShortcutChar{}; }},

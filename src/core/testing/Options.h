@@ -16,7 +16,8 @@ struct TShortcutChar {
 constexpr int kShortcutKeyCount = 92;
 
 // Comparison option bits of PassiveFlags/ActiveFlags and of EnglishFlags.
-constexpr uint16_t kDirectionFlagsMask = 0x00FE;
+// 0x0800 (ignore accents) is off in the defaults.
+constexpr uint16_t kDirectionFlagsMask = 0x08FE;
 constexpr uint16_t kEnglishFlagsMask = 0x0700;
 
 // The program options. The member initialisers are the defaults of a first start. Colours are

@@ -116,6 +116,14 @@ std::string SafeLowerCase(const std::string& text, uint16_t langId) {
   }
 }
 
+std::string SafeStripAccents(const std::string& text, uint16_t langId) {
+  try {
+    return StripAccents(text, langId);
+  } catch (const std::exception&) {
+    return text;
+  }
+}
+
 std::string SafeLettersDigitsOnly(const std::string& text, uint16_t langId, bool dropSpaces) {
   try {
     return LettersDigitsOnly(text, langId, dropSpaces);
@@ -267,6 +275,8 @@ std::string TAnswerMatcher::Normalise(std::string text) const {
     ReplaceAllIgnoreCase(text, lower, "iz", "is");
   }
   if (Has(moIgnoreCase)) text = SafeLowerCase(text, m_LangId);
+  // Before the punctuation step, so a letter that loses its accent stays a letter.
+  if (Has(moIgnoreAccents)) text = SafeStripAccents(text, m_LangId);
   if (Has(moIgnorePunctuation)) {
     text = SafeLettersDigitsOnly(text, m_LangId, Has(moIgnoreSpacing));
   } else if (Has(moIgnoreSpacing)) {

@@ -24,6 +24,9 @@ constexpr TMatchOptions moIgnoreSpacing = 0x0080;
 constexpr TMatchOptions moContractions = 0x0100;  // English only: "I'm" = "I am"
 constexpr TMatchOptions moOmitTo = 0x0200;        // English only: "to go" = "go"
 constexpr TMatchOptions moIzIs = 0x0400;          // English only: "-ize" = "-ise"
+// For keyboards that lack an accent: "é" = "e". Off in the defaults, so stored option words keep
+// their meaning.
+constexpr TMatchOptions moIgnoreAccents = 0x0800;
 
 // The bits that take effect only when the answer's language is English.
 constexpr TMatchOptions kEnglishMatchOptions = moContractions | moOmitTo | moIzIs;
@@ -31,9 +34,9 @@ constexpr TMatchOptions kEnglishMatchOptions = moContractions | moOmitTo | moIzI
 constexpr TMatchOptions kDefaultDirectionOptions = 0x00FE;
 constexpr TMatchOptions kDefaultEnglishOptions = 0x0700;
 // The bit of each item of the two direction lists and of the English list, in item order.
-constexpr std::array<TMatchOptions, 7> kDirectionOptionItems = {
+constexpr std::array<TMatchOptions, 8> kDirectionOptionItems = {
     moIgnoreCase,        moIgnorePunctuation, moIgnoreSpacing, moOptionalBrackets,
-    moSlashAlternatives, moAnyOrder,          moAnyCorrect};
+    moSlashAlternatives, moAnyOrder,          moAnyCorrect,    moIgnoreAccents};
 constexpr std::array<TMatchOptions, 3> kEnglishOptionItems = {moContractions, moOmitTo, moIzIs};
 
 // Notes are compared as plain text: only case, punctuation and spacing are forgiven.
