@@ -172,6 +172,9 @@ void TMainForm::CreateViewMenu() {
   miView->addSeparator();
   miViewFont = AddCommand(miView, "miViewFont", tr("&Font..."), tr("Changes the display font"), {},
                           tiFont, &TMainForm::miViewFontClick);
+  miViewOptions =
+      AddCommand(miView, "miViewOptions", tr("&Options..."), tr("Changes program settings"),
+                 QKeySequence(Qt::Key_F12), tiOptions, &TMainForm::miViewOptionsClick);
 }
 
 void TMainForm::CreateToolBar() {

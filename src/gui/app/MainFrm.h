@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "dialogs/EditDlg.h"
+#include "dialogs/OptDlg.h"
 #include "dialogs/PropsDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/Icons.h"
@@ -70,6 +71,7 @@ public:
   std::function<bool(TEditData& data)> EditDialogRunner;
   // True means reset.
   std::function<bool(const TVocabFile& vocab)> StatisticsDialogRunner;
+  std::function<bool(TOptionsData& data)> OptionsDialogRunner;
 
   // Everything kept between runs, loaded at creation and saved when the window closes.
   TSettings& Settings() { return m_Settings; }
@@ -178,6 +180,9 @@ private:
   void miViewToolBarClick();
   void miViewStatusBarClick();
   void miViewFontClick();
+  void miViewOptionsClick();
+  // New options reach the test in progress; the test run fills this in.
+  void OptionsChangedWhileTesting();
   // The display font of the settings, given to the list (and later to the test panel).
   void ApplyDisplayFont();
 
@@ -235,4 +240,7 @@ private:
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;
   QAction* miViewFont = nullptr;
+  QAction* miViewOptions = nullptr;
+  // The options page shown last; the options dialog reopens on it during this run.
+  int m_OptionsPage = 0;
 };

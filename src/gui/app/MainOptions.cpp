@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// The main window's Options command.
+#include "app/MainFrm.h"
+#include "app/VocabGrid.h"
+
+void TMainForm::miViewOptionsClick() {
+  TOptionsData data{m_Settings.Options, m_Settings.RightSound, m_Settings.WrongSound,
+                    m_OptionsPage};
+  if (!RunDialog<TOptionsDialog>(OptionsDialogRunner, data, m_Vocab->ForeignLangID())) return;
+  m_Settings.Options = data.Options;
+  m_Settings.RightSound = data.RightSound;
+  m_Settings.WrongSound = data.WrongSound;
+  m_OptionsPage = data.OptionsPage;
+  const uint32_t learnt = m_Settings.Options.LearntColour;  // 0x00BBGGRR
+  dgVocab->SetLearntColour(QColor(learnt & 0xFF, (learnt >> 8) & 0xFF, (learnt >> 16) & 0xFF));
+  if (m_ViewMode == vmTest) {
+    OptionsChangedWhileTesting();
+  } else {
+    dgVocab->viewport()->update();
+  }
+}
+
+void TMainForm::OptionsChangedWhileTesting() {
+  // Until the test panel arrives, a test shows the list, which may show a new learnt colour.
+  dgVocab->viewport()->update();
+}
