@@ -343,6 +343,7 @@ void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
   {
     TForm fixture;
     int offered = 0;
+    fixture.form.TipsDialogRunner = [](TTipRequest&) { return true; };
     fixture.form.WelcomeDialogRunner = [&](TWelcomeData&) { return ++offered, false; };
     QVERIFY(fixture.form.Start({}));
     QCOMPARE(offered, 1);
@@ -351,6 +352,7 @@ void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
   }
   {
     TForm fixture;
+    fixture.form.TipsDialogRunner = [](TTipRequest&) { return true; };
     fixture.form.WelcomeDialogRunner = [&](TWelcomeData& data) {
       data.OpenExisting = true;
       data.FileName = path;

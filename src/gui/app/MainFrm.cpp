@@ -117,6 +117,7 @@ void TMainForm::CreateMenus() {
   CreateEditMenu();
   CreateTestMenu();
   CreateViewMenu();
+  CreateHelpMenu();
 }
 
 void TMainForm::CreateFileMenu() {
@@ -383,6 +384,7 @@ bool TMainForm::Start(const QStringList& arguments) {
   ParseCommandLine(arguments, path, print);
   if (path.isEmpty()) {
     show();
+    if (m_Settings.ShowTips) RunCommand([this] { ShowTipOfTheDay(true); });
     if (ShowWelcome()) SetViewMode(vmList);
     return true;
   }

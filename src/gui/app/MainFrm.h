@@ -12,6 +12,7 @@
 #include "dialogs/EditDlg.h"
 #include "dialogs/OptDlg.h"
 #include "dialogs/PropsDlg.h"
+#include "dialogs/TipsDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/Icons.h"
 #include "settings/RecFile.h"
@@ -72,6 +73,11 @@ public:
   // True means reset.
   std::function<bool(const TVocabFile& vocab)> StatisticsDialogRunner;
   std::function<bool(TOptionsData& data)> OptionsDialogRunner;
+  std::function<bool(TTipRequest& request)> TipsDialogRunner;
+
+  // The tip file: beside the program, named like it with the extension ".tip"; else the one in
+  // the installed data folder.
+  static QString TipFileName();
 
   // Everything kept between runs, loaded at creation and saved when the window closes.
   TSettings& Settings() { return m_Settings; }
@@ -110,6 +116,7 @@ private:
   void CreateEditMenu();
   void CreateTestMenu();
   void CreateViewMenu();
+  void CreateHelpMenu();
   void CreateToolBar();
   void InitToolHints();
   QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
@@ -186,6 +193,11 @@ private:
   // The display font of the settings, given to the list (and later to the test panel).
   void ApplyDisplayFont();
 
+  // The Help menu (MainHelp.cpp). At start-up (atStartup) turning tips off is answered with a
+  // note on how to turn them on again.
+  void miHelpTipsClick();
+  void ShowTipOfTheDay(bool atStartup);
+
   void ApplySettings();
   void StoreSettings();
 
@@ -241,6 +253,8 @@ private:
   QAction* miViewStatusBar = nullptr;
   QAction* miViewFont = nullptr;
   QAction* miViewOptions = nullptr;
+  QMenu* miHelp = nullptr;
+  QAction* miHelpTips = nullptr;
   // The options page shown last; the options dialog reopens on it during this run.
   int m_OptionsPage = 0;
 };
