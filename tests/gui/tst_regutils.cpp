@@ -227,7 +227,7 @@ void TestRegUtils::damagedValuesFollowTheirRules_data() {
       << QVariantMap{{"Options", Bytes(std::string(236, '\xFF'))}} << F([](auto& s) {
            return s.Options.NumChoices == 4 && s.Options.MaxPenaltyPoints == 3 &&
                   s.Options.WrongDelay == 0 && s.Options.LearntColour == 0x808080 &&
-                  s.Options.PassiveFlags == 0x00FE && s.Options.AppendNewWords;
+                  s.Options.PassiveFlags == 0x08FE && s.Options.AppendNewWords;
          });
   QTest::newRow("longer page setup gives the defaults")
       << QVariantMap{{"PageSetup", LE32({1, 2, 3, 4, 3, 1, 0})}}
