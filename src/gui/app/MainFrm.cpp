@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/KeyFilter.h"
 #include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
@@ -82,6 +83,10 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   resize(552, 374);
   LoadSettings(*m_Store, m_Settings);
   ApplySettings();
+  // Accent keys and assigned characters work in every window of the program.
+  m_KeyFilter = new TKeyboardFilter(this, m_Settings.Options, this);
+  m_KeyFilter->setObjectName("KeyFilter");
+  qApp->installEventFilter(m_KeyFilter);
   ApplyDisplayFont();
   FindWindow = new TSearchDialog(
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },

@@ -28,6 +28,7 @@ class QStackedWidget;
 class QToolBar;
 class QStatusBar;
 class TSearchDialog;
+class TKeyboardFilter;
 class TStatusPanels;
 class TVocabGrid;
 
@@ -210,6 +211,7 @@ private:
   uint8_t m_SortField = 0;
   TSearchData m_SearchData;
   QMetaObject::Connection m_IdleConnection;
+  TKeyboardFilter* m_KeyFilter = nullptr;
 
   // The views: the empty workspace and the list (the test panel joins them).
   QStackedWidget* pnlViews = nullptr;

@@ -76,24 +76,6 @@ static_assert(std::size(kPassiveRows) == kDirectionOptionItems.size());
 static_assert(std::size(kActiveRows) == kDirectionOptionItems.size());
 static_assert(std::size(kEnglishRows) == kEnglishOptionItems.size());
 
-// A language of each character set, whose code page the characters are shown in.
-uint16_t CharsetLanguage(uint8_t charset) {
-  switch (charset) {
-    case 186:
-      return 0x0426;  // Latvian
-    case 238:
-      return 0x0405;  // Czech
-    case 204:
-      return 0x0419;  // Russian
-    case 161:
-      return 0x0408;  // Greek
-    case 162:
-      return 0x041F;  // Turkish
-    default:
-      return 0x0409;
-  }
-}
-
 QColor ToQColor(uint32_t value) {
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
