@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Byte-exact tests of delimited text, RTF and HTML exports.
 #include "vocab/Export.h"
 
 #include "AllocFailure.h"
