@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the vocabulary list: model, drawing, measuring, keys, dragging and status panels.
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QImage>
@@ -18,8 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "text/DrawItem.h"
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
+#include "text/DrawItem.h"
 #include "vocab/VocFile.h"
 
 namespace {

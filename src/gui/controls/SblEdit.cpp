@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
+// The symbol entry field: code-page-safe typing, pasting and its symbol picker.
 #include "controls/SblEdit.h"
 
-#include "text/DrawItem.h"
 #include "controls/SblFrm.h"
+#include "text/DrawItem.h"
 #include "text/Languages.h"
 
 #include <QApplication>

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
+// The symbol picker: drawing, keyboard and mouse handling of its character grid.
 #include "controls/SblFrm.h"
 
-#include "text/DrawItem.h"
 #include "controls/SblEdit.h"
+#include "text/DrawItem.h"
 
 #include <QApplication>
 #include <QKeyEvent>
