@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,9 +113,16 @@ TEST(ReadRtfText, RandomInputIsSafe) {
       units += run.Text.size();
     }
     EXPECT_LE(units, input.size());
-    // A line of the tip file made of the same bytes is read the same way.
-    const TTip tip = SplitTipLine(input);
-    EXPECT_GE(tip.HelpContext, 0);
-    ReadRtfText(TipDocument(tip.Text));
+    // The same bytes as a tip file: lines without line ends, each read as a tip.
+    std::istringstream file(input);
+    size_t lineBytes = 0;
+    for (const std::string& line : ReadTipLines(file)) {
+      EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+      lineBytes += line.size();
+      const TTip tip = SplitTipLine(line);
+      EXPECT_GE(tip.HelpContext, 0);
+      ReadRtfText(TipDocument(tip.Text));
+    }
+    EXPECT_LE(lineBytes, input.size());
   }
 }
