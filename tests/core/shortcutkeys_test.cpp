@@ -27,7 +27,7 @@ TEST(ShortcutKeyTable, OrderAndCodes) {
   std::set<uint16_t> distinct(table.begin(), table.end());
   EXPECT_EQ(distinct.size(), table.size());
   for (const uint16_t code : table) {
-    const uint8_t key = code & 0xFF;
+    const int key = code & 0xFF;
     // Never F1 or F10, never a key without Ctrl or Shift.
     EXPECT_NE(key, 0x70);
     EXPECT_NE(key, 0x79);
