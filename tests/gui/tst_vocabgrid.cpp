@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "text/DrawItem.h"
 #include "app/VocabGrid.h"
+#include "text/DrawItem.h"
 #include "vocab/VocFile.h"
 
 namespace {

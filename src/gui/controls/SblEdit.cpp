@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "controls/SblEdit.h"
 
-#include "text/DrawItem.h"
 #include "controls/SblFrm.h"
+#include "text/DrawItem.h"
 #include "text/Languages.h"
 
 #include <QApplication>

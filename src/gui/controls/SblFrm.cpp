@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "controls/SblFrm.h"
 
-#include "text/DrawItem.h"
 #include "controls/SblEdit.h"
+#include "text/DrawItem.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -18,8 +18,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "text/DrawItem.h"
 #include "platform/DlgUtils.h"
+#include "text/DrawItem.h"
 #include "text/Languages.h"
 #include "text/TextUtils.h"
 
