@@ -67,10 +67,11 @@ public:
   // else 0.
   static int32_t PenaltyLimit(const TProgramOptions& options);
 
-  // The submit step of Enter while asking: saves the responses, checks, records the answer in
-  // vocab and returns whether the window must show the result (false only for a correct answer
-  // with AutoContinue on, which goes straight to the next question). Does not set Answered:
-  // the window sets it when it shows the result (MarkAnswered).
+  // The submit step of Enter while asking: saves the responses (response when typed, chosen for
+  // multiple choice, notesResponse always), checks, records the answer in vocab and returns
+  // whether the window must show the result (false only for a correct answer with AutoContinue
+  // on, which goes straight to the next question). Does not set Answered: the window sets it
+  // when it shows the result (MarkAnswered). Call it once per question: each call records.
   bool Submit(TVocabFile& vocab, const TProgramOptions& options, const std::string& response,
               const std::string& notesResponse, const TVocabItem* chosen);
   void MarkAnswered() { Answered = true; }
@@ -86,6 +87,7 @@ std::string HintStep(const std::string& expected, const std::string& typed);
 // wrapping (from row 0 with no selection, selected = -1), whose word/phrase, past its sorting
 // prefix (SortPos characters) and any leading characters that are neither letters nor digits,
 // begins with typed (one character in the foreign code page), compared lower-cased in the
-// foreign language. -1 when no row does.
+// foreign language. A selected row out of range counts as none. -1 when no row does, for empty
+// rows and for empty typed.
 int32_t ChoiceTypeAhead(const TVocabItemArray& rows, int32_t selected, const std::string& typed,
                         uint16_t foreignLangID);
