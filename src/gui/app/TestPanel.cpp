@@ -199,7 +199,7 @@ void TTestPanel::CreateControls() {
   pnlTestStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   pnlTestStatus->setMinimumWidth(100);
   pnlTestStatus->setFixedHeight(kButtonHeight);
-  pnlTestStatus->setContentsMargins(4, 0, 4, 0);
+  pnlTestStatus->setIndent(4);
   btnToggleAnswer = new QPushButton(tr("Your &Answer"), pnlButtons);
   btnToggleAnswer->setObjectName("btnToggleAnswer");
   btnToggleAnswer->setAutoDefault(true);
