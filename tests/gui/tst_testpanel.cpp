@@ -134,6 +134,7 @@ private slots:
   void panelFollowsDisplayFont();
   void doubleClickOnQuestionIsReported();
   void missingSoundIsSilent();
+  void commandKeysPassTheFields();
 
 private:
   QStringList m_Boxes;
@@ -618,6 +619,25 @@ void TestTestPanel::missingSoundIsSilent() {
   }
   QVERIFY2(clock.elapsed() < 5000, "playback blocked");
   SoundPlayer = previous;
+}
+
+// The fields give up the window's command keys, and only those, before their own bindings.
+// Copy stands in for a key the field would otherwise take (as X11 takes Ctrl+E).
+void TestTestPanel::commandKeysPassTheFields() {
+  TPanel p(kAnimals);
+  const QKeyCombination command = Qt::CTRL | Qt::Key_C;
+  p.panel.SetCommandKeys({QKeySequence(command)});
+  p.Ask();
+  const auto overridden = [&](QWidget* field, const QKeyCombination& key) {
+    QKeyEvent event(QEvent::ShortcutOverride, key.key(), key.keyboardModifiers());
+    event.ignore();
+    QApplication::sendEvent(field, &event);
+    return event.isAccepted();
+  };
+  for (QWidget* field : {static_cast<QWidget*>(p.Response()), p.Get("edtTestNotes")}) {
+    QVERIFY(!overridden(field, command));
+    QVERIFY(overridden(field, Qt::CTRL | Qt::Key_A));
+  }
 }
 
 QTEST_MAIN(TestTestPanel)

@@ -176,6 +176,10 @@ void TTestPanel::CreateControls() {
   pnlResponse->layout()->addWidget(lblResponse);
   static_cast<QHBoxLayout*>(pnlResponse->layout())->addWidget(edtResponse, 1);
   lblResponse->setBuddy(edtResponse);
+  for (QLineEdit* field : {static_cast<QLineEdit*>(edtResponse),
+                           static_cast<QLineEdit*>(edtTestNotes), edtTestCategory}) {
+    field->installEventFilter(this);
+  }
   m_WindowText = edtResponse->palette().color(QPalette::Text);
 
   auto* choicePanel = new TChoicePanel(this);
@@ -497,4 +501,16 @@ void TTestPanel::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QFrame::keyPressEvent(event);
+}
+
+bool TTestPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (m_CommandKeys.contains(QKeySequence(key->keyCombination()))) {
+      // Not accepted: the window's shortcut runs instead of the field's key binding.
+      event->ignore();
+      return true;
+    }
+  }
+  return QFrame::eventFilter(watched, event);
 }

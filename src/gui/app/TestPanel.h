@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFrame>
+#include <QKeySequence>
+#include <QList>
 #include <functional>
 
 #include "testing/TestRun.h"
@@ -66,11 +68,16 @@ public:
   void FillChoiceList();
   void pbQuestionPaint(QPainter& painter);
 
+  // The window's command keys, which the answer fields leave to the window even where the
+  // platform gives them an editing meaning (Ctrl+E moves to the end of a line on X11).
+  void SetCommandKeys(const QList<QKeySequence>& keys) { m_CommandKeys = keys; }
+
   // Milliseconds per second of WrongDelay; tests shorten it instead of waiting.
   int DelayUnitMs = 1000;
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void CreateControls();
@@ -103,4 +110,5 @@ private:
   QVBoxLayout* m_Body = nullptr;  // the rows below the question, in the order of the direction
   QFont m_DisplayFont;
   QColor m_WindowText;  // the fields' own text colour
+  QList<QKeySequence> m_CommandKeys;
 };
