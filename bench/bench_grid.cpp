@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "text/Random.h"
 #include "vocab/VocFile.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's entry point: the application, the main window and the start-up sequence.
 #include "app/MainFrm.h"
 #include "platform/ErrorHandler.h"
 #include "text/Random.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of copying and pasting entries through the system clipboard.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>

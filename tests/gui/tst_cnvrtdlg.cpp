@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: MIT
+// Tests of the text import dialog.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
+#include "GuiTestSupport.h"
 #include "dialogs/CnvrtDlg.h"
 #include "platform/DlgUtils.h"
 #include "vocab/VocFile.h"
 
 namespace {
-struct TShown {
-  QString Message;
-  uint32_t Style;
-};
-
 QStringList Texts(const QListWidget* list) {
   QStringList texts;
   for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
@@ -58,19 +56,15 @@ private slots:
   void theFilledRequestImportsTheFile();
 
 private:
-  QList<TShown> m_Shown;
+  std::optional<TMessageBoxes> m_Boxes;
 };
 
 void TestConvertDialog::init() {
-  m_Shown.clear();
-  MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
-    m_Shown << TShown{message, style};
-    return kIdOk;
-  };
+  m_Boxes.emplace();
 }
 
 void TestConvertDialog::cleanup() {
-  MessageBoxHandler = ShowQtMessageBox;
+  m_Boxes.reset();
 }
 
 void TestConvertDialog::startsWithThePresetTypeAndAllFieldsAvailable() {
@@ -143,7 +137,7 @@ void TestConvertDialog::startLineMustBeANumberFrom1To32767() {
                                                 {"-1", false}, {"1x", false}, {"1", true},
                                                 {"2", true},   {"999", true}};
   for (const auto& [text, valid] : cases) {
-    m_Shown.clear();
+    m_Boxes->Shown.clear();
     TImportRequest request;
     TConvertDialog dialog(nullptr, request);
     dialog.show();
@@ -157,13 +151,13 @@ void TestConvertDialog::startLineMustBeANumberFrom1To32767() {
     QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
     QVERIFY2(dialog.isVisible() == !valid, text);
     if (valid) {
-      QVERIFY(m_Shown.isEmpty());
+      QVERIFY(m_Boxes->Shown.isEmpty());
       QCOMPARE(request.FirstLine, QString::fromLatin1(text).toInt());
       continue;
     }
-    QCOMPARE(m_Shown.size(), 1);
-    QCOMPARE(m_Shown[0].Message, QString("Number must be between 1 and 32767."));
-    QCOMPARE(m_Shown[0].Style, kMbError);
+    QCOMPARE(m_Boxes->Shown.size(), 1);
+    QCOMPARE(m_Boxes->Shown[0].Message, QString("Number must be between 1 and 32767."));
+    QCOMPARE(m_Boxes->Shown[0].Style, kMbError);
     QTRY_VERIFY(dialog.edtStartFrom->hasFocus());
     QCOMPARE(dialog.edtStartFrom->selectedText(), dialog.edtStartFrom->text());
     QCOMPARE(request.FirstLine, 1);
@@ -182,13 +176,13 @@ void TestConvertDialog::wordPhraseMustBeImported() {
         DoubleClickItem(dialog.lbAvailable, field);
       }
     }
-    m_Shown.clear();
+    m_Boxes->Shown.clear();
     QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_Shown.size(), 1);
-    QCOMPARE(m_Shown[0].Message,
+    QCOMPARE(m_Boxes->Shown.size(), 1);
+    QCOMPARE(m_Boxes->Shown[0].Message,
              QString("The field 'Word/phrase' must be included in the list of fields to import."));
-    QCOMPARE(m_Shown[0].Style, kMbError);
+    QCOMPARE(m_Boxes->Shown[0].Style, kMbError);
     // The missing field is offered, ready to add.
     QCOMPARE(Selected(dialog.lbAvailable), QString("Word/phrase"));
     QVERIFY(dialog.btnAdd->isEnabled());

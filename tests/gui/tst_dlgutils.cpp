@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the dialog helpers: message boxes, number checks, placement, paths, fonts.
 #include <QComboBox>
 #include <QDialog>
 #include <QFontDatabase>
@@ -8,15 +9,10 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "platform/DlgUtils.h"
+#include <optional>
 
-namespace {
-struct TShown {
-  QString Message;
-  QString Caption;
-  uint32_t Style;
-};
-}  // namespace
+#include "GuiTestSupport.h"
+#include "platform/DlgUtils.h"
 
 class TestDlgUtils : public QObject {
   Q_OBJECT
@@ -36,43 +32,37 @@ private slots:
   void fontExistsUsesAtMost31Characters();
 
 private:
-  QList<TShown> m_Shown;
-  int m_Answer = kIdOk;
+  std::optional<TMessageBoxes> m_Boxes;
 };
 
 void TestDlgUtils::init() {
-  m_Shown.clear();
-  MessageBoxHandler = [this](const QString& message, const QString& caption, uint32_t style) {
-    m_Shown << TShown{message, caption, style};
-    return m_Answer;
-  };
+  m_Boxes.emplace();
 }
 
 void TestDlgUtils::cleanup() {
-  MessageBoxHandler = ShowQtMessageBox;
-  MessageBoxKeyboardHook = nullptr;
-  FontExistsHandler = QtFontExists;
+  m_Boxes.reset();
 }
 
 void TestDlgUtils::messageBoxGoesThroughTheSeam() {
   QStringList events;
-  MessageBoxKeyboardHook = [&](bool useDefault) { events << (useDefault ? "default" : "focus"); };
-  MessageBoxHandler = [&](const QString& message, const QString& caption, uint32_t style) {
-    events << "box";
-    m_Shown << TShown{message, caption, style};
-    return m_Answer;
-  };
-  m_Answer = kIdYes;
+  const TScopedSeam hook(MessageBoxKeyboardHook,
+                         [&](bool useDefault) { events << (useDefault ? "default" : "focus"); });
+  TMessageBoxes boxes({kIdYes, kIdNo});
+  const TMessageBoxFunc answer = MessageBoxHandler;
+  const TScopedSeam order(MessageBoxHandler,
+                          [&](const QString& message, const QString& caption, uint32_t style) {
+                            events << "box";
+                            return answer(message, caption, style);
+                          });
   QCOMPARE(ShowMessageBox("Save changes?", {}, kMbQuestion), 6);
   // The box gets the start-up keyboard layout, the focused field its own afterwards.
   QCOMPARE(events, (QStringList{"default", "box", "focus"}));
-  m_Answer = kIdNo;
   QCOMPARE(ShowMessageBox("Really?", "Other", 0x134), 7);
-  QCOMPARE(m_Shown.size(), 2);
-  QCOMPARE(m_Shown[0].Message, QString("Save changes?"));
-  QCOMPARE(m_Shown[0].Caption, QString("Dadezivu"));
-  QCOMPARE(m_Shown[0].Style, 0x134u);
-  QCOMPARE(m_Shown[1].Caption, QString("Other"));
+  QCOMPARE(boxes.Shown.size(), 2);
+  QCOMPARE(boxes.Shown[0].Message, QString("Save changes?"));
+  QCOMPARE(boxes.Shown[0].Caption, QString("Dadezivu"));
+  QCOMPARE(boxes.Shown[0].Style, 0x134u);
+  QCOMPARE(boxes.Shown[1].Caption, QString("Other"));
 }
 
 void TestDlgUtils::messageBoxStylesMapToIconsAndButtons_data() {
@@ -110,7 +100,7 @@ void TestDlgUtils::messageBoxStylesMapToIconsAndButtons() {
   QFETCH(int, defaultButton);
   QFETCH(int, press);
   QFETCH(int, result);
-  MessageBoxHandler = ShowQtMessageBox;
+  const TScopedSeam real(MessageBoxHandler, ShowQtMessageBox);
   bool checked = false;
   QTimer timer;
   connect(&timer, &QTimer::timeout, this, [&] {
@@ -151,18 +141,18 @@ void TestDlgUtils::validateIntRange() {
   for (const TCase& c : {TCase{"abc", false}, TCase{"5", true}, TCase{" 7 ", true},
                          TCase{"1", true}, TCase{"10", true}, TCase{"0", false}, TCase{"11", false},
                          TCase{"", false}, TCase{"5.0", false}, TCase{"99999999999", false}}) {
-    m_Shown.clear();
+    m_Boxes->Shown.clear();
     edit->setText(c.text);
     other->setFocus();
     QCOMPARE(ValidateIntRange(edit, 1, 10), c.ok);
     if (c.ok) {
-      QVERIFY2(m_Shown.isEmpty(), c.text);
+      QVERIFY2(m_Boxes->Shown.isEmpty(), c.text);
       continue;
     }
-    QCOMPARE(m_Shown.size(), 1);
-    QCOMPARE(m_Shown[0].Message, QString("Number must be between 1 and 10."));
-    QCOMPARE(m_Shown[0].Caption, QString("Dadezivu"));
-    QCOMPARE(m_Shown[0].Style, 0x30u);
+    QCOMPARE(m_Boxes->Shown.size(), 1);
+    QCOMPARE(m_Boxes->Shown[0].Message, QString("Number must be between 1 and 10."));
+    QCOMPARE(m_Boxes->Shown[0].Caption, QString("Dadezivu"));
+    QCOMPARE(m_Boxes->Shown[0].Style, 0x30u);
     QCOMPARE(edit->selectedText(), edit->text());
     QTRY_VERIFY(edit->hasFocus());
   }
@@ -171,7 +161,7 @@ void TestDlgUtils::validateIntRange() {
   combo->setEditable(true);
   combo->setEditText("12");
   QVERIFY(!ValidateIntRange(combo, 3, 10));
-  QCOMPARE(m_Shown.last().Message, QString("Number must be between 3 and 10."));
+  QCOMPARE(m_Boxes->Shown.last().Message, QString("Number must be between 3 and 10."));
   combo->setEditText("4");
   QVERIFY(ValidateIntRange(combo, 3, 10));
 }
@@ -183,16 +173,16 @@ void TestDlgUtils::validateFloatRange() {
     edit.setText(text);
     QVERIFY2(ValidateFloatRange(&edit, 0, 99), qPrintable(text));
   }
-  QVERIFY(m_Shown.isEmpty());
+  QVERIFY(m_Boxes->Shown.isEmpty());
   for (const QString& text : QStringList{"99.5", "-1", "x", "", "nan", "1,000"}) {
     edit.setText(text);
     QVERIFY2(!ValidateFloatRange(&edit, 0, 99), qPrintable(text));
   }
-  QCOMPARE(m_Shown.size(), 6);
-  QCOMPARE(m_Shown[0].Message, QString("Number must be between 0 and 99."));
+  QCOMPARE(m_Boxes->Shown.size(), 6);
+  QCOMPARE(m_Boxes->Shown[0].Message, QString("Number must be between 0 and 99."));
   edit.setText("0.1");
   QVERIFY(!ValidateFloatRange(&edit, 0.5, 1.5));
-  QCOMPARE(m_Shown.last().Message, QString("Number must be between 0.5 and 1.5."));
+  QCOMPARE(m_Boxes->Shown.last().Message, QString("Number must be between 0.5 and 1.5."));
 }
 
 void TestDlgUtils::numericOnlyFieldsTakeDigits() {
@@ -278,14 +268,15 @@ void TestDlgUtils::versionHasFourParts() {
 
 void TestDlgUtils::fontExistsUsesAtMost31Characters() {
   QStringList asked;
-  FontExistsHandler = [&](const QString& name, int charset) {
-    asked << QString("%1/%2").arg(name).arg(charset);
-    return true;
-  };
-  QVERIFY(FontExists(QString(40, 'x'), 204));
-  QCOMPARE(asked, QStringList{QString(31, 'x') + "/204"});
-
-  FontExistsHandler = QtFontExists;
+  {
+    const TScopedSeam fake(FontExistsHandler, [&](const QString& name, int charset) {
+      asked << QString("%1/%2").arg(name).arg(charset);
+      return true;
+    });
+    QVERIFY(FontExists(QString(40, 'x'), 204));
+    QCOMPARE(asked, QStringList{QString(31, 'x') + "/204"});
+  }
+  // The real seam again.
   const QStringList families = QFontDatabase::families(QFontDatabase::Latin);
   if (!families.isEmpty()) QVERIFY(FontExists(families.first().toUpper(), 0));
   QVERIFY(!FontExists("No Such Font Family 4711", 0));

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
+// Tests of the item edit dialog.
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QtTest>
+#include <optional>
 
+#include "GuiTestSupport.h"
 #include "controls/SblEdit.h"
 #include "controls/SblFrm.h"
 #include "dialogs/EditDlg.h"
@@ -25,16 +28,8 @@ struct TVocab {
 class TestEditDialog : public QObject {
   Q_OBJECT
 private slots:
-  void init() {
-    m_Asked.clear();
-    m_Answers.clear();
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
-      m_Asked << message;
-      m_Styles << style;
-      return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
-    };
-  }
-  void cleanup() { MessageBoxHandler = ShowQtMessageBox; }
+  void init() { m_Boxes.emplace(); }
+  void cleanup() { m_Boxes.reset(); }
 
   void addTidiesTheTextsAndReadsTheMarker();
   void checksComeInOrderWithTheirFieldsFocused();
@@ -57,9 +52,7 @@ private:
     return dialog.result() == QDialog::Accepted;
   }
 
-  QStringList m_Asked;
-  QList<uint32_t> m_Styles;
-  QList<int> m_Answers;
+  std::optional<TMessageBoxes> m_Boxes;
 };
 
 void TestEditDialog::addTidiesTheTextsAndReadsTheMarker() {
@@ -86,7 +79,7 @@ void TestEditDialog::addTidiesTheTextsAndReadsTheMarker() {
     QCOMPARE(data.Values[Native], std::string("a house"));
     QCOMPARE(data.Values[Category], std::string("n"));
   }
-  QVERIFY(m_Asked.isEmpty());
+  QVERIFY(m_Boxes->Messages().isEmpty());
 }
 
 void TestEditDialog::checksComeInOrderWithTheirFieldsFocused() {
@@ -109,11 +102,11 @@ void TestEditDialog::checksComeInOrderWithTheirFieldsFocused() {
     data.Values[Foreign] = "unchanged";
     TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
     dialog.show();
-    m_Asked.clear();
+    m_Boxes->Shown.clear();
     QVERIFY(!Submit(dialog, c.foreign, c.native));
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_Asked, QStringList{c.message});
-    QCOMPARE(m_Styles.last(), kMbError);
+    QCOMPARE(m_Boxes->Messages(), QStringList{c.message});
+    QCOMPARE(m_Boxes->Shown.last().Style, kMbError);
     QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
                                          : dialog.focusWidget()->objectName(),
              QString(c.focused));
@@ -133,28 +126,28 @@ void TestEditDialog::questionsOfTheEditingOptions() {
   TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
   dialog.show();
 
-  m_Answers = {kIdNo};
+  m_Boxes->Answer({kIdNo});
   QVERIFY(!Submit(dialog, "Baum", "tree"));
-  QCOMPARE(m_Asked.last(),
+  QCOMPARE(m_Boxes->Messages().last(),
            QString("You have not specified  the sorting position. Sort this item by its initial "
                    "letter?"));
-  QCOMPARE(m_Styles.last(), kMbQuestion);
+  QCOMPARE(m_Boxes->Shown.last().Style, kMbQuestion);
   QCOMPARE(dialog.edtForeign->text(), QString("Baum"));
 
   // Yes puts the marker in front; the part-of-speech question follows.
-  m_Answers = {kIdYes, kIdNo};
+  m_Boxes->Answer({kIdYes, kIdNo});
   dialog.edtNative->setText("tree");
   QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
   QCOMPARE(dialog.edtForeign->text(), QString("@Baum"));
-  QCOMPARE(m_Asked.last(),
+  QCOMPARE(m_Boxes->Messages().last(),
            QString("You have not specified the part of speech. Leave field blank?"));
   QCOMPARE(dialog.focusWidget(), dialog.edtCategory);
 
   // The second OK goes straight past the sorting question.
-  m_Asked.clear();
-  m_Answers = {kIdYes};
+  m_Boxes->Shown.clear();
+  m_Boxes->Answer({kIdYes});
   QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
-  QCOMPARE(m_Asked.size(), 1);
+  QCOMPARE(m_Boxes->Messages().size(), 1);
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   QCOMPARE(data.Values[Foreign], std::string("Baum"));
   QCOMPARE(data.SortPos, 0);
@@ -167,23 +160,23 @@ void TestEditDialog::duplicatesAreAskedOnlyWhenAdding() {
     TEditData data;
     TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
     QVERIFY(Submit(dialog, "house", "x"));
-    QVERIFY(m_Asked.isEmpty());
+    QVERIFY(m_Boxes->Messages().isEmpty());
   }
   {
     TEditData data;
     TEditDialog dialog(nullptr, data, vocab.v, options, QFont());
-    m_Answers = {kIdNo};
+    m_Boxes->Answer({kIdNo});
     QVERIFY(!Submit(dialog, "Haus", "x"));
-    QCOMPARE(m_Asked, QStringList{"Word already exists. Add anyway?"});
-    m_Answers = {kIdYes};
+    QCOMPARE(m_Boxes->Messages(), QStringList{"Word already exists. Add anyway?"});
+    m_Boxes->Answer({kIdYes});
     QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }
-  m_Asked.clear();
+  m_Boxes->Shown.clear();
   TEditData edit{false, {"Haus", "n", "", "house"}, 0};
   TEditDialog dialog(nullptr, edit, vocab.v, options, QFont());
   QVERIFY(Submit(dialog, "Haus", "home"));
-  QVERIFY(m_Asked.isEmpty());
+  QVERIFY(m_Boxes->Messages().isEmpty());
 }
 
 void TestEditDialog::editShowsTheMarkerAndAnUnchangedEditIsCancel() {
@@ -197,7 +190,7 @@ void TestEditDialog::editShowsTheMarkerAndAnUnchangedEditIsCancel() {
   QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
   // Nothing changed: Cancel, although the stored translation fails the bracket check.
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
-  QVERIFY(m_Asked.isEmpty());
+  QVERIFY(m_Boxes->Messages().isEmpty());
 
   // Changing only the notes of a word with a "@" of its own keeps the word as it was.
   TEditData own{false, {"ab@c", "", "", "x"}, 0};
@@ -247,7 +240,7 @@ void TestEditDialog::cancelLeavesTheRecordAlone() {
   QCOMPARE(dialog.result(), int(QDialog::Rejected));
   QCOMPARE(data.Values, (TFieldValues{"Haus", "n", "x", "house"}));
   QCOMPARE(data.SortPos, 0);
-  QVERIFY(m_Asked.isEmpty());
+  QVERIFY(m_Boxes->Messages().isEmpty());
 }
 
 void TestEditDialog::tabOrderAndHelp() {

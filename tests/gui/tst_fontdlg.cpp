@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the font dialog.
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -6,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "GuiTestSupport.h"
 #include "dialogs/FontDlg.h"
 #include "platform/DlgUtils.h"
 
@@ -39,11 +41,7 @@ void TestSelectFontDialog::okChecksTheSizeRange() {
     TSelectFontDialog probe(nullptr, font);
     font = {probe.cbFontName->itemText(0), 10};
   }
-  QList<QString> messages;
-  MessageBoxHandler = [&](const QString& message, const QString&, uint32_t) {
-    messages << message;
-    return kIdOk;
-  };
+  TMessageBoxes boxes;
   TSelectFontDialog dialog(nullptr, font);
   dialog.show();
   for (const char* bad : {"7", "25", ""}) {
@@ -52,14 +50,13 @@ void TestSelectFontDialog::okChecksTheSizeRange() {
     QCOMPARE(dialog.result(), 0);
     QVERIFY(dialog.isVisible());
   }
-  QCOMPARE(messages.size(), 3);
-  QCOMPARE(messages[0], QString("Number must be between 8 and 24."));
+  QCOMPARE(boxes.Shown.size(), 3);
+  QCOMPARE(boxes.Shown[0].Message, QString("Number must be between 8 and 24."));
   QCOMPARE(font.Size, 10);
   dialog.cbFontSize->setEditText("24");
   QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
   QCOMPARE(dialog.result(), int(QDialog::Accepted));
   QCOMPARE(font.Size, 24);
-  MessageBoxHandler = ShowQtMessageBox;
 }
 
 void TestSelectFontDialog::anUnknownFaceWaitsForAChoice() {

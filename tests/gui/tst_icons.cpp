@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the tool images and the program icon.
 #include <QDir>
 #include <QImage>
 #include <QPainter>

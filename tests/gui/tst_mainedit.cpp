@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
+// Tests of the main window's Edit and Test commands and its keys.
 #include <QAction>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 #include <optional>
 
+#include "GuiTestSupport.h"
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
 #include "dialogs/EditDlg.h"
@@ -23,6 +25,11 @@ public:
   std::optional<std::string> Block;
 };
 
+// The list of the main window, found as tests find every widget: by name.
+TVocabGrid* Grid(const TMainForm& form) {
+  return form.findChild<TVocabGrid*>("dgVocab");
+}
+
 struct TForm {
   QTemporaryDir settingsDir;
   TSettingsStore store{settingsDir.filePath("settings.ini")};
@@ -33,7 +40,7 @@ struct TForm {
   explicit TForm(const std::vector<std::string>& words) {
     auto fake = std::make_unique<TFakeClipboard>();
     clipboard = fake.get();
-    form.Clipboard = std::move(fake);
+    form.SetClipboard(std::move(fake));
     form.Vocab().SetForeignLangID(0x0407);
     form.Vocab().SetNativeLangID(0x0409);
     for (const auto& w : words) {
@@ -53,7 +60,7 @@ struct TForm {
   }
   void Select(int row) {
     form.Vocab().SetItemIndex(row);
-    form.dgVocab->RefreshList();
+    Grid(form)->RefreshList();
     form.UpdateCommands();
   }
 };
@@ -63,17 +70,7 @@ class TestMainEdit : public QObject {
   Q_OBJECT
 private slots:
   // A message box no test answered would wait for ever; record it and fail instead.
-  void initTestCase() {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
-      m_Unexpected << message;
-      return kIdOk;
-    };
-  }
-  void cleanup() {
-    const QStringList unexpected = m_Unexpected;
-    m_Unexpected.clear();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
-  }
+  void cleanup() { m_Unexpected.Verify(); }
 
   void enabledStatesFollowTheView();
   void undoAndRedoCaptionsNameTheStep();
@@ -89,47 +86,49 @@ private slots:
   void statisticsResetOnlyWhenAsked();
 
 private:
-  QStringList m_Unexpected;
+  TUnexpectedModals m_Unexpected;
 };
 
 void TestMainEdit::enabledStatesFollowTheView() {
   TForm empty({});
   empty.form.SetViewMode(vmNone);
   empty.form.UpdateCommands();
-  for (QAction* a : {empty.form.miEditUndo, empty.form.miEditCut, empty.form.miEditPaste,
-                     empty.form.miEditDelete, empty.form.miEditShuffle}) {
+  for (QAction* a :
+       {FindAction(&empty.form, "miEditUndo"), FindAction(&empty.form, "miEditCut"),
+        FindAction(&empty.form, "miEditPaste"), FindAction(&empty.form, "miEditDelete"),
+        FindAction(&empty.form, "miEditShuffle")}) {
     QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
   }
 
   TForm f({"a", "b", "c"});
-  QVERIFY(f.form.miEditCut->isEnabled());
-  QVERIFY(f.form.miEditDelete->isEnabled());
-  QVERIFY(f.form.miEditShuffle->isEnabled());
-  QVERIFY(!f.form.miEditUndo->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditCut")->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditDelete")->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditShuffle")->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditUndo")->isEnabled());
   // Nothing on the clipboard, no mark.
-  QVERIFY(!f.form.miEditPaste->isEnabled());
-  QVERIFY(!f.form.miEditMoveUp->isEnabled());
-  QVERIFY(f.form.miEditMoveDown->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditPaste")->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditMoveUp")->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditMoveDown")->isEnabled());
   f.Select(2);
-  QVERIFY(f.form.miEditMoveUp->isEnabled());
-  QVERIFY(!f.form.miEditMoveDown->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditMoveUp")->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditMoveDown")->isEnabled());
   f.Select(-1);
-  QVERIFY(!f.form.miEditCopy->isEnabled());
-  QVERIFY(!f.form.miEditMoveUp->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditCopy")->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miEditMoveUp")->isEnabled());
   // The tool buttons share the actions, so they follow.
   QVERIFY(!f.form.findChild<QWidget*>("tbCut")->isEnabled());
 }
 
 void TestMainEdit::undoAndRedoCaptionsNameTheStep() {
   TForm f({"a", "b"});
-  QCOMPARE(f.form.miEditUndo->text(), QString("&Undo"));
-  f.form.miEditMoveDown->trigger();
+  QCOMPARE(FindAction(&f.form, "miEditUndo")->text(), QString("&Undo"));
+  TRIGGER_ACTION(&f.form, "miEditMoveDown");
   f.form.UpdateCommands();
-  QCOMPARE(f.form.miEditUndo->text(), QString("&Undo Move"));
-  f.form.miEditUndo->trigger();
+  QCOMPARE(FindAction(&f.form, "miEditUndo")->text(), QString("&Undo Move"));
+  TRIGGER_ACTION(&f.form, "miEditUndo");
   f.form.UpdateCommands();
-  QCOMPARE(f.form.miEditUndo->text(), QString("&Undo"));
-  QCOMPARE(f.form.miEditRedo->text(), QString("&Redo Move"));
+  QCOMPARE(FindAction(&f.form, "miEditUndo")->text(), QString("&Undo"));
+  QCOMPARE(FindAction(&f.form, "miEditRedo")->text(), QString("&Redo Move"));
   QCOMPARE(f.Words(), QString("a b"));
   QCOMPARE(f.form.findChild<QWidget*>("tbUndo")->toolTip(), QString("Undo - Ctrl+Z"));
 }
@@ -137,17 +136,17 @@ void TestMainEdit::undoAndRedoCaptionsNameTheStep() {
 void TestMainEdit::cutThenEnterElsewhereMovesInOneStep() {
   TForm f({"a", "b", "c", "d"});
   f.Select(0);
-  f.form.miEditCut->trigger();
-  QCOMPARE(f.form.dgVocab->CutRow(), 0);
+  TRIGGER_ACTION(&f.form, "miEditCut");
+  QCOMPARE(Grid(f.form)->CutRow(), 0);
   // Cut only marks.
   QCOMPARE(f.Words(), QString("a b c d"));
   f.Select(2);
-  QTest::keyClick(f.form.dgVocab, Qt::Key_Return);
+  QTest::keyClick(Grid(f.form), Qt::Key_Return);
   QCOMPARE(f.Words(), QString("b c a d"));
-  QCOMPARE(f.form.dgVocab->CutRow(), -1);
+  QCOMPARE(Grid(f.form)->CutRow(), -1);
   QCOMPARE(f.form.Vocab().UndoKind(), jkMove);
   f.form.UpdateCommands();
-  f.form.miEditUndo->trigger();
+  TRIGGER_ACTION(&f.form, "miEditUndo");
   QCOMPARE(f.Words(), QString("a b c d"));
   QCOMPARE(f.form.Vocab().UndoKind(), jkNone);
 }
@@ -155,32 +154,32 @@ void TestMainEdit::cutThenEnterElsewhereMovesInOneStep() {
 void TestMainEdit::cutAndPasteOnTheSameRowOnlyClearsTheMark() {
   TForm f({"a", "b"});
   f.Select(1);
-  f.form.miEditCut->trigger();
+  TRIGGER_ACTION(&f.form, "miEditCut");
   f.form.UpdateCommands();
-  QVERIFY(f.form.miEditPaste->isEnabled());
-  f.form.miEditPaste->trigger();
-  QCOMPARE(f.form.dgVocab->CutRow(), -1);
+  QVERIFY(FindAction(&f.form, "miEditPaste")->isEnabled());
+  TRIGGER_ACTION(&f.form, "miEditPaste");
+  QCOMPARE(Grid(f.form)->CutRow(), -1);
   QCOMPARE(f.form.Vocab().JournalPos(), 0);
   // Escape drops a mark too.
-  f.form.miEditCut->trigger();
-  QTest::keyClick(f.form.dgVocab, Qt::Key_Escape);
-  QCOMPARE(f.form.dgVocab->CutRow(), -1);
+  TRIGGER_ACTION(&f.form, "miEditCut");
+  QTest::keyClick(Grid(f.form), Qt::Key_Escape);
+  QCOMPARE(Grid(f.form)->CutRow(), -1);
 }
 
 void TestMainEdit::copyAndPasteGoThroughTheClipboard() {
   TForm f({"a", "b", "c"});
   f.Select(1);
-  f.form.miEditCopy->trigger();
+  TRIGGER_ACTION(&f.form, "miEditCopy");
   QVERIFY(f.clipboard->Block.has_value());
   f.form.UpdateCommands();
-  QVERIFY(f.form.miEditPaste->isEnabled());
+  QVERIFY(FindAction(&f.form, "miEditPaste")->isEnabled());
   f.Select(0);
-  f.form.miEditPaste->trigger();
+  TRIGGER_ACTION(&f.form, "miEditPaste");
   // Behind the current entry.
   QCOMPARE(f.Words(), QString("a b b c"));
   QCOMPARE(f.form.Vocab().ItemIndex(), 1);
   f.form.Settings().Options.AppendNewWords = true;
-  f.form.miEditPaste->trigger();
+  TRIGGER_ACTION(&f.form, "miEditPaste");
   QCOMPARE(f.Words(), QString("a b b c b"));
 
   // An entry from another language pair is refused with its message.
@@ -188,47 +187,47 @@ void TestMainEdit::copyAndPasteGoThroughTheClipboard() {
   other.form.Vocab().SetForeignLangID(0x040C);
   other.clipboard->Block = f.clipboard->Block;
   other.form.UpdateCommands();
-  other.form.miEditPaste->trigger();
+  TMessageBoxes boxes;
+  TRIGGER_ACTION(&other.form, "miEditPaste");
   QCOMPARE(other.Words(), QString("x"));
-  QCOMPARE(m_Unexpected, QStringList{"Languages are different."});
-  m_Unexpected.clear();
+  QCOMPARE(boxes.Messages(), QStringList{"Languages are different."});
 }
 
 void TestMainEdit::deleteAndMove() {
   TForm f({"a", "b", "c"});
   f.Select(2);
-  f.form.miEditDelete->trigger();
+  TRIGGER_ACTION(&f.form, "miEditDelete");
   QCOMPARE(f.Words(), QString("a b"));
   // The new last entry.
   QCOMPARE(f.form.Vocab().ItemIndex(), 1);
-  f.form.miEditMoveUp->trigger();
+  TRIGGER_ACTION(&f.form, "miEditMoveUp");
   QCOMPARE(f.Words(), QString("b a"));
   QCOMPARE(f.form.Vocab().ItemIndex(), 0);
-  f.form.miEditDelete->trigger();
-  f.form.miEditDelete->trigger();
+  TRIGGER_ACTION(&f.form, "miEditDelete");
+  TRIGGER_ACTION(&f.form, "miEditDelete");
   QCOMPARE(f.form.Vocab().Count(), 0);
   QCOMPARE(f.form.Vocab().ItemIndex(), -1);
   // One blank row.
-  QCOMPARE(f.form.dgVocab->model()->rowCount(), 1);
+  QCOMPARE(Grid(f.form)->model()->rowCount(), 1);
 }
 
 void TestMainEdit::shuffleIsOneStep() {
   TForm f({"a", "b", "c", "d", "e"});
   f.Select(3);
   TVocabItem* current = &f.form.Vocab().CurrentItem();
-  f.form.miEditShuffle->trigger();
+  TRIGGER_ACTION(&f.form, "miEditShuffle");
   QCOMPARE(&f.form.Vocab().CurrentItem(), current);
   QCOMPARE(f.form.Vocab().UndoKind(), jkShuffle);
   f.form.UpdateCommands();
-  f.form.miEditUndo->trigger();
+  TRIGGER_ACTION(&f.form, "miEditUndo");
   QCOMPARE(f.Words(), QString("a b c d e"));
 }
 
 void TestMainEdit::toolTipsNameTheShortcut() {
   TForm f({});
-  QCOMPARE(TMainForm::MenuItemHint(f.form.miFileOpen),
+  QCOMPARE(TMainForm::MenuItemHint(FindAction(&f.form, "miFileOpen")),
            QString("Open - Ctrl+O|Opens an existing file"));
-  QCOMPARE(TMainForm::MenuItemHint(f.form.miEditDelete),
+  QCOMPARE(TMainForm::MenuItemHint(FindAction(&f.form, "miEditDelete")),
            QString("Delete - Del|Deletes the selected item"));
   QCOMPARE(f.form.findChild<QWidget*>("tbOpen")->toolTip(), QString("Open - Ctrl+O"));
 }
@@ -241,17 +240,17 @@ void TestMainEdit::sortUsesTheChosenFieldAndTheToolBarTheLastOne() {
   f.form.Vocab().GetItem(2).Values[3] = "xylophone";
   f.form.SortDialogRunner = [](uint8_t&) { return false; };
   f.form.UpdateCommands();
-  f.form.miEditSort->trigger();
+  TRIGGER_ACTION(&f.form, "miEditSort");
   // A cancelled dialog sorts nothing.
   QCOMPARE(f.Words(), QString("c a b"));
   f.form.SortDialogRunner = [](uint8_t& field) {
     field = 0;
     return true;
   };
-  f.form.miEditSort->trigger();
+  TRIGGER_ACTION(&f.form, "miEditSort");
   QCOMPARE(f.Words(), QString("a b c"));
   QCOMPARE(f.form.Vocab().UndoKind(), jkSort);
-  f.form.SortField = 3;
+  f.form.SetSortField(3);
   f.form.findChild<QAction*>("tbSortAction")->trigger();
   QCOMPARE(f.Words(), QString("b a c"));
   QCOMPARE(f.form.findChild<QWidget*>("tbSort")->toolTip(), QString("Sort - F8"));
@@ -261,27 +260,29 @@ void TestMainEdit::findNextWrapsAndReportsMisses() {
   TForm f({"Haus", "Baum", "Hausaufgabe", "Tisch"});
   f.form.UpdateCommands();
   // No search text yet.
-  QVERIFY(!f.form.miEditFindNext->isEnabled());
-  f.form.SearchData.Text = "haus";
+  QVERIFY(!FindAction(&f.form, "miEditFindNext")->isEnabled());
+  f.form.SearchData().Text = "haus";
   f.form.UpdateCommands();
-  QVERIFY(f.form.miEditFindNext->isEnabled());
-  f.form.miEditFindNext->trigger();
+  QVERIFY(FindAction(&f.form, "miEditFindNext")->isEnabled());
+  TRIGGER_ACTION(&f.form, "miEditFindNext");
   QCOMPARE(f.form.Vocab().ItemIndex(), 2);
-  QCOMPARE(f.form.dgVocab->currentIndex().row(), 2);
-  f.form.miEditFindNext->trigger();
+  QCOMPARE(Grid(f.form)->currentIndex().row(), 2);
+  TRIGGER_ACTION(&f.form, "miEditFindNext");
   // Wraps round.
   QCOMPARE(f.form.Vocab().ItemIndex(), 0);
-  f.form.SearchData.Text = "nirgends";
-  f.form.miEditFindNext->trigger();
-  QCOMPARE(m_Unexpected, QStringList{"Search text not found."});
-  m_Unexpected.clear();
+  f.form.SearchData().Text = "nirgends";
+  {
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&f.form, "miEditFindNext");
+    QCOMPARE(boxes.Messages(), QStringList{"Search text not found."});
+  }
   QCOMPARE(f.form.Vocab().ItemIndex(), 0);
 
-  f.form.miEditFind->trigger();
-  QVERIFY(f.form.FindWindow->isVisible());
+  TRIGGER_ACTION(&f.form, "miEditFind");
+  QVERIFY(f.form.findChild<QWidget*>("SearchDialog")->isVisible());
   f.form.SetViewMode(vmList);
   // A change of view closes the Find window.
-  QVERIFY(!f.form.FindWindow->isVisible());
+  QVERIFY(!f.form.findChild<QWidget*>("SearchDialog")->isVisible());
 }
 
 void TestMainEdit::addAndEditGoThroughTheDialog() {
@@ -294,14 +295,14 @@ void TestMainEdit::addAndEditGoThroughTheDialog() {
     return true;
   };
   f.Select(0);
-  f.form.miEditAdd->trigger();
+  TRIGGER_ACTION(&f.form, "miEditAdd");
   QCOMPARE(f.Words(), QString("a neu b c"));
   QVERIFY(seen.last().IsAdd);
   QCOMPARE(f.form.Vocab().UndoKind(), jkAdd);
 
   // Without a current entry the new one goes to the end.
   f.Select(-1);
-  f.form.miEditAdd->trigger();
+  TRIGGER_ACTION(&f.form, "miEditAdd");
   QCOMPARE(f.Words(), QString("a neu b c neu"));
   QCOMPARE(f.form.Vocab().ItemIndex(), 4);
 
@@ -313,31 +314,31 @@ void TestMainEdit::addAndEditGoThroughTheDialog() {
     data.Values[Foreign] = "cc";
     return true;
   };
-  QTest::keyClick(f.form.dgVocab, Qt::Key_Return);
+  QTest::keyClick(Grid(f.form), Qt::Key_Return);
   QVERIFY(!seen.last().IsAdd);
   QCOMPARE(seen.last().Values[Foreign], std::string("c"));
   QCOMPARE(f.Words(), QString("a neu b cc neu"));
   QVERIFY(!f.form.Vocab().CurrentItem().IsLearnt());
   QCOMPARE(f.form.Vocab().UndoKind(), jkEdit);
-  f.form.miEditUndo->trigger();
+  TRIGGER_ACTION(&f.form, "miEditUndo");
   QVERIFY(f.form.Vocab().CurrentItem().IsLearnt());
 
   // Cut, then a dialog: the mark is gone, and Paste inserts the clipboard copy.
   f.form.UpdateCommands();
-  f.form.miEditCut->trigger();
-  QCOMPARE(f.form.dgVocab->CutRow(), 3);
+  TRIGGER_ACTION(&f.form, "miEditCut");
+  QCOMPARE(Grid(f.form)->CutRow(), 3);
   f.form.EditDialogRunner = [](TEditData&) { return false; };
-  f.form.miEditEdit->trigger();
-  QCOMPARE(f.form.dgVocab->CutRow(), -1);
+  TRIGGER_ACTION(&f.form, "miEditEdit");
+  QCOMPARE(Grid(f.form)->CutRow(), -1);
   f.form.UpdateCommands();
-  f.form.miEditPaste->trigger();
+  TRIGGER_ACTION(&f.form, "miEditPaste");
   QCOMPARE(f.Words(), QString("a neu b c c neu"));
 
   // A cancelled dialog changes nothing.
   f.form.EditDialogRunner = [](TEditData&) { return false; };
   const int32_t before = f.form.Vocab().JournalPos();
-  f.form.miEditEdit->trigger();
-  f.form.miEditAdd->trigger();
+  TRIGGER_ACTION(&f.form, "miEditEdit");
+  TRIGGER_ACTION(&f.form, "miEditAdd");
   QCOMPARE(f.form.Vocab().JournalPos(), before);
 }
 
@@ -346,15 +347,15 @@ void TestMainEdit::statisticsResetOnlyWhenAsked() {
   f.form.Vocab().RecordAnswer(true, 0);
   QVERIFY(f.form.Vocab().GetItem(0).IsLearnt());
   f.form.UpdateCommands();
-  QVERIFY(f.form.miTestStatistics->isEnabled());
+  QVERIFY(FindAction(&f.form, "miTestStatistics")->isEnabled());
   int shown = 0;
   f.form.StatisticsDialogRunner = [&](const TVocabFile& v) {
     ++shown;
     return &v == &f.form.Vocab() && shown == 2;
   };
-  f.form.miTestStatistics->trigger();
+  TRIGGER_ACTION(&f.form, "miTestStatistics");
   QVERIFY(f.form.Vocab().GetItem(0).IsLearnt());
-  f.form.miTestStatistics->trigger();
+  TRIGGER_ACTION(&f.form, "miTestStatistics");
   QCOMPARE(shown, 2);
   QCOMPARE(f.form.Vocab().LearntCount(), 0);
   QCOMPARE(f.form.Vocab().QuestionCount(), 0);
@@ -362,7 +363,7 @@ void TestMainEdit::statisticsResetOnlyWhenAsked() {
 
   f.form.SetViewMode(vmNone);
   f.form.UpdateCommands();
-  QVERIFY(!f.form.miTestStatistics->isEnabled());
+  QVERIFY(!FindAction(&f.form, "miTestStatistics")->isEnabled());
 }
 
 QTEST_MAIN(TestMainEdit)

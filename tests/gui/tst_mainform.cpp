@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the main window: files, settings, start-up, caption and the idle-time update.
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QFontDatabase>
@@ -11,7 +12,9 @@
 #include <QtTest>
 #include <fstream>
 
+#include "GuiTestSupport.h"
 #include "app/MainFrm.h"
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/PropsDlg.h"
 #include "platform/DlgUtils.h"
@@ -19,52 +22,10 @@
 #include "settings/RegUtils.h"
 
 namespace {
-struct TRecordedBox {
-  QString message;
-  uint32_t style;
-};
-
-// Answers every message box with the next of the given results and records what was asked.
-class TBoxAnswers {
-public:
-  explicit TBoxAnswers(QList<int> answers = {})
-      : m_Answers(std::move(answers)), m_Previous(MessageBoxHandler) {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t style) {
-      Asked.append({message, style});
-      return m_Answers.isEmpty() ? kIdOk : m_Answers.takeFirst();
-    };
-  }
-  ~TBoxAnswers() { MessageBoxHandler = m_Previous; }
-  QList<TRecordedBox> Asked;
-
-private:
-  QList<int> m_Answers;
-  TMessageBoxFunc m_Previous;
-};
-
-// Answers the Save dialog with a path, or cancels it when the path is empty.
-class TSaveAnswer {
-public:
-  explicit TSaveAnswer(QString path, int filterIndex = 1)
-      : m_Path(std::move(path)), m_FilterIndex(filterIndex), m_Previous(SaveFileDialog) {
-    SaveFileDialog = [this](QWidget*, TFileDialogRequest& request) {
-      ++Calls;
-      Request = request;
-      if (m_Path.isEmpty()) return false;
-      request.FileName = m_Path;
-      request.FilterIndex = m_FilterIndex;
-      return true;
-    };
-  }
-  ~TSaveAnswer() { SaveFileDialog = m_Previous; }
-  int Calls = 0;
-  TFileDialogRequest Request;
-
-private:
-  QString m_Path;
-  int m_FilterIndex;
-  TFileDialogFunction m_Previous;
-};
+// The list of the main window, found as tests find every widget: by name.
+TVocabGrid* Grid(const TMainForm& form) {
+  return form.findChild<TVocabGrid*>("dgVocab");
+}
 
 void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
   TVocabFile v;
@@ -96,24 +57,8 @@ class TestMainForm : public QObject {
   Q_OBJECT
 private slots:
   // No test may wait on a real modal window: a box or file dialog that a test did not answer is
-  // answered here (OK, Cancel) and fails the test.
-  void initTestCase() {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
-      m_Unexpected << "message box: " + message;
-      return kIdOk;
-    };
-    const auto cancel = [this](QWidget*, TFileDialogRequest& request) {
-      m_Unexpected << "file dialog: " + request.Title;
-      return false;
-    };
-    OpenFileDialog = cancel;
-    SaveFileDialog = cancel;
-  }
-  void cleanup() {
-    const QStringList unexpected = m_Unexpected;
-    m_Unexpected.clear();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join("; ")));
-  }
+  // answered (OK, Cancel) and fails the test.
+  void cleanup() { m_Unexpected.Verify(); }
 
   void startsWithTheEmptyWorkspace();
   void captionFollowsTheFile();
@@ -138,7 +83,7 @@ private slots:
   void screenshot();
 
 private:
-  QStringList m_Unexpected;
+  TUnexpectedModals m_Unexpected;
 };
 
 void TestMainForm::startsWithTheEmptyWorkspace() {
@@ -180,15 +125,15 @@ void TestMainForm::commandsNeedAFile() {
   TForm fixture;
   TMainForm& form = fixture.form;
   form.UpdateCommands();
-  QVERIFY(!form.miFileSave->isEnabled());
-  QVERIFY(!form.miFileSaveAs->isEnabled());
-  QVERIFY(!form.miFileProperties->isEnabled());
-  QVERIFY(form.miFileNew->isEnabled());
-  QVERIFY(form.miFileOpen->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileSave")->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileSaveAs")->isEnabled());
+  QVERIFY(!FindAction(&form, "miFileProperties")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileNew")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileOpen")->isEnabled());
   form.SetViewMode(vmList);
   form.UpdateCommands();
-  QVERIFY(form.miFileSave->isEnabled());
-  QVERIFY(form.miFileProperties->isEnabled());
+  QVERIFY(FindAction(&form, "miFileSave")->isEnabled());
+  QVERIFY(FindAction(&form, "miFileProperties")->isEnabled());
 }
 
 void TestMainForm::openAdoptsOnlyAGoodFile() {
@@ -203,16 +148,16 @@ void TestMainForm::openAdoptsOnlyAGoodFile() {
   const QString bad = dir.filePath("bad.doz");
   { std::ofstream(QFile::encodeName(bad).toStdString()) << "not a vocabulary"; }
   for (const QString& path : {bad, dir.filePath("missing.doz")}) {
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     QVERIFY(!form.OpenFile(path));
-    QCOMPARE(boxes.Asked.size(), 1);
-    QCOMPARE(boxes.Asked[0].style, kMbStop);
+    QCOMPARE(boxes.Shown.size(), 1);
+    QCOMPARE(boxes.Shown[0].Style, kMbStop);
     QCOMPARE(&form.Vocab(), before);
     QCOMPARE(form.Vocab().Count(), 2);
   }
-  TBoxAnswers boxes;
+  TMessageBoxes boxes;
   QVERIFY(!form.OpenFile(bad));
-  QCOMPARE(boxes.Asked[0].message, QString("Invalid file format."));
+  QCOMPARE(boxes.Shown[0].Message, QString("Invalid file format."));
 }
 
 void TestMainForm::querySaveAnswers() {
@@ -225,18 +170,18 @@ void TestMainForm::querySaveAnswers() {
 
   form.Vocab().SetProperty(0, "changed");
   {
-    TBoxAnswers boxes({kIdCancel});
+    TMessageBoxes boxes({kIdCancel});
     QVERIFY(!form.QuerySave());
-    QCOMPARE(boxes.Asked[0].message, QString("Save changes to words.doz?"));
-    QCOMPARE(boxes.Asked[0].style, kMbIconExclamation | kMbYesNoCancel);
+    QCOMPARE(boxes.Shown[0].Message, QString("Save changes to words.doz?"));
+    QCOMPARE(boxes.Shown[0].Style, kMbIconExclamation | kMbYesNoCancel);
   }
   {
-    TBoxAnswers boxes({kIdNo});
+    TMessageBoxes boxes({kIdNo});
     QVERIFY(form.QuerySave());
     QVERIFY(form.Vocab().Modified());
   }
   {
-    TBoxAnswers boxes({kIdYes});
+    TMessageBoxes boxes({kIdYes});
     QVERIFY(form.QuerySave());
     QVERIFY(!form.Vocab().Modified());
     TVocabFile reread;
@@ -252,15 +197,15 @@ void TestMainForm::yesOnANeverSavedVocabularyLeadsToSaveAs() {
   form.SetViewMode(vmList);
   form.Vocab().SetProperty(0, "new");
   {
-    TBoxAnswers boxes({kIdYes});
-    TSaveAnswer cancel{QString()};
+    TMessageBoxes boxes({kIdYes});
+    TFileDialogAnswer cancel(SaveFileDialog, QString());
     QVERIFY2(!form.QuerySave(), "cancelling Save As cancels the whole command");
     QCOMPARE(cancel.Calls, 1);
-    QCOMPARE(boxes.Asked[0].message, QString("Save changes to Untitled?"));
+    QCOMPARE(boxes.Shown[0].Message, QString("Save changes to Untitled?"));
   }
-  TBoxAnswers boxes({kIdYes});
+  TMessageBoxes boxes({kIdYes});
   const QString path = dir.filePath("new.doz");
-  TSaveAnswer save(path);
+  TFileDialogAnswer save(SaveFileDialog, path);
   QVERIFY(form.QuerySave());
   QCOMPARE(QString::fromStdString(form.Vocab().FileName()), path);
   QVERIFY(QFile::exists(path));
@@ -273,11 +218,11 @@ void TestMainForm::saveOfAReadOnlyFileTurnsIntoSaveAs() {
   const QString path = dir.filePath("locked.doz");
   OpenSample(form, path);
   QFile::setPermissions(path, QFileDevice::ReadOwner);
-  TBoxAnswers boxes;
-  TSaveAnswer cancel{QString()};
-  form.miFileSaveClick();
-  QCOMPARE(boxes.Asked.size(), 1);
-  QVERIFY(boxes.Asked[0].message.endsWith(
+  TMessageBoxes boxes;
+  TFileDialogAnswer cancel(SaveFileDialog, QString());
+  TRIGGER_ACTION(&form, "miFileSave");
+  QCOMPARE(boxes.Shown.size(), 1);
+  QVERIFY(boxes.Shown[0].Message.endsWith(
       "locked.doz\nThis file is read-only. Please use a different file name."));
   QCOMPARE(cancel.Calls, 1);
   QCOMPARE(cancel.Request.FileName, QString("locked"));
@@ -314,11 +259,11 @@ void TestMainForm::closingAsksFirst() {
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().SetProperty(1, "me");
   {
-    TBoxAnswers boxes({kIdCancel});
+    TMessageBoxes boxes({kIdCancel});
     QVERIFY(!form.close());
     QVERIFY(form.isVisible());
   }
-  TBoxAnswers boxes({kIdNo});
+  TMessageBoxes boxes({kIdNo});
   QVERIFY(form.close());
 }
 
@@ -329,11 +274,11 @@ void TestMainForm::errorsInCommandsAreShownAndAbandonTheCommand() {
   OpenSample(form, dir.filePath("words.doz"));
   form.Vocab().GetItem(0).Values[0] = std::string(70000, 'x');
   form.Vocab().SetProperty(0, "changed");
-  TBoxAnswers boxes;
-  form.miFileSave->trigger();
-  QCOMPARE(boxes.Asked.size(), 1);
-  QCOMPARE(boxes.Asked[0].style, kMbStop);
-  QVERIFY(boxes.Asked[0].message.contains("65,535"));
+  TMessageBoxes boxes;
+  TRIGGER_ACTION(&form, "miFileSave");
+  QCOMPARE(boxes.Shown.size(), 1);
+  QCOMPARE(boxes.Shown[0].Style, kMbStop);
+  QVERIFY(boxes.Shown[0].Message.contains("65,535"));
   QVERIFY(form.Vocab().Modified());
 }
 
@@ -342,8 +287,8 @@ void TestMainForm::firstStartUsesTheDefaults() {
   TMainForm& form = fixture.form;
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
-  QVERIFY(form.tbrToolBar->isVisible());
-  QVERIFY(form.sbrStatusBar->isVisible());
+  QVERIFY(form.findChild<QToolBar*>("tbrToolBar")->isVisible());
+  QVERIFY(form.statusBar()->isVisible());
   QCOMPARE(form.RecentFiles().Count(), 0);
   QCOMPARE(form.Vocab().ForeignLangID(), 0);
   QVERIFY(!form.Vocab().Modified());
@@ -360,7 +305,7 @@ void TestMainForm::settingsSurviveARestart() {
     TSettingsStore store(ini);
     TMainForm form(&store);
     form.show();
-    form.miViewToolBar->trigger();
+    TRIGGER_ACTION(&form, "miViewToolBar");
     form.Vocab().SetForeignLangID(0x0419);
     form.setGeometry(50, 60, 500, 300);
     QVERIFY(form.close());
@@ -368,8 +313,8 @@ void TestMainForm::settingsSurviveARestart() {
   TSettingsStore store(ini);
   TMainForm form(&store);
   form.show();
-  QVERIFY(!form.tbrToolBar->isVisible());
-  QVERIFY(form.sbrStatusBar->isVisible());
+  QVERIFY(!form.findChild<QToolBar*>("tbrToolBar")->isVisible());
+  QVERIFY(form.statusBar()->isVisible());
   QCOMPARE(form.Vocab().ForeignLangID(), 0x0419);
   QVERIFY2(!form.Vocab().Modified(), "languages from the settings are no change");
   QCOMPARE(form.geometry(), QRect(50, 60, 500, 300));
@@ -390,9 +335,9 @@ void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
   }
   {
     TForm fixture;
-    TBoxAnswers boxes;
+    TMessageBoxes boxes;
     QVERIFY(!fixture.form.Start({dir.filePath("missing.doz")}));
-    QCOMPARE(boxes.Asked.size(), 1);
+    QCOMPARE(boxes.Shown.size(), 1);
     QVERIFY2(!fixture.form.Start({"/p"}), "\"/p\" alone is taken as the file name");
   }
   {
@@ -429,7 +374,7 @@ void TestMainForm::newKeepsTheChosenLanguages() {
     data.NativeLangID = 0x0407;
     return true;
   };
-  form.miFileNewClick();
+  TRIGGER_ACTION(&form, "miFileNew");
   QVERIFY(sawNew);
   QCOMPARE(form.ViewMode(), vmList);
   QCOMPARE(form.Vocab().Count(), 0);
@@ -443,7 +388,7 @@ void TestMainForm::newKeepsTheChosenLanguages() {
     data.Description = "ignored";
     return false;
   };
-  form.miFilePropertiesClick();
+  TRIGGER_ACTION(&form, "miFileProperties");
   QCOMPARE(form.Vocab().GetProperty(0), std::string());
 }
 
@@ -464,11 +409,11 @@ void TestMainForm::openedFilesBecomeRecent() {
   QVERIFY(item);
   QVERIFY(item->isVisible());
   QVERIFY(item->text().startsWith("&2 "));
-  form.RecentFileClick(1);
+  TRIGGER_ACTION(&form, "miFileRecent2");
   QCOMPARE(form.Vocab().GetItem(0).Values[0], std::string("a"));
 
   // A failed open leaves the list alone.
-  TBoxAnswers boxes;
+  TMessageBoxes boxes;
   QVERIFY(!form.OpenFile(dir.filePath("missing.doz")));
   QCOMPARE(form.RecentFiles().Count(), 2);
 }
@@ -492,8 +437,8 @@ void TestMainForm::saveAsWritesEveryType() {
       "<!DOCTYPE"};
   for (int type = 7; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
-    TSaveAnswer answer(path, type);
-    form.miFileSaveAsClick();
+    TFileDialogAnswer answer(SaveFileDialog, path, type);
+    TRIGGER_ACTION(&form, "miFileSaveAs");
     QCOMPARE(answer.Request.FilterIndex, 1);
     QCOMPARE(answer.Request.FileName, QString("words"));
     QFile written(path);
@@ -548,16 +493,16 @@ void TestMainForm::theListShowsTheOpenFile() {
   QCOMPARE(grid->currentIndex().row(), 0);
   QCOMPARE(form.focusWidget(), grid);
   form.UpdateCommands();
-  QCOMPARE(form.StatusPanels->Panel(1)->text(), QString("De - En"));
-  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("2"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel1")->text(), QString("De - En"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel2")->text(), QString("2"));
 
   // A new file shows its one blank row; the old vocabulary is gone from the list.
   form.PropertiesDialogRunner = [](TPropertiesData&) { return true; };
-  form.miFileNewClick();
+  TRIGGER_ACTION(&form, "miFileNew");
   QCOMPARE(grid->Vocabulary(), &form.Vocab());
   QCOMPARE(grid->model()->rowCount(), 1);
   form.UpdateCommands();
-  QCOMPARE(form.StatusPanels->Panel(2)->text(), QString("0"));
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel2")->text(), QString("0"));
 
   // Opening another file hands the list the new vocabulary before the old one goes.
   OpenSample(form, dir.filePath("second.doz"));
@@ -574,16 +519,16 @@ void TestMainForm::fontCommandChangesTheList() {
     font = {face, 20};
     return true;
   };
-  const int before = form.dgVocab->RowHeight();
-  form.miViewFontClick();
+  const int before = Grid(form)->RowHeight();
+  TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
-  QCOMPARE(form.dgVocab->DisplayFont().pointSize(), 20);
-  QVERIFY(form.dgVocab->RowHeight() > before);
+  QCOMPARE(Grid(form)->DisplayFont().pointSize(), 20);
+  QVERIFY(Grid(form)->RowHeight() > before);
   form.FontDialogRunner = [&](TFontSetting& font) {
     font.Size = 8;
     return false;
   };
-  form.miViewFontClick();
+  TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
 }
 
@@ -599,31 +544,25 @@ void TestMainForm::importMergesAndConvertsFiles() {
     std::ofstream(QFile::encodeName(text).toStdString())
         << "word,translation\nvier,four\nfuenf,five\n";
   }
-  QString chosen;
-  const TFileDialogFunction previous = OpenFileDialog;
-  OpenFileDialog = [&](QWidget*, TFileDialogRequest& request) {
-    if (chosen.isEmpty()) return false;
-    request.FileName = chosen;
-    return true;
-  };
+  TFileDialogAnswer chosen(OpenFileDialog, QString());
   form.UpdateCommands();
-  QVERIFY(form.miFileImport->isEnabled());
+  QVERIFY(FindAction(&form, "miFileImport")->isEnabled());
 
   // A vocabulary file is merged without the dialog.
-  chosen = other;
+  chosen.Path = other;
   {
-    TBoxAnswers boxes;
-    form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.size(), 1);
-    QCOMPARE(boxes.Asked[0].message, QString("1 items imported successfully."));
-    QCOMPARE(boxes.Asked[0].style, kMbNotice);
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.size(), 1);
+    QCOMPARE(boxes.Shown[0].Message, QString("1 items imported successfully."));
+    QCOMPARE(boxes.Shown[0].Style, kMbNotice);
   }
   QCOMPARE(form.Vocab().Count(), 3);
   QCOMPARE(form.Vocab().ItemIndex(), 2);
   QCOMPARE(form.Vocab().UndoKind(), jkNone);
 
   // A text file goes through the dialog, which may skip the heading line.
-  chosen = text;
+  chosen.Path = text;
   int asked = 0;
   form.ConvertDialogRunner = [&](TImportRequest& request) {
     ++asked;
@@ -632,9 +571,9 @@ void TestMainForm::importMergesAndConvertsFiles() {
     return true;
   };
   {
-    TBoxAnswers boxes;
-    form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.value(0).message, QString("2 items imported successfully."));
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.value(0).Message, QString("2 items imported successfully."));
   }
   QCOMPARE(asked, 1);
   QCOMPARE(form.Vocab().Count(), 5);
@@ -647,19 +586,18 @@ void TestMainForm::importMergesAndConvertsFiles() {
     return true;
   };
   {
-    TBoxAnswers boxes;
-    form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.value(0).message, QString("Nothing to import."));
-    QCOMPARE(boxes.Asked.value(0).style, kMbStop);
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.value(0).Message, QString("Nothing to import."));
+    QCOMPARE(boxes.Shown.value(0).Style, kMbStop);
   }
   form.ConvertDialogRunner = [&](TImportRequest&) { return false; };
   {
-    TBoxAnswers boxes;
-    form.miFileImport->trigger();
-    QCOMPARE(boxes.Asked.size(), 0);
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.size(), 0);
   }
   QCOMPARE(form.Vocab().Count(), 5);
-  OpenFileDialog = previous;
 }
 
 // Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.
@@ -674,7 +612,7 @@ void TestMainForm::screenshot() {
       form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
   form.SetViewMode(vmList);
   form.Vocab().SetItemIndex(2);
-  form.dgVocab->RefreshList();
+  Grid(form)->RefreshList();
   form.UpdateCommands();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   QVERIFY(form.grab().save(folder + "/main-window.png"));

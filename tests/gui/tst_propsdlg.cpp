@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the properties dialog.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the recent-file list and its menu items.
 #include <QAction>
 #include <QMenu>
 #include <QtTest>

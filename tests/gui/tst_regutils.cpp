@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
+// Tests of the settings record and its store.
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
+#include <optional>
 
+#include "GuiTestSupport.h"
 #include "platform/DlgUtils.h"
 #include "settings/RegUtils.h"
 
@@ -93,20 +96,21 @@ private:
 
   std::unique_ptr<QTemporaryDir> m_Dir;
   QStringList m_FontsAsked;
+  std::optional<TScopedSeam<decltype(FontExistsHandler)>> m_Fonts;
 };
 
 void TestRegUtils::init() {
   m_Dir = std::make_unique<QTemporaryDir>();
   QVERIFY(m_Dir->isValid());
   m_FontsAsked.clear();
-  FontExistsHandler = [this](const QString& name, int charset) {
+  m_Fonts.emplace(FontExistsHandler, [this](const QString& name, int charset) {
     m_FontsAsked << QString("%1/%2").arg(name).arg(charset);
     return name != "Gone Font";
-  };
+  });
 }
 
 void TestRegUtils::cleanup() {
-  FontExistsHandler = QtFontExists;
+  m_Fonts.reset();
 }
 
 void TestRegUtils::firstStartGivesTheDefaults() {

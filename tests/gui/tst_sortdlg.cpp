@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the sort dialog.
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>

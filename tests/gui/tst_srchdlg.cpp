@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the Find window and Find Next.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -10,20 +11,16 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "GuiTestSupport.h"
 #include "dialogs/SrchDlg.h"
 #include "platform/DlgUtils.h"
 #include "vocab/VocFile.h"
 
 namespace {
-struct TShown {
-  QString Message;
-  QString Caption;
-  uint32_t Style;
-};
-
 std::unique_ptr<TVocabFile> MakeVocabulary(uint16_t foreign, uint16_t native,
                                            const std::vector<std::array<std::string, 4>>& rows) {
   auto v = std::make_unique<TVocabFile>();
@@ -61,7 +58,7 @@ private:
   std::unique_ptr<TSearchDialog> MakeDialog();
   void Show(TSearchDialog& dialog);
 
-  QList<TShown> m_Shown;
+  std::optional<TMessageBoxes> m_Boxes;
   std::unique_ptr<TVocabFile> m_Vocab;
   TSearchData m_Data;
   std::function<QRect(int)> m_RowRect;
@@ -69,13 +66,9 @@ private:
 };
 
 void TestSearchDialog::init() {
-  m_Shown.clear();
   m_Data = TSearchData();
   m_RowRect = nullptr;
-  MessageBoxHandler = [this](const QString& message, const QString& caption, uint32_t style) {
-    m_Shown << TShown{message, caption, style};
-    return kIdOk;
-  };
+  m_Boxes.emplace();
   m_Vocab = MakeVocabulary(0x0407, 0x0409,
                            {{"Haus", "n", "", "house"},
                             {"Baum", "n", "in the garden", "tree"},
@@ -87,7 +80,7 @@ void TestSearchDialog::init() {
 
 void TestSearchDialog::cleanup() {
   m_OwnDialog.reset();
-  MessageBoxHandler = ShowQtMessageBox;
+  m_Boxes.reset();
 }
 
 std::unique_ptr<TSearchDialog> TestSearchDialog::MakeDialog() {
@@ -184,7 +177,7 @@ void TestSearchDialog::findNextStoresTheRequestWrapsAndReportsNotFound() {
     found.push_back(m_Vocab->ItemIndex());
   }
   QCOMPARE(found, (std::vector<int>{0, 2, 3, 4}));
-  QVERIFY(m_Shown.isEmpty());
+  QVERIFY(m_Boxes->Shown.isEmpty());
   QTRY_VERIFY(d.edtFind->hasFocus());
   QCOMPARE(d.edtFind->selectedText(), QString("house"));
 
@@ -193,15 +186,15 @@ void TestSearchDialog::findNextStoresTheRequestWrapsAndReportsNotFound() {
   m_Vocab->SetItemIndex(1);
   QTest::mouseClick(d.btnFind, Qt::LeftButton);
   QCOMPARE(m_Vocab->ItemIndex(), 1);
-  QVERIFY(m_Shown.isEmpty());
+  QVERIFY(m_Boxes->Shown.isEmpty());
 
   d.edtFind->setText("garage");
   QTest::mouseClick(d.btnFind, Qt::LeftButton);
   QCOMPARE(m_Vocab->ItemIndex(), 1);
-  QCOMPARE(m_Shown.size(), 1);
-  QCOMPARE(m_Shown[0].Message, QString("Search text not found."));
-  QCOMPARE(m_Shown[0].Caption, QString("Find"));
-  QCOMPARE(m_Shown[0].Style, kMbNotice);
+  QCOMPARE(m_Boxes->Shown.size(), 1);
+  QCOMPARE(m_Boxes->Shown[0].Message, QString("Search text not found."));
+  QCOMPARE(m_Boxes->Shown[0].Caption, QString("Find"));
+  QCOMPARE(m_Boxes->Shown[0].Style, kMbNotice);
 
   // "Whole field" with no text finds the next entry whose field is empty.
   d.cbField->setCurrentIndex(Notes);
@@ -249,7 +242,7 @@ void TestSearchDialog::caseAccentsAndWholeWordComeFromTheBoxes() {
       found.push_back(m_Vocab->ItemIndex());
     }
     QVERIFY2(found == c.Found, c.Text);
-    QVERIFY(m_Shown.isEmpty());
+    QVERIFY(m_Boxes->Shown.isEmpty());
   }
 }
 
@@ -281,7 +274,7 @@ void TestSearchDialog::fieldChangeKeepsOrEmptiesTheTextByCharacterSet() {
   QTest::mouseClick(d.btnFind, Qt::LeftButton);
   QCOMPARE(m_Data.Text, std::string("\xe4\xee\xec"));
   QCOMPARE(m_Vocab->ItemIndex(), 0);
-  QVERIFY(m_Shown.isEmpty());
+  QVERIFY(m_Boxes->Shown.isEmpty());
 
   // Languages sharing one character set keep the text across the change.
   m_Vocab = MakeVocabulary(0x0407, 0x0409, {{"Haus", "", "", "house"}});
@@ -340,8 +333,8 @@ void TestSearchDialog::failingFindNextIsReportedAndTheDialogGoesOn() {
   QTest::keyClicks(d.edtFind, "tree");
   QTest::mouseClick(d.btnFind, Qt::LeftButton);
   QCOMPARE(calls, 1);
-  QCOMPARE(m_Shown.size(), 1);
-  QCOMPARE(m_Shown[0].Message, QString("Stream read error"));
+  QCOMPARE(m_Boxes->Shown.size(), 1);
+  QCOMPARE(m_Boxes->Shown[0].Message, QString("Stream read error"));
   QVERIFY(d.isVisible());
   QTRY_VERIFY(d.edtFind->hasFocus());
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the statistics dialog.
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>

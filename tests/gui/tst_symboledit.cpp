@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the symbol entry field and its picker.
 #include <QClipboard>
 #include <QDialog>
 #include <QLabel>

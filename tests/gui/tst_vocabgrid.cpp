@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the vocabulary list: model, drawing, measuring, keys, dragging and status panels.
 #include <QAbstractEventDispatcher>
 #include <QAbstractItemModelTester>
 #include <QImage>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "text/DrawItem.h"
 #include "vocab/VocFile.h"

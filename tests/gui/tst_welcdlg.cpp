@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the start-up dialog and the start-up sequence.
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>

@@ -17,44 +17,44 @@ void TMainForm::CreateEditMenu() {
   miEdit->setObjectName("miEdit");
   miEdit->setStatusTip(tr("Commands for editing vocabulary"));
   miEditUndo = AddCommand(miEdit, "miEditUndo", tr("&Undo"), tr("Reverses an action"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Z), 5, &TMainForm::miEditUndoClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_Z), tiUndo, &TMainForm::miEditUndoClick);
   miEditRedo = AddCommand(miEdit, "miEditRedo", tr("&Redo"), tr("Repeats an action"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Y), 6, &TMainForm::miEditRedoClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_Y), tiRedo, &TMainForm::miEditRedoClick);
   miEdit->addSeparator();
   miEditCut = AddCommand(miEdit, "miEditCut", tr("Cu&t"), tr("Prepares to move the selected item"),
-                         QKeySequence(Qt::CTRL | Qt::Key_X), 7, &TMainForm::miEditCutClick);
+                         QKeySequence(Qt::CTRL | Qt::Key_X), tiCut, &TMainForm::miEditCutClick);
   miEditCopy = AddCommand(miEdit, "miEditCopy", tr("&Copy"), tr("Copies the selected item"),
-                          QKeySequence(Qt::CTRL | Qt::Key_C), 8, &TMainForm::miEditCopyClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_C), tiCopy, &TMainForm::miEditCopyClick);
   miEditPaste =
       AddCommand(miEdit, "miEditPaste", tr("&Paste"), tr("Inserts the item on the clipboard"),
-                 QKeySequence(Qt::CTRL | Qt::Key_V), 9, &TMainForm::miEditPasteClick);
+                 QKeySequence(Qt::CTRL | Qt::Key_V), tiPaste, &TMainForm::miEditPasteClick);
   miEdit->addSeparator();
   miEditAdd = AddCommand(miEdit, "miEditAdd", tr("&Add..."), tr("Adds a new item"),
-                         QKeySequence(Qt::Key_Insert), 10, &TMainForm::miEditAddClick);
+                         QKeySequence(Qt::Key_Insert), tiAdd, &TMainForm::miEditAddClick);
   miEditEdit = AddCommand(miEdit, "miEditEdit", tr("&Edit..."), tr("Modifies the selected item"),
-                          QKeySequence(Qt::Key_F2), 11, &TMainForm::miEditEditClick);
+                          QKeySequence(Qt::Key_F2), tiEdit, &TMainForm::miEditEditClick);
   miEditDelete = AddCommand(miEdit, "miEditDelete", tr("&Delete"), tr("Deletes the selected item"),
-                            QKeySequence(Qt::Key_Delete), 12, &TMainForm::miEditDeleteClick);
+                            QKeySequence(Qt::Key_Delete), tiDelete, &TMainForm::miEditDeleteClick);
   miEdit->addSeparator();
   miEditMoveUp =
       AddCommand(miEdit, "miEditMoveUp", tr("&Move Up"), tr("Moves the selected item up"),
-                 QKeySequence(Qt::CTRL | Qt::Key_U), 13, &TMainForm::miEditMoveUpClick);
+                 QKeySequence(Qt::CTRL | Qt::Key_U), tiMoveUp, &TMainForm::miEditMoveUpClick);
   miEditMoveDown =
       AddCommand(miEdit, "miEditMoveDown", tr("M&ove Down"), tr("Moves the selected item down"),
-                 QKeySequence(Qt::CTRL | Qt::Key_D), 14, &TMainForm::miEditMoveDownClick);
+                 QKeySequence(Qt::CTRL | Qt::Key_D), tiMoveDown, &TMainForm::miEditMoveDownClick);
   miEdit->addSeparator();
   miEditSort =
       AddCommand(miEdit, "miEditSort", tr("&Sort..."), tr("Arranges items in alphabetical order"),
-                 QKeySequence(Qt::Key_F8), 15, &TMainForm::miEditSortClick);
+                 QKeySequence(Qt::Key_F8), tiSort, &TMainForm::miEditSortClick);
   miEditShuffle =
       AddCommand(miEdit, "miEditShuffle", tr("S&huffle"), tr("Arranges items in a random order"),
-                 {}, -1, &TMainForm::miEditShuffleClick);
+                 {}, tiNone, &TMainForm::miEditShuffleClick);
   miEdit->addSeparator();
   miEditFind = AddCommand(miEdit, "miEditFind", tr("&Find..."), tr("Searches the current file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_F), 16, &TMainForm::miEditFindClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_F), tiFind, &TMainForm::miEditFindClick);
   miEditFindNext =
       AddCommand(miEdit, "miEditFindNext", tr("Find &Next"), tr("Repeats the last search"),
-                 QKeySequence(Qt::Key_F3), 17, &TMainForm::miEditFindNextClick);
+                 QKeySequence(Qt::Key_F3), tiFindNext, &TMainForm::miEditFindNextClick);
   // The tool-bar Sort sorts at once by the remembered field; it shares the menu item's look.
   tbSort = new QAction(miEditSort->icon(), miEditSort->text(), this);
   tbSort->setObjectName("tbSortAction");
@@ -81,8 +81,8 @@ void TMainForm::InitToolHints() {
   tbSort->setToolTip(MenuItemHint(miEditSort).section('|', 0, 0));
 }
 
-int TMainForm::AddMode() const {
-  return m_Settings.Options.AppendNewWords ? 2 : 1;
+TAddMode TMainForm::AddMode() const {
+  return m_Settings.Options.AppendNewWords ? amAtEnd : amAfterCurrent;
 }
 
 void TMainForm::miEditUndoClick() {
@@ -99,7 +99,7 @@ void TMainForm::miEditRedoClick() {
 
 void TMainForm::miEditCopyClick() {
   dgVocab->ClearCutMark();
-  m_Vocab->CopyToClipboard(*Clipboard);
+  m_Vocab->CopyToClipboard(*m_Clipboard);
 }
 
 void TMainForm::miEditCutClick() {
@@ -111,8 +111,8 @@ void TMainForm::miEditCutClick() {
 void TMainForm::miEditPasteClick() {
   const int32_t cutRow = dgVocab->CutRow();
   if (cutRow < 0) {
-    if (!m_Vocab->CanPaste(*Clipboard)) return;
-    m_Vocab->PasteFromClipboard(*Clipboard, AddMode());
+    if (!m_Vocab->CanPaste(*m_Clipboard)) return;
+    m_Vocab->PasteFromClipboard(*m_Clipboard, AddMode());
     dgVocab->RefreshList();
     return;
   }
@@ -128,11 +128,8 @@ void TMainForm::miEditPasteClick() {
 }
 
 bool TMainForm::RunEditDialog(TEditData& data) {
-  // A dialog ends a Cut mark, so a later Paste inserts instead of moving.
-  dgVocab->ClearCutMark();
-  if (EditDialogRunner) return EditDialogRunner(data);
-  TEditDialog dialog(this, data, *m_Vocab, m_Settings.Options, dgVocab->DisplayFont());
-  return dialog.exec() == QDialog::Accepted;
+  return RunDialog<TEditDialog>(EditDialogRunner, data, *m_Vocab, m_Settings.Options,
+                                dgVocab->DisplayFont());
 }
 
 void TMainForm::miEditAddClick() {
@@ -187,14 +184,7 @@ void TMainForm::miEditShuffleClick() {
 }
 
 void TMainForm::miEditSortClick() {
-  bool confirmed;
-  if (SortDialogRunner) {
-    confirmed = SortDialogRunner(SortField);
-  } else {
-    TSortDialog dialog(this, SortField);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (confirmed) SortBy();
+  if (RunDialog<TSortDialog>(SortDialogRunner, m_SortField)) SortBy();
 }
 
 void TMainForm::tbSortClick() {
@@ -204,7 +194,7 @@ void TMainForm::tbSortClick() {
 void TMainForm::SortBy() {
   dgVocab->ClearCutMark();
   THourglass hourglass;
-  FillSortKeys(*m_Vocab, SortField);
+  FillSortKeys(*m_Vocab, m_SortField);
   m_Vocab->Sort();
   dgVocab->RefreshList();
 }
@@ -218,7 +208,7 @@ void TMainForm::miEditFindClick() {
 
 void TMainForm::miEditFindNextClick() {
   FindNextEntry(
-      *m_Vocab, SearchData, FindWindow,
+      *m_Vocab, m_SearchData, FindWindow,
       [this](int row) {
         m_Vocab->SetItemIndex(row);
         dgVocab->RefreshList();

@@ -17,6 +17,21 @@
 #include "vocab/Export.h"
 
 namespace {
+// The file properties the Properties dialog edits.
+enum TPropertyIndex : int { piDescription = 0, piAuthor = 1, piComments = 2 };
+
+// The types of the Save As dialog, in the order of its filter (counted from 1). The four text
+// types are the text export's formats 0 to 3 in the same order.
+enum TSaveAsKind : int {
+  skVocabulary = 1,
+  skRtf = 2,
+  skCommaText = 3,
+  skTabText = 4,
+  skUnicodeCommaText = 5,
+  skUnicodeTabText = 6,
+  skHtml = 7,
+};
+
 std::string ToFilePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
@@ -29,7 +44,7 @@ QString FromFilePath(const std::string& path) {
 bool TMainForm::QuerySave() {
   if (m_ViewMode == vmNone || !m_Vocab->Modified()) return true;
   const QString question =
-      tr("Save changes to ") + FileTitle(FromFilePath(m_Vocab->FileName())) + "?";
+      tr("Save changes to %1?").arg(FileTitle(FromFilePath(m_Vocab->FileName())));
   switch (ShowMessageBox(question, QString(), kMbIconExclamation | kMbYesNoCancel)) {
     case kIdYes:
       miFileSaveClick();
@@ -80,26 +95,18 @@ bool TMainForm::EditProperties(bool isNew) {
   data.NativeLangID = m_Vocab->NativeLangID();
   if (!isNew) {
     data.FileName = FromFilePath(m_Vocab->FileName());
-    data.Description = m_Vocab->GetProperty(0);
-    data.Author = m_Vocab->GetProperty(1);
-    data.Comments = m_Vocab->GetProperty(2);
+    data.Description = m_Vocab->GetProperty(piDescription);
+    data.Author = m_Vocab->GetProperty(piAuthor);
+    data.Comments = m_Vocab->GetProperty(piComments);
   }
-  dgVocab->ClearCutMark();
-  bool confirmed;
-  if (PropertiesDialogRunner) {
-    confirmed = PropertiesDialogRunner(data);
-  } else {
-    TPropertiesDialog dialog(this, data);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (!confirmed) return false;
+  if (!RunDialog<TPropertiesDialog>(PropertiesDialogRunner, data)) return false;
   dgVocab->UpdateCharsets(data.ForeignLangID, data.NativeLangID, m_ViewMode == vmNone);
   m_Vocab->SetForeignLangID(data.ForeignLangID);
   m_Vocab->SetNativeLangID(data.NativeLangID);
   if (isNew) m_Vocab->Clear();
-  m_Vocab->SetProperty(0, data.Description);
-  m_Vocab->SetProperty(1, data.Author);
-  m_Vocab->SetProperty(2, data.Comments);
+  m_Vocab->SetProperty(piDescription, data.Description);
+  m_Vocab->SetProperty(piAuthor, data.Author);
+  m_Vocab->SetProperty(piComments, data.Comments);
   dgVocab->RefreshList();
   return true;
 }
@@ -135,22 +142,14 @@ void TMainForm::miFileImportClick() {
   } else {
     TImportRequest import;
     import.TextType = DetectTextType(file);
-    bool confirmed;
-    if (ConvertDialogRunner) {
-      confirmed = ConvertDialogRunner(import);
-    } else {
-      TConvertDialog dialog(this, import);
-      confirmed = dialog.exec() == QDialog::Accepted;
-    }
-    if (!confirmed) return;
+    if (!RunDialog<TConvertDialog>(ConvertDialogRunner, import)) return;
     THourglass hourglass;
     count = m_Vocab->ImportText(file, import.TextType, import.ColumnMap, import.FirstLine);
   }
   if (count == 0) throw std::runtime_error(tr("Nothing to import.").toStdString());
   m_Vocab->SetItemIndex(m_Vocab->Count() - 1);
   dgVocab->RefreshList();
-  ShowMessageBox(QString::number(count) + tr(" items imported successfully."), tr("Import"),
-                 kMbNotice);
+  ShowMessageBox(tr("%1 items imported successfully.").arg(count), tr("Import"), kMbNotice);
 }
 
 void TMainForm::miFileSaveClick() {
@@ -163,9 +162,9 @@ void TMainForm::miFileSaveClick() {
   const QFileInfo info(fileName);
   // The read-only attribute, as the file carries it (whoever we are).
   if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
-    ShowMessageBox(QDir::toNativeSeparators(info.path()) + QDir::separator() + FileTitle(fileName) +
-                   "\n" + tr("This file is read-only.") + " " +
-                   tr("Please use a different file name."));
+    ShowMessageBox(
+        tr("%1\nThis file is read-only. Please use a different file name.")
+            .arg(QDir::toNativeSeparators(info.path()) + QDir::separator() + FileTitle(fileName)));
     miFileSaveAsClick();
     return;
   }
@@ -180,7 +179,7 @@ void TMainForm::miFileSaveAsClick() {
       tr("Dadezivu File (*.doz)|*.doz|Rich Text Format (*.rtf)|*.rtf|Text (Comma-delimited) "
          "(*.txt)|*.txt|Text (Tab-delimited) (*.txt)|*.txt|Unicode Text (Comma-delimited) "
          "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm");
-  request.FilterIndex = 1;
+  request.FilterIndex = skVocabulary;
   if (fileName.isEmpty()) {
     request.InitialDir = QDir::currentPath();
   } else {
@@ -199,16 +198,16 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
   const std::string file = ToFilePath(path);
   // The exports write a copy: the vocabulary keeps its file name and modified state.
   switch (filterIndex) {
-    case 2:
+    case skRtf:
       ExportRtf(*m_Vocab, file);
       break;
-    case 3:
-    case 4:
-    case 5:
-    case 6:
-      m_Vocab->ExportText(file, filterIndex - 3);
+    case skCommaText:
+    case skTabText:
+    case skUnicodeCommaText:
+    case skUnicodeTabText:
+      m_Vocab->ExportText(file, filterIndex - skCommaText);
       break;
-    case 7:
+    case skHtml:
       ExportHtml(*m_Vocab, file);
       break;
     default:

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The main window: its views, menus, tool bar, idle-time update, settings and start-up.
 #include "app/MainFrm.h"
 
 #include <qdrawutil.h>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
 #include "dialogs/SrchDlg.h"
@@ -37,7 +39,7 @@ void TWorkSpace::paintEvent(QPaintEvent*) {
 
 TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
     : QMainWindow(parent),
-      Clipboard(std::make_unique<TSystemClipboard>()),
+      m_Clipboard(std::make_unique<TSystemClipboard>()),
       m_Vocab(std::make_unique<TVocabFile>()) {
   if (!store) {
     m_OwnStore = std::make_unique<TSettingsStore>();
@@ -82,7 +84,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   ApplySettings();
   ApplyDisplayFont();
   FindWindow = new TSearchDialog(
-      this, SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
+      this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
   SetViewMode(vmNone);
 
@@ -97,10 +99,10 @@ TMainForm::~TMainForm() {
 }
 
 QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                               const QString& hint, const QKeySequence& shortcut, int image,
+                               const QString& hint, const QKeySequence& shortcut, TToolImage image,
                                void (TMainForm::*handler)()) {
   auto* action = new QAction(caption, this);
-  if (image >= 0) action->setIcon(ToolImage(image));
+  if (image != tiNone) action->setIcon(ToolImage(image));
   action->setObjectName(name);
   action->setStatusTip(hint);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
@@ -111,55 +113,65 @@ QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& cap
 }
 
 void TMainForm::CreateMenus() {
+  CreateFileMenu();
+  CreateEditMenu();
+  CreateTestMenu();
+  CreateViewMenu();
+}
+
+void TMainForm::CreateFileMenu() {
   miFile = menuBar()->addMenu(tr("&File"));
   miFile->setObjectName("miFile");
   miFile->setStatusTip(tr("Commands for working with files"));
   miFileNew = AddCommand(miFile, "miFileNew", tr("&New..."), tr("Creates a new file"),
-                         QKeySequence(Qt::CTRL | Qt::Key_N), 0, &TMainForm::miFileNewClick);
+                         QKeySequence(Qt::CTRL | Qt::Key_N), tiNew, &TMainForm::miFileNewClick);
   miFileOpen = AddCommand(miFile, "miFileOpen", tr("&Open..."), tr("Opens an existing file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_O), 1, &TMainForm::miFileOpenClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_O), tiOpen, &TMainForm::miFileOpenClick);
   miFileImport =
       AddCommand(miFile, "miFileImport", tr("&Import..."), tr("Adds vocabulary from another file"),
-                 QKeySequence(Qt::CTRL | Qt::Key_I), -1, &TMainForm::miFileImportClick);
+                 QKeySequence(Qt::CTRL | Qt::Key_I), tiNone, &TMainForm::miFileImportClick);
   miFile->addSeparator();
   miFileSave = AddCommand(miFile, "miFileSave", tr("&Save"), tr("Saves the current file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_S), 2, &TMainForm::miFileSaveClick);
+                          QKeySequence(Qt::CTRL | Qt::Key_S), tiSave, &TMainForm::miFileSaveClick);
   miFileSaveAs = AddCommand(miFile, "miFileSaveAs", tr("Save &As..."),
-                            tr("Saves the current file with a different name"), {}, -1,
+                            tr("Saves the current file with a different name"), {}, tiNone,
                             &TMainForm::miFileSaveAsClick);
   miFile->addSeparator();
   miFileProperties = AddCommand(miFile, "miFileProperties", tr("P&roperties..."),
-                                tr("Displays information about the current file"), {}, 3,
+                                tr("Displays information about the current file"), {}, tiProperties,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
-                          QKeySequence(Qt::ALT | Qt::Key_F4), -1, &TMainForm::miFileExitClick);
+                          QKeySequence(Qt::ALT | Qt::Key_F4), tiNone, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
+}
 
-  CreateEditMenu();
-
+void TMainForm::CreateTestMenu() {
   miTest = menuBar()->addMenu(tr("&Test"));
   miTest->setObjectName("miTest");
   miTest->setStatusTip(tr("Commands for testing vocabulary"));
-  miTestStatistics = AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
-                                tr("Displays testing statistics for the current file"),
-                                QKeySequence(Qt::Key_F9), 23, &TMainForm::miTestStatisticsClick);
+  miTestStatistics =
+      AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
+                 tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
+                 tiStatistics, &TMainForm::miTestStatisticsClick);
+}
 
+void TMainForm::CreateViewMenu() {
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
   miViewToolBar =
       AddCommand(miView, "miViewToolBar", tr("&Tool Bar"), tr("Shows or hides the Tool Bar"), {},
-                 -1, &TMainForm::miViewToolBarClick);
+                 tiNone, &TMainForm::miViewToolBarClick);
   miViewToolBar->setCheckable(true);
   miViewStatusBar =
       AddCommand(miView, "miViewStatusBar", tr("&Status Bar"), tr("Shows or hides the Status Bar"),
-                 {}, -1, &TMainForm::miViewStatusBarClick);
+                 {}, tiNone, &TMainForm::miViewStatusBarClick);
   miViewStatusBar->setCheckable(true);
   miView->addSeparator();
   miViewFont = AddCommand(miView, "miViewFont", tr("&Font..."), tr("Changes the display font"), {},
-                          24, &TMainForm::miViewFontClick);
+                          tiFont, &TMainForm::miViewFontClick);
 }
 
 void TMainForm::CreateToolBar() {
@@ -209,7 +221,7 @@ void TMainForm::UpdateCaption() {
   const QString wanted =
       m_ViewMode == vmNone
           ? tr("Dadezivu")
-          : tr("Dadezivu") + " - " + FileTitle(QString::fromLocal8Bit(m_Vocab->FileName()));
+          : tr("Dadezivu - %1").arg(FileTitle(QString::fromLocal8Bit(m_Vocab->FileName())));
   if (windowTitle() != wanted) setWindowTitle(wanted);
   if (QApplication::applicationDisplayName() != wanted) {
     QApplication::setApplicationDisplayName(wanted);
@@ -218,67 +230,86 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::UpdateCommands() {
   UpdateCaption();
+  UpdateFileCommands();
+  UpdateEditCommands();
+  UpdateTestCommands();
+  UpdateViewCommands();
+  // A Cut mark does not survive another window of the program, a dialog or the Find window.
+  const QWidget* active = QApplication::activeWindow();
+  if (active && active != this) dgVocab->ClearCutMark();
+}
+
+namespace {
+// Only real changes reach the actions: every change repaints menus and tool buttons.
+void SetEnabled(QAction* action, bool enabled) {
+  if (action->isEnabled() != enabled) action->setEnabled(enabled);
+}
+void SetChecked(QAction* action, bool checked) {
+  if (action->isChecked() != checked) action->setChecked(checked);
+}
+void SetText(QAction* action, const QString& text) {
+  if (action->text() != text) action->setText(text);
+}
+}  // namespace
+
+void TMainForm::UpdateFileCommands() {
   RecentMenu->UpdateRecentMenu(m_Settings.RecentFiles, miFile->fontMetrics());
   const bool fileOpen = m_ViewMode != vmNone;
-  const auto setEnabled = [](QAction* action, bool enabled) {
-    if (action->isEnabled() != enabled) action->setEnabled(enabled);
-  };
+  SetEnabled(miFileImport, m_ViewMode == vmList);
+  SetEnabled(miFileSave, fileOpen);
+  SetEnabled(miFileSaveAs, fileOpen);
+  SetEnabled(miFileProperties, fileOpen);
+}
+
+void TMainForm::UpdateEditCommands() {
   const bool list = m_ViewMode == vmList;
   const bool current = m_Vocab->ItemIndex() >= 0;
   const uint8_t undo = m_Vocab->UndoKind();
   const uint8_t redo = m_Vocab->RedoKind();
-  setEnabled(miEditUndo, list && undo != jkNone);
-  const QString undoCaption =
-      miEditUndo->isEnabled() ? tr("&Undo ") + tr(JournalKindName(undo & 0x7F)) : tr("&Undo");
-  if (miEditUndo->text() != undoCaption) miEditUndo->setText(undoCaption);
-  setEnabled(miEditRedo, list && redo != jkNone);
-  const QString redoCaption =
-      miEditRedo->isEnabled() ? tr("&Redo ") + tr(JournalKindName(redo & 0x7F)) : tr("&Redo");
-  if (miEditRedo->text() != redoCaption) miEditRedo->setText(redoCaption);
-  setEnabled(miEditCut, list && current);
-  setEnabled(miEditCopy, list && current);
-  setEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*Clipboard)));
-  setEnabled(miEditAdd, list);
-  setEnabled(miEditEdit, list && current);
-  setEnabled(miEditDelete, list && current);
-  setEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
-  setEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
-  setEnabled(miEditShuffle, list);
-  setEnabled(miEditSort, list);
-  setEnabled(tbSort, list);
-  setEnabled(miEditFind, list);
-  setEnabled(miEditFindNext, list && (!SearchData.Text.empty() || SearchData.Mode == smWholeField));
-  setEnabled(miFileImport, list);
-  setEnabled(miTestStatistics, fileOpen);
-  setEnabled(miFileSave, fileOpen);
-  setEnabled(miFileSaveAs, fileOpen);
-  setEnabled(miFileProperties, fileOpen);
-  const auto setChecked = [](QAction* action, bool checked) {
-    if (action->isChecked() != checked) action->setChecked(checked);
-  };
-  if (fileOpen && sbrStatusBar->isVisibleTo(this)) {
+  SetEnabled(miEditUndo, list && undo != jkNone);
+  SetText(miEditUndo,
+          miEditUndo->isEnabled() ? tr("&Undo %1").arg(tr(JournalKindName(undo))) : tr("&Undo"));
+  SetEnabled(miEditRedo, list && redo != jkNone);
+  SetText(miEditRedo,
+          miEditRedo->isEnabled() ? tr("&Redo %1").arg(tr(JournalKindName(redo))) : tr("&Redo"));
+  SetEnabled(miEditCut, list && current);
+  SetEnabled(miEditCopy, list && current);
+  SetEnabled(miEditPaste, list && (dgVocab->CutRow() >= 0 || m_Vocab->CanPaste(*m_Clipboard)));
+  SetEnabled(miEditAdd, list);
+  SetEnabled(miEditEdit, list && current);
+  SetEnabled(miEditDelete, list && current);
+  SetEnabled(miEditMoveUp, list && current && m_Vocab->ItemIndex() > 0);
+  SetEnabled(miEditMoveDown, list && current && m_Vocab->ItemIndex() < m_Vocab->Count() - 1);
+  SetEnabled(miEditShuffle, list);
+  SetEnabled(miEditSort, list);
+  SetEnabled(tbSort, list);
+  SetEnabled(miEditFind, list);
+  SetEnabled(miEditFindNext,
+             list && (!m_SearchData.Text.empty() || m_SearchData.Mode == smWholeField));
+}
+
+void TMainForm::UpdateTestCommands() {
+  SetEnabled(miTestStatistics, m_ViewMode != vmNone);
+}
+
+void TMainForm::UpdateViewCommands() {
+  if (m_ViewMode != vmNone && sbrStatusBar->isVisibleTo(this)) {
     StatusPanels->UpdateStatusBar(*m_Vocab, m_ViewMode == vmTest);
   }
-  setChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
-  // A Cut mark does not survive another window of the program, a dialog or the Find window.
-  const QWidget* active = QApplication::activeWindow();
-  if (active && active != this) dgVocab->ClearCutMark();
-  setChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
+  SetChecked(miViewToolBar, tbrToolBar->isVisibleTo(this));
+  SetChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
 }
 
 void TMainForm::miTestStatisticsClick() {
-  dgVocab->ClearCutMark();
-  bool reset;
-  if (StatisticsDialogRunner) {
-    reset = StatisticsDialogRunner(*m_Vocab);
-  } else {
-    TStatisticsDialog dialog(this, *m_Vocab);
-    reset = dialog.exec() == QDialog::Accepted;
-  }
-  if (!reset) return;
+  // Accepted means reset.
+  if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab)) return;
   m_Vocab->ResetStatistics();
   // Learnt entries lose their colour.
   if (m_ViewMode == vmList) dgVocab->viewport()->update();
+}
+
+void TMainForm::BeforeDialog() {
+  dgVocab->ClearCutMark();
 }
 
 void TMainForm::ApplyDisplayFont() {
@@ -287,15 +318,7 @@ void TMainForm::ApplyDisplayFont() {
 
 void TMainForm::miViewFontClick() {
   TFontSetting font = m_Settings.DisplayFont;
-  dgVocab->ClearCutMark();
-  bool confirmed;
-  if (FontDialogRunner) {
-    confirmed = FontDialogRunner(font);
-  } else {
-    TSelectFontDialog dialog(this, font);
-    confirmed = dialog.exec() == QDialog::Accepted;
-  }
-  if (!confirmed) return;
+  if (!RunDialog<TSelectFontDialog>(FontDialogRunner, font)) return;
   m_Settings.DisplayFont = font;
   ApplyDisplayFont();
   FindWindow->setFont(dgVocab->DisplayFont());
@@ -375,7 +398,9 @@ bool TMainForm::ShowWelcome() {
     QString path;
     return ChooseFileToOpen(path) ? path : QString();
   };
-  actions.RunDialog = WelcomeDialogRunner;
+  actions.RunDialog = [this](TWelcomeData& data) {
+    return RunDialog<TWelcomeDialog>(WelcomeDialogRunner, data);
+  };
   return ::ShowWelcome(this, m_Settings.RecentFiles, actions);
 }
 

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: MIT
+// The owner-drawn vocabulary list: drawing, measuring, type-ahead and moving rows by dragging.
 #include "app/VocabGrid.h"
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,10 +46,6 @@ void DrawDottedFrame(QPainter& painter, const QRect& rect, const QColor& colour)
   painter.restore();
 }
 
-QString ProgramText(const std::string& ascii) {
-  return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
-}
-
 // Draws each row through the grid, which knows the vocabulary, the fonts and the marks.
 class TVocabDelegate : public QAbstractItemDelegate {
 public:
@@ -70,65 +65,6 @@ private:
   TVocabGrid* m_Grid;
 };
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// TVocabModel
-
-TVocabModel::TVocabModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-int TVocabModel::VocabRows() const {
-  return m_Vocab && m_Vocab->Count() > 0 ? m_Vocab->Count() : 1;
-}
-
-void TVocabModel::SetVocabulary(TVocabFile* vocab) {
-  beginResetModel();
-  m_Vocab = vocab;
-  m_RowCount = VocabRows();
-  endResetModel();
-}
-
-void TVocabModel::Refresh() {
-  const int rows = VocabRows();
-  if (rows > m_RowCount) {
-    beginInsertRows({}, m_RowCount, rows - 1);
-    m_RowCount = rows;
-    endInsertRows();
-  } else if (rows < m_RowCount) {
-    beginRemoveRows({}, rows, m_RowCount - 1);
-    m_RowCount = rows;
-    endRemoveRows();
-  }
-  emit dataChanged(index(0, 0), index(m_RowCount - 1, 0));
-}
-
-int TVocabModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : m_RowCount;
-}
-
-int TVocabModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 1;
-}
-
-QVariant TVocabModel::data(const QModelIndex& index, int role) const {
-  if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole) return {};
-  if (!m_Vocab || index.row() >= m_Vocab->Count()) return QString();
-  const TVocabItem& item = m_Vocab->GetItem(index.row());
-  QString text = VocabText(item.Values[Foreign], m_Vocab->ForeignLangID());
-  for (const int field : {Category, Notes, Native}) {
-    if (item.Values[field].empty()) continue;
-    text += ' ';
-    text += VocabText(item.Values[field], m_Vocab->NativeLangID());
-  }
-  return text;
-}
-
-Qt::ItemFlags TVocabModel::flags(const QModelIndex& index) const {
-  if (!index.isValid()) return Qt::NoItemFlags;
-  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-}
-
-// ---------------------------------------------------------------------------------------------
-// TVocabGrid
 
 TVocabGrid::TVocabGrid(QWidget* parent)
     : QTableView(parent),
@@ -726,95 +662,4 @@ void TVocabGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   m_MouseCaptured = false;
   const TVocabFile* vocab = Vocabulary();
   if (vocab && vocab->ItemIndex() >= 0) emit EditRequested();
-}
-
-// ---------------------------------------------------------------------------------------------
-// TStatusPanels
-
-namespace {
-// A panel that asks for its width but gives way when the window is narrower, so the status bar
-// never sets a minimum width for the whole window.
-class TYieldingPanel : public QLabel {
-public:
-  TYieldingPanel(int width, QWidget* parent) : QLabel(parent), m_Width(width) {
-    setMinimumWidth(1);
-  }
-  QSize sizeHint() const override { return {m_Width, QLabel::sizeHint().height()}; }
-
-private:
-  int m_Width;
-};
-}  // namespace
-
-TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar), m_Bar(bar) {
-  static constexpr std::array<int, kPanelCount> kWidths{290, 60, 45, 45, 45, 45};
-  for (int i = 0; i < kPanelCount; ++i) {
-    QLabel* panel = i == 0 ? new TYieldingPanel(kWidths[0], bar) : new QLabel(bar);
-    panel->setObjectName(QString("sbrPanel%1").arg(i));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // The last panel takes what is left of the bar.
-    if (i == 0) {
-      panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    } else if (i < kPanelCount - 1) {
-      panel->setFixedWidth(kWidths[i]);
-    } else {
-      panel->setMinimumWidth(kWidths[i]);
-    }
-    bar->addWidget(panel, i == kPanelCount - 1 ? 1 : 0);
-    m_Panels[i] = panel;
-  }
-  bar->installEventFilter(this);
-}
-
-void TStatusPanels::UpdateStatusBar(const TVocabFile& vocab, bool testView) {
-  const int32_t count = vocab.Count();
-  const int32_t learnt = vocab.LearntCount();
-  m_Panels[1]->setText(ProgramText(FindLanguage(vocab.ForeignLangID()).LangCode + " - " +
-                                   FindLanguage(vocab.NativeLangID()).LangCode));
-  m_Panels[2]->setText(QString::number(count));
-  m_Panels[3]->setText(QString::number(testView ? learnt : vocab.ItemIndex() + 1));
-  m_Panels[4]->setText(ProgramText(FormatPercent(learnt, count)));
-  m_Panels[5]->setText(vocab.Modified()            ? tr("Modified")
-                       : !vocab.FileName().empty() ? tr("Saved")
-                                                   : QString());
-}
-
-void TStatusPanels::SetHint(const QString& hint) {
-  m_Panels[0]->setText(hint);
-}
-
-void TStatusPanels::ShowHintsFrom(QWidget* window) {
-  window->installEventFilter(this);
-}
-
-void TStatusPanels::SetDiagnostic(std::function<uint16_t()> foreignLangId,
-                                  std::function<void(const QString&)> message) {
-  m_DiagnosticLang = std::move(foreignLangId);
-  m_DiagnosticMessage = std::move(message);
-}
-
-bool TStatusPanels::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::StatusTip && watched != m_Bar) {
-    SetHint(static_cast<QStatusTipEvent*>(event)->tip());
-    return true;
-  }
-  if (event->type() == QEvent::MouseButtonPress && watched == m_Bar && m_DiagnosticLang &&
-      m_DiagnosticMessage) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::RightButton && mouse->buttons() == Qt::RightButton &&
-        mouse->modifiers() == Qt::ControlModifier) {
-      const std::string sample = "TestString";
-      size_t size = 0;
-      try {
-        const uint16_t lang = m_DiagnosticLang();
-        AnsiToWide(sample, lang);  // fails when the language's code page is not available
-        size = LocaleLowerCase(sample, lang).size();
-      } catch (const std::exception&) {
-        size = 0;
-      }
-      m_DiagnosticMessage(size > 0 ? tr("LCMapString succeeded") : tr("LCMapString failed"));
-      return true;
-    }
-  }
-  return QObject::eventFilter(watched, event);
 }

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The owner-drawn vocabulary list of the main window.
 #pragma once
 
-#include <QAbstractItemDelegate>
-#include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
-#include <QPointer>
 #include <QTableView>
 
 #include <array>
@@ -14,39 +12,10 @@
 #include <exception>
 #include <functional>
 
-class QLabel;
-class QStatusBar;
+#include "app/VocabModel.h"
+
 class QTimer;
 class TVocabFile;
-
-// The rows of the vocabulary list: row r is entry r, and an empty vocabulary still has one blank
-// row. The model reads the vocabulary it is given and keeps only its row count, so bringing it
-// in step after a change costs the same for ten entries as for a million.
-class TVocabModel : public QAbstractTableModel {
-  Q_OBJECT
-public:
-  explicit TVocabModel(QObject* parent = nullptr);
-
-  TVocabFile* Vocabulary() const { return m_Vocab; }
-  // Shows another vocabulary (or none); the model is reset.
-  void SetVocabulary(TVocabFile* vocab);
-  // After the vocabulary changed: rows are added or removed at the end to match its count, and
-  // every row is reported changed.
-  void Refresh();
-
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  // The display role gives the row's texts joined by spaces, for accessibility and tests; the
-  // grid draws rows itself.
-  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-private:
-  int VocabRows() const;
-
-  TVocabFile* m_Vocab = nullptr;
-  int m_RowCount = 1;
-};
 
 // The owner-drawn vocabulary list of the main window. The window owns the vocabulary and gives
 // it with SetVocabulary (before it frees the one shown); after every command that changes the
@@ -188,36 +157,4 @@ private:
   bool m_DragInside = false;
   QPoint m_DragStart;
   int m_DragScrollDirection = 0;
-};
-
-// The six panels of the main window's status bar: the hint, the languages, the number of
-// entries, the current entry (or the learnt entries while testing), the learnt percentage and
-// the saved state.
-class TStatusPanels : public QObject {
-  Q_OBJECT
-public:
-  static constexpr int kPanelCount = 6;
-
-  // Adds the panels to bar, which keeps them.
-  explicit TStatusPanels(QStatusBar* bar);
-
-  QLabel* Panel(int index) const { return m_Panels[index]; }
-  void UpdateStatusBar(const TVocabFile& vocab, bool testView);
-  void SetHint(const QString& hint);
-  // Status tips of window's menus and controls then go to the first panel instead of covering
-  // the whole bar.
-  void ShowHintsFrom(QWidget* window);
-  // Ctrl with the right button on the bar reports whether the foreign language's lower-casing
-  // works; message shows the result.
-  void SetDiagnostic(std::function<uint16_t()> foreignLangId,
-                     std::function<void(const QString&)> message);
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-  QPointer<QStatusBar> m_Bar;
-  std::array<QLabel*, kPanelCount> m_Panels{};
-  std::function<uint16_t()> m_DiagnosticLang;
-  std::function<void(const QString&)> m_DiagnosticMessage;
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The symbol entry field: code-page-safe typing, pasting and its symbol picker.
 #include "controls/SblEdit.h"
 
 #include "controls/SblFrm.h"

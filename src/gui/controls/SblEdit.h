@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The symbol entry field, a line edit limited to its language's code page.
 #pragma once
 
 #include <QLineEdit>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The symbol picker: drawing, keyboard and mouse handling of its character grid.
 #include "controls/SblFrm.h"
 
 #include "controls/SblEdit.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The symbol picker that a symbol entry field opens below itself.
 #pragma once
 
 #include <QFrame>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The text import dialog: text type, first line and the order of the imported fields.
 #include "dialogs/CnvrtDlg.h"
 
 #include <QComboBox>
@@ -25,7 +26,7 @@ int FieldOf(const QListWidgetItem* item) {
 }  // namespace
 
 TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
-    : QDialog(owner), m_Request(request) {
+    : TDialog(owner, kHelpTopic), m_Request(request) {
   setObjectName(QStringLiteral("ConvertDialog"));
   setWindowTitle(tr("Convert Text File"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -69,7 +70,8 @@ TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
   btnRemove->setEnabled(false);
   btnRemove->setAutoDefault(false);
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
+  CreateButtons();
+  auto* buttons = ButtonRow();
 
   auto* top = new QGridLayout;
   top->addWidget(lblFormat, 0, 0);
@@ -112,14 +114,6 @@ TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
   });
   connect(btnAdd, &QPushButton::clicked, this, &TConvertDialog::btnAddClick);
   connect(btnRemove, &QPushButton::clicked, this, &TConvertDialog::btnRemoveClick);
-  connect(btnOK, &QPushButton::clicked, this, &TConvertDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
-}
-
-void TConvertDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
 }
 
 void TConvertDialog::btnAddClick() {
@@ -145,7 +139,7 @@ void TConvertDialog::MoveField(QListWidget* from, QListWidget* to, QPushButton* 
   from->setCurrentRow(std::min(row, from->count() - 1), QItemSelectionModel::ClearAndSelect);
 }
 
-void TConvertDialog::btnOKClick() {
+void TConvertDialog::OkClick() {
   if (!ValidateIntRange(edtStartFrom, 1, kMaxFirstLine)) return;
   bool hasWordPhrase = false;
   for (int k = 0; k < lbSelected->count(); ++k) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The item edit dialog: its fields and the checks and questions before an entry is stored.
 #include "dialogs/EditDlg.h"
 
 #include <QDialogButtonBox>
@@ -17,7 +18,7 @@ constexpr int kHelpTopic = 3000;
 
 TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& vocab,
                          const TProgramOptions& options, const QFont& displayFont)
-    : QDialog(owner), m_Data(data), m_Vocab(vocab), m_Options(options) {
+    : TDialog(owner, kHelpTopic), m_Data(data), m_Vocab(vocab), m_Options(options) {
   setObjectName("EditDialog");
   setWindowTitle(m_Data.IsAdd ? tr("Add") : tr("Edit"));
   setMinimumWidth(512);
@@ -57,10 +58,8 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 3);
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
-  connect(btnOK, &QPushButton::clicked, this, &TEditDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+  CreateButtons();
+  auto* buttons = ButtonRow();
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -88,8 +87,7 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
 }
 
 void TEditDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
+  TDialog::showEvent(event);
   edtForeign->setFocus();
 }
 
@@ -110,7 +108,7 @@ bool TEditDialog::Ask(TSymbolEdit* field, const QString& question) {
   return false;
 }
 
-void TEditDialog::btnOKClick() {
+void TEditDialog::OkClick() {
   // No exception may leave the slot: a text the field cannot convert is reported and the dialog
   // stays open with the typing untouched.
   try {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The item edit dialog for adding or editing one entry, and the record it works on.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 
+#include "platform/Dialog.h"
 #include "testing/Options.h"
 #include "vocab/VocFile.h"
 
@@ -21,7 +22,7 @@ struct TEditData {
 // Adds or edits one entry: tidies the spacing of its texts, checks the brackets, turns the "@"
 // marker into the sorting position and asks what the editing options ask for. The record is
 // written only when every check has passed.
-class TEditDialog : public QDialog {
+class TEditDialog : public TDialog {
   Q_OBJECT
 public:
   // vocab supplies the languages and, when adding, the words to check for duplicates.
@@ -36,19 +37,13 @@ public:
   TSymbolEdit* edtNotes = nullptr;
   QLabel* lblNative = nullptr;
   TSymbolEdit* edtNative = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
-
-signals:
-  void helpRequested(int topic);
 
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void DataChange();
-  void btnOKClick();
+  void OkClick() override;
   void CheckAndStore();
   // The message or question at field: the field then gets the focus with its text selected.
   void Complain(TSymbolEdit* field, const QString& message);

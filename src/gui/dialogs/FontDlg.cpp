@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The font dialog: face and size lists, the preview and the size check.
 #include "dialogs/FontDlg.h"
 
 #include <QComboBox>
@@ -14,7 +15,7 @@
 #include "platform/DlgUtils.h"
 
 TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
-    : QDialog(owner), m_Font(font) {
+    : TDialog(owner), m_Font(font) {
   setObjectName("SelectFontDialog");
   setWindowTitle(tr("Select Font"));
 
@@ -44,10 +45,9 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   pnlPreview->setBackgroundRole(QPalette::Base);
   pnlPreview->setAutoFillBackground(true);
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel);
+  CreateButtons(bnOK | bnCancel);
+  auto* buttons = ButtonRow();
   btnOK->setEnabled(false);
-  connect(btnOK, &QPushButton::clicked, this, &TSelectFontDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* grid = new QGridLayout;
   grid->addWidget(lblFontName, 0, 0);
@@ -79,11 +79,6 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   FontChange();
 }
 
-void TSelectFontDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
-}
-
 bool TSelectFontDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cbFontSize->lineEdit() && event->type() == QEvent::FocusOut) FontChange();
   return QDialog::eventFilter(watched, event);
@@ -101,7 +96,7 @@ void TSelectFontDialog::FontChange() {
   pnlPreview->setText(cbFontName->currentText());
 }
 
-void TSelectFontDialog::btnOKClick() {
+void TSelectFontDialog::OkClick() {
   if (!ValidateIntRange(cbFontSize, 8, 24)) return;
   m_Font.Name = cbFontName->currentText();
   m_Font.Size = cbFontSize->currentText().toInt();

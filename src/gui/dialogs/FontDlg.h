@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The font dialog, which chooses the display font.
 #pragma once
 
-#include <QDialog>
-
+#include "platform/Dialog.h"
 #include "settings/RegUtils.h"
 
 class QComboBox;
@@ -11,7 +11,7 @@ class QPushButton;
 
 // Chooses a font face and a size from 8 to 24 points, with a preview. Edits the record it is
 // given, and only on OK.
-class TSelectFontDialog : public QDialog {
+class TSelectFontDialog : public TDialog {
   Q_OBJECT
 public:
   TSelectFontDialog(QWidget* owner, TFontSetting& font);
@@ -21,16 +21,13 @@ public:
   QLabel* lblFontSize = nullptr;
   QComboBox* cbFontSize = nullptr;
   QLabel* pnlPreview = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
 private:
   void FontChange();
-  void btnOKClick();
+  void OkClick() override;
 
   TFontSetting& m_Font;
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The properties dialog: the file's details, its languages and descriptive texts.
 #include "dialogs/PropsDlg.h"
 
 #include <QCheckBox>
@@ -30,7 +31,7 @@ std::string ToAnsi(const QString& text, uint16_t langId) {
 }  // namespace
 
 TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
-    : QDialog(owner), m_Data(data) {
+    : TDialog(owner), m_Data(data) {
   setObjectName("PropertiesDialog");
   setWindowTitle(tr("Properties"));
 
@@ -96,11 +97,10 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
   pcProperties->addTab(tsGeneral, tr("General"));
   pcProperties->addTab(tsSummary, tr("Summary"));
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
+  CreateButtons();
+  auto* buttons = ButtonRow();
   // Help arrives with the help system; until then the button is not offered.
   btnHelp->hide();
-  connect(btnOK, &QPushButton::clicked, this, &TPropertiesDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pcProperties);
@@ -125,8 +125,7 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
 }
 
 void TPropertiesDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
+  TDialog::showEvent(event);
   // The folder is shortened to the room the laid-out label has.
   const QString folder = stLocation->toolTip();
   if (!folder.isEmpty()) {
@@ -138,7 +137,8 @@ void TPropertiesDialog::showEvent(QShowEvent* event) {
 QString TPropertiesDialog::SizeText(qint64 bytes) {
   const QString exact = tr("%1 bytes").arg(bytes);
   if (bytes < 1024) return exact;
-  return QLocale().toString(static_cast<double>(bytes) / 1024.0, 'f', 2) + "KB (" + exact + ")";
+  return tr("%1KB (%2)")
+      .arg(QLocale().toString(static_cast<double>(bytes) / 1024.0, 'f', 2), exact);
 }
 
 void TPropertiesDialog::FillGeneralPage() {
@@ -179,7 +179,7 @@ void TPropertiesDialog::LanguageChange() {
   btnOK->setEnabled(cbForeign->currentIndex() >= 0 && cbNative->currentIndex() >= 0);
 }
 
-void TPropertiesDialog::btnOKClick() {
+void TPropertiesDialog::OkClick() {
   m_Data.ForeignLangID = static_cast<uint16_t>(cbForeign->currentData().toUInt());
   m_Data.NativeLangID = static_cast<uint16_t>(cbNative->currentData().toUInt());
   // Texts are held in the code page of the language just chosen.

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
+// The properties dialog of a vocabulary and the record it works on.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <string>
 
+#include "platform/Dialog.h"
+
 class QCheckBox;
 class QComboBox;
-class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -27,7 +28,7 @@ struct TPropertiesData {
 
 // The languages and descriptive texts of a vocabulary, and where its file is. Works on the record
 // it is given and writes the choices back only on OK.
-class TPropertiesDialog : public QDialog {
+class TPropertiesDialog : public TDialog {
   Q_OBJECT
 public:
   TPropertiesDialog(QWidget* owner, TPropertiesData& data);
@@ -51,9 +52,6 @@ public:
   QLineEdit* edtDescription = nullptr;
   QLineEdit* edtAuthor = nullptr;
   QPlainTextEdit* memComments = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,7 +61,7 @@ private:
   void FillGeneralPage();
   void FillLanguages(QComboBox* list, uint16_t langId);
   void LanguageChange();
-  void btnOKClick();
+  void OkClick() override;
 
   TPropertiesData& m_Data;
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The sort dialog: the field choice and its double-click shortcut.
 #include "dialogs/SortDlg.h"
 
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@ constexpr const char* kTag = "tag";
 }  // namespace
 
 TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
-    : QDialog(owner), m_SortField(sortField) {
+    : TDialog(owner, kHelpTopic), m_SortField(sortField) {
   setObjectName(QStringLiteral("SortDialog"));
   setWindowTitle(tr("Sort"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -43,10 +44,8 @@ TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
   addChoice(rbNotes, "rbNotes", tr("&Notes"), 2);
   addChoice(rbNative, "rbNative", tr("&Translations"), 3);
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
-  connect(btnOK, &QPushButton::clicked, this, &TSortDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+  CreateButtons();
+  auto* buttons = ButtonRow();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(gbSort);
@@ -58,11 +57,6 @@ TSortDialog::TSortDialog(QWidget* owner, uint8_t& sortField)
   byField[m_SortField <= 3 ? m_SortField : 0]->setChecked(true);
 }
 
-void TSortDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
-}
-
 void TSortDialog::RadioButtonClick(QRadioButton* button) {
   gbSort->setProperty(kTag, button->property(kTag));
 }
@@ -71,7 +65,7 @@ uint8_t TSortDialog::ChosenField() const {
   return static_cast<uint8_t>(gbSort->property(kTag).toInt());
 }
 
-void TSortDialog::btnOKClick() {
+void TSortDialog::OkClick() {
   m_SortField = ChosenField();
   accept();
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The sort dialog, which chooses the field the list is sorted by.
 #pragma once
 
-#include <QDialog>
-
 #include <cstdint>
+
+#include "platform/Dialog.h"
 
 class QGroupBox;
 class QPushButton;
@@ -11,7 +12,7 @@ class QRadioButton;
 
 // Chooses the field the Sort command orders the list by. The choice goes into sortField on OK,
 // and at once when a field is double-clicked (the dialog then stays open).
-class TSortDialog : public QDialog {
+class TSortDialog : public TDialog {
   Q_OBJECT
 public:
   TSortDialog(QWidget* owner, uint8_t& sortField);
@@ -23,20 +24,13 @@ public:
   QRadioButton* rbCategory = nullptr;
   QRadioButton* rbNotes = nullptr;
   QRadioButton* rbNative = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
-
-signals:
-  void helpRequested(int topic);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
 private:
   void RadioButtonClick(QRadioButton* button);
-  void btnOKClick();
+  void OkClick() override;
   uint8_t ChosenField() const;
 
   uint8_t& m_SortField;

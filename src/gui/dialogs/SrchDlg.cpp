@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Find window and the main window's Find Next search.
 #include "dialogs/SrchDlg.h"
 
 #include <QApplication>
@@ -26,7 +27,7 @@ constexpr int kHelpTopic = 3020;
 
 TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<void()> findNext,
                              std::function<const TVocabFile*()> vocabulary)
-    : QDialog(owner),
+    : TDialog(owner, kHelpTopic),
       m_Data(data),
       m_FindNext(std::move(findNext)),
       m_Vocabulary(std::move(vocabulary)) {
@@ -36,6 +37,7 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
                  Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint |
                  Qt::WindowStaysOnTopHint);
   setModal(false);
+  SetCentreOnce(true);
 
   cbField = new QComboBox(this);
   cbField->setObjectName(QStringLiteral("cbField"));
@@ -72,10 +74,8 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
   btnFind->setObjectName(QStringLiteral("btnFind"));
   btnFind->setDefault(true);
   btnFind->setAutoDefault(true);
-  btnCancel = new QPushButton(tr("Cancel"), this);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
-  btnHelp = new QPushButton(tr("&Help"), this);
-  btnHelp->setObjectName(QStringLiteral("btnHelp"));
+  // Cancel only hides the window (reject() of a modeless dialog).
+  CreateButtons(bnCancel | bnHelp);
 
   // Fields on the left, the buttons in a column on the right; the grid centres every label on
   // its control and the rows take their height from the fonts.
@@ -114,8 +114,6 @@ TSearchDialog::TSearchDialog(QWidget* owner, TSearchData& data, std::function<vo
   connect(cbMode, &QComboBox::currentIndexChanged, this, &TSearchDialog::SearchChange);
   connect(edtFind, &QLineEdit::textChanged, this, &TSearchDialog::SearchChange);
   connect(btnFind, &QPushButton::clicked, this, &TSearchDialog::btnFindClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
   for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
@@ -132,11 +130,7 @@ void TSearchDialog::SetFindLanguage(uint16_t langId) {
 }
 
 void TSearchDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  if (!m_Placed) {
-    m_Placed = true;
-    CentreOverOwner(this, parentWidget());
-  }
+  TDialog::showEvent(event);
   FormShow();
 }
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
+// The modeless Find window and the Find Next search it drives.
 #pragma once
 
-#include <QDialog>
 #include <QRect>
 
 #include <cstdint>
 #include <functional>
 
+#include "platform/Dialog.h"
 #include "text/Search.h"
 
 class QCheckBox;
@@ -19,7 +20,7 @@ class TVocabFile;
 // The modeless Find window. It edits the main window's one search request and runs the main
 // window's Find Next command; Cancel and the close box only hide it, so it keeps its place and
 // its choices for the whole run.
-class TSearchDialog : public QDialog {
+class TSearchDialog : public TDialog {
   Q_OBJECT
 public:
   // findNext is the main window's Find Next command; vocabulary gives the open vocabulary (or
@@ -45,11 +46,6 @@ public:
   QCheckBox* chbMatchAccents = nullptr;
   QCheckBox* chbMatchWord = nullptr;
   QPushButton* btnFind = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
-
-signals:
-  void helpRequested(int topic);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,7 +63,6 @@ private:
   std::function<void()> m_FindNext;
   std::function<const TVocabFile*()> m_Vocabulary;
   bool m_KeyDown = false;  // a key is held down in the dialog
-  bool m_Placed = false;   // centred over the owner once, then left where the user put it
 };
 
 // The main window's Find Next command on vocab: finds the next entry for data, after the current

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The statistics dialog: progress and success-rate pages and the reset choice.
 #include "dialogs/StatsDlg.h"
 
 #include <QCheckBox>
@@ -29,7 +30,8 @@ QString Percent(int32_t part, int32_t whole) {
 }
 }  // namespace
 
-TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab) : QDialog(owner) {
+TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab)
+    : TDialog(owner, kHelpTopic) {
   setObjectName("StatisticsDialog");
   setWindowTitle(tr("Statistics"));
   const int32_t count = vocab.Count();
@@ -72,11 +74,9 @@ TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab) : 
   // Nothing to reset before a question was answered.
   chbReset->setEnabled(attempted > 0);
 
-  auto* buttons = MakeDialogButtons(this, btnOK, btnCancel, &btnHelp);
-  connect(btnOK, &QPushButton::clicked, this, &TStatisticsDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this,
-          [this] { emit helpRequested(kHelpTopic + pcStatistics->currentIndex()); });
+  CreateButtons();
+  SetHelpPages(pcStatistics);
+  auto* buttons = ButtonRow();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pcStatistics);
@@ -86,12 +86,11 @@ TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab) : 
 }
 
 void TStatisticsDialog::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  CentreOverOwner(this, parentWidget());
+  TDialog::showEvent(event);
   pbrProgress->setFocus();
 }
 
-void TStatisticsDialog::btnOKClick() {
+void TStatisticsDialog::OkClick() {
   // OK without the tick changes nothing.
   if (chbReset->isChecked()) {
     accept();

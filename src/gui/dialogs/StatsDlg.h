@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
+// The statistics dialog, which shows testing progress and can reset it.
 #pragma once
 
-#include <QDialog>
+#include "platform/Dialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -13,7 +14,7 @@ class TVocabFile;
 // The testing progress and success rate of a vocabulary, and the one place to reset them. The
 // values are a snapshot taken on creation. Closes with Accepted only when the statistics are to
 // be reset.
-class TStatisticsDialog : public QDialog {
+class TStatisticsDialog : public TDialog {
   Q_OBJECT
 public:
   TStatisticsDialog(QWidget* owner, const TVocabFile& vocab);
@@ -27,16 +28,10 @@ public:
   QLabel* lblAttempted = nullptr;
   QLabel* lblSuccess = nullptr;
   QCheckBox* chbReset = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
-
-signals:
-  void helpRequested(int topic);
 
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void btnOKClick();
+  void OkClick() override;
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The start-up dialog and the start-up sequence that repeats it until a file is open.
 #include "dialogs/WelcDlg.h"
 
 #include <QEvent>
@@ -53,7 +54,8 @@ void SetHelpContext(QWidget* widget, int context) {
 
 }  // namespace
 
-TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data) : QDialog(owner), m_Data(data) {
+TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data)
+    : TDialog(owner, kHelpTopic), m_Data(data) {
   setObjectName(QStringLiteral("WelcomeDialog"));
   setWindowTitle(tr("Welcome"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -81,15 +83,9 @@ TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data) : QDialog(own
       std::max(kListMinHeight, kListRows * rowHeight + 2 * lbFileName->frameWidth()));
   SetHelpContext(lbFileName, 1102);
 
-  btnOK = new QPushButton(tr("OK"), this);
-  btnOK->setObjectName(QStringLiteral("btnOK"));
-  btnOK->setDefault(true);
+  CreateButtons();
   SetHelpContext(btnOK, 1000);
-  btnCancel = new QPushButton(tr("Cancel"), this);
-  btnCancel->setObjectName(QStringLiteral("btnCancel"));
   SetHelpContext(btnCancel, 1001);
-  btnHelp = new QPushButton(tr("&Help"), this);
-  btnHelp->setObjectName(QStringLiteral("btnHelp"));
   SetHelpContext(btnHelp, 1002);
 
   auto* layout = new QVBoxLayout(this);
@@ -110,11 +106,8 @@ TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data) : QDialog(own
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(btnOK, &QPushButton::clicked, this, &TWelcomeDialog::btnOKClick);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
   connect(lbFileName, &QListWidget::itemClicked, this, [this] { rbOpen->setChecked(true); });
-  connect(lbFileName, &QListWidget::itemDoubleClicked, this, &TWelcomeDialog::btnOKClick);
+  connect(lbFileName, &QListWidget::itemDoubleClicked, this, &TWelcomeDialog::OkClick);
   rbNew->installEventFilter(this);
   rbOpen->installEventFilter(this);
 
@@ -134,19 +127,18 @@ void TWelcomeDialog::FormCreate() {
     lbFileName->addItem(item);
   }
   lbFileName->setCurrentRow(0);
-  CentreOverOwner(this, parentWidget());
 }
 
 bool TWelcomeDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick && (watched == rbNew || watched == rbOpen)) {
     static_cast<QRadioButton*>(watched)->setChecked(true);
-    btnOKClick();
+    OkClick();
     return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TWelcomeDialog::btnOKClick() {
+void TWelcomeDialog::OkClick() {
   m_Data.OpenExisting = rbOpen->isChecked();
   const int row = lbFileName->currentRow();
   m_Data.FileName = row >= 1 ? m_Data.RecentFiles.GetFile(row - 1) : QString();

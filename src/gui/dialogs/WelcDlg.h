@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
+// The start-up dialog (new file, recent or other file) and the start-up sequence.
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
 #include <functional>
 
+#include "platform/Dialog.h"
 #include "settings/RecFile.h"
 
 class QLabel;
@@ -21,7 +22,7 @@ struct TWelcomeData {
 };
 
 // The start-up dialog: create a new file, or open one by browsing or from the recent list.
-class TWelcomeDialog : public QDialog {
+class TWelcomeDialog : public TDialog {
   Q_OBJECT
 public:
   TWelcomeDialog(QWidget* owner, TWelcomeData& data);
@@ -31,19 +32,13 @@ public:
   QLabel* imgOpen = nullptr;
   QRadioButton* rbOpen = nullptr;
   QListWidget* lbFileName = nullptr;
-  QPushButton* btnOK = nullptr;
-  QPushButton* btnCancel = nullptr;
-  QPushButton* btnHelp = nullptr;
-
-signals:
-  void helpRequested(int topic);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void FormCreate();
-  void btnOKClick();
+  void OkClick() override;
 
   TWelcomeData& m_Data;
 };

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
+// Message boxes, field number checks, dialog placement, path shortening and file titles.
 #include "platform/DlgUtils.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -275,19 +275,4 @@ QString FileTitlePath(const QString& path) {
 
 QString FileVersionString() {
   return QStringLiteral(DADEZIVU_VERSION);
-}
-
-QDialogButtonBox* MakeDialogButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel,
-                                    QPushButton** help) {
-  auto* buttons = new QDialogButtonBox(parent);
-  ok = buttons->addButton(QObject::tr("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("btnOK"));
-  ok->setDefault(true);
-  cancel = buttons->addButton(QObject::tr("Cancel"), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("btnCancel"));
-  if (help) {
-    *help = buttons->addButton(QObject::tr("&Help"), QDialogButtonBox::HelpRole);
-    (*help)->setObjectName(QStringLiteral("btnHelp"));
-  }
-  return buttons;
 }

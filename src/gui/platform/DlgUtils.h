@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program's standard dialog helpers and the message-box and font seams.
 #pragma once
 
 #include <QString>
@@ -6,9 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-class QDialogButtonBox;
 class QFontMetrics;
-class QPushButton;
 class QWidget;
 
 // The program's standard dialog behaviour: message boxes, number checks of fields, placement of
@@ -66,11 +65,6 @@ QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width)
 bool FontExists(const QString& name, int charset);
 extern std::function<bool(const QString& name, int charset)> FontExistsHandler;
 bool QtFontExists(const QString& name, int charset);
-
-// The buttons every dialog ends with: "OK" (the default button), "Cancel" and, when help is given,
-// "&Help", named btnOK, btnCancel and btnHelp. The caller connects them.
-QDialogButtonBox* MakeDialogButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel,
-                                    QPushButton** help = nullptr);
 
 // "Untitled" for an empty path, otherwise the file name part.
 QString FileTitle(const QString& path);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The command guard and the application that shows errors escaping event handlers.
 #include "platform/ErrorHandler.h"
 
 #include <exception>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The one place that shows errors: the command guard and the application object.
 #pragma once
 
 #include <QApplication>

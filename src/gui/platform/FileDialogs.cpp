@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Open and Save dialogs on QFileDialog, their filters and the samples folder.
 #include "platform/FileDialogs.h"
 
 #include <QCoreApplication>

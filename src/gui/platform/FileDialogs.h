@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The Open and Save dialog seams and their request record.
 #pragma once
 
 #include <QString>

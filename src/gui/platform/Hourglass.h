@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The scoped hourglass cursor of long commands.
 #pragma once
 
 #include <QGuiApplication>

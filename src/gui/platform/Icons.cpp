@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The tool images and the program icon, drawn from the compiled-in SVG files.
 #include "platform/Icons.h"
 
 #include <QString>

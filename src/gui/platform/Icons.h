@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The tool and menu images by name, and the program icon.
 #pragma once
 
 #include <QIcon>
@@ -6,8 +7,42 @@
 // How many tool and menu images there are; their indexes run from 0 to kToolImageCount - 1.
 inline constexpr int kToolImageCount = 28;
 
-// The tool and menu image with the given index (0 New, 1 Open, ... 27 Tip of the Day), drawn from
-// its SVG so that it stays sharp at any size. The index must be in range.
+// The tool and menu images by index; tiNone: a command without one.
+enum TToolImage : int {
+  tiNone = -1,
+  tiNew = 0,
+  tiOpen,
+  tiSave,
+  tiProperties,
+  tiPrint,
+  tiUndo,
+  tiRedo,
+  tiCut,
+  tiCopy,
+  tiPaste,
+  tiAdd,
+  tiEdit,
+  tiDelete,
+  tiMoveUp,
+  tiMoveDown,
+  tiSort,
+  tiFind,
+  tiFindNext,
+  tiStartTesting,
+  tiIntoNative,
+  tiIntoForeign,
+  tiMultipleChoice,
+  tiHint,
+  tiStatistics,
+  tiFont,
+  tiOptions,
+  tiHelpTopics,
+  tiTipOfTheDay,
+};
+static_assert(tiTipOfTheDay + 1 == kToolImageCount);
+
+// The tool and menu image with the given index, drawn from its SVG so that it stays sharp at any
+// size. The index must be in range.
 QIcon ToolImage(int index);
 
 // The program's own icon, scalable.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The system clipboard carrying the vocabulary's private entry block.
 #include "platform/SystemClipboard.h"
 
 #include <QByteArray>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The system clipboard behind the core's clipboard interface.
 #pragma once
 
 #include "vocab/Clipboard.h"

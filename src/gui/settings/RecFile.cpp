@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The recent-file list and the File menu items that show it.
 #include "settings/RecFile.h"
 
 #include <QAction>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The recently used files and their items in the File menu.
 #pragma once
 
 #include <QObject>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Reading and writing the settings record in the user's settings store.
 #include "settings/RegUtils.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The settings kept between runs and the store they live in.
 #pragma once
 
 #include <QByteArray>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The drawing of an entry's texts and the conversion of vocabulary text for widgets.
 #include "text/DrawItem.h"
 
 #include <QFont>

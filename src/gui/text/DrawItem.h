@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The one drawing of an entry's texts (DrawItemText) and VocabText, shared by every widget.
 #pragma once
 
 #include <QPoint>

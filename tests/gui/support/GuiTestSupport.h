@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: MIT
+// Scoped fakes for the GUI's seams, a guard against modal windows no test answered, and command
+// triggering by object name. Every fake puts back what was there when it goes out of scope, so a
+// failed check cannot leave a seam pointing at a dead local.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
+#include "platform/DlgUtils.h"
+#include "platform/FileDialogs.h"
+
+class QAction;
+class QWidget;
+
+// Replaces seam (a global handler, a runner, a hook) for the lifetime of the guard.
+template <typename T>
+class TScopedSeam {
+public:
+  TScopedSeam(T& seam, std::type_identity_t<T> replacement)
+      : m_Seam(seam), m_Saved(std::exchange(seam, std::move(replacement))) {}
+  ~TScopedSeam() { m_Seam = std::move(m_Saved); }
+  TScopedSeam(const TScopedSeam&) = delete;
+  TScopedSeam& operator=(const TScopedSeam&) = delete;
+
+private:
+  T& m_Seam;
+  T m_Saved;
+};
+
+// One message box as the program asked for it.
+struct TShownBox {
+  QString Message;
+  QString Caption;
+  uint32_t Style = 0;
+};
+
+// Answers every message box with the next of the given answers (then OK) and records it.
+class TMessageBoxes {
+public:
+  explicit TMessageBoxes(QList<int> answers = {});
+  TMessageBoxes(const TMessageBoxes&) = delete;
+  TMessageBoxes& operator=(const TMessageBoxes&) = delete;
+
+  // Queues further answers behind those not used yet.
+  void Answer(QList<int> answers) { m_Answers += std::move(answers); }
+  QStringList Messages() const;
+  QList<TShownBox> Shown;
+
+private:
+  QList<int> m_Answers;
+  TScopedSeam<TMessageBoxFunc> m_Seam;
+};
+
+// Answers the Open or the Save dialog (seam is OpenFileDialog or SaveFileDialog) with Path, or
+// cancels it while Path is empty, and records what it was asked.
+class TFileDialogAnswer {
+public:
+  // filterIndex 0 leaves the type the program proposed.
+  TFileDialogAnswer(TFileDialogFunction& seam, QString path, int filterIndex = 0);
+  TFileDialogAnswer(const TFileDialogAnswer&) = delete;
+  TFileDialogAnswer& operator=(const TFileDialogAnswer&) = delete;
+
+  QString Path;
+  int FilterIndex;
+  int Calls = 0;
+  TFileDialogRequest Request;  // the last request, as the program made it
+
+private:
+  TScopedSeam<TFileDialogFunction> m_Seam;
+};
+
+// While it lives, a message box or file dialog that no nearer fake answers, and any modal
+// window that comes up, is answered (OK, Cancel, closed) and recorded; Verify() fails the test
+// naming them. Tests keep one for the whole run and call Verify() in cleanup().
+class TUnexpectedModals : public QObject {
+  Q_OBJECT
+public:
+  TUnexpectedModals();
+  ~TUnexpectedModals() override;
+
+  // What came up since the last call, and forgets it.
+  QStringList Take();
+  // Fails the current test when anything came up.
+  void Verify();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  QStringList m_Seen;
+  TScopedSeam<TMessageBoxFunc> m_Boxes;
+  TScopedSeam<TFileDialogFunction> m_Open;
+  TScopedSeam<TFileDialogFunction> m_Save;
+};
+
+// The action of window with that object name, or null.
+QAction* FindAction(const QWidget* window, const QString& name);
+// Triggers the action of window with that object name. False, with the reason in why, when
+// there is no such action or it is disabled (as the user could not choose it either).
+bool TriggerAction(QWidget* window, const QString& name, QString* why = nullptr);
+
+// Triggers a command by name and fails the test, saying why, when that is not possible.
+#define TRIGGER_ACTION(window, name)                                                          \
+  do {                                                                                        \
+    QString triggerFailure_;                                                                  \
+    QVERIFY2(TriggerAction((window), (name), &triggerFailure_), qPrintable(triggerFailure_)); \
+  } while (false)
