@@ -236,7 +236,16 @@ void TTestPanel::CreateControls() {
 }
 
 void TTestPanel::SetVocabulary(TVocabFile* vocab) {
+  if (vocab != m_Vocab) EndQuestion();
   m_Vocab = vocab;
+}
+
+void TTestPanel::EndQuestion() {
+  timAnswer->stop();
+  // The rows refer to entries that may be freed before the next question.
+  lbChoice->clear();
+  m_Run.ChosenEntry = nullptr;
+  m_Run.Answered = false;
 }
 
 void TTestPanel::SetSettings(const TSettings* settings) {
@@ -292,6 +301,8 @@ void TTestPanel::LayoutTestPanel() {
   m_Body->addSpacing(kGap);
   m_Body->addWidget(pnlButtons);
   m_Body->addStretch(1);
+  // Placed now, so that the question is shown in the new arrangement straight away.
+  layout()->activate();
 }
 
 void TTestPanel::ApplyDisplayFont(const QFont& font) {

@@ -49,6 +49,8 @@ public:
   void ApplyDisplayFont(const QFont& font);
   // Asks the vocabulary's current entry afresh (raises "No current item" without one).
   void ShowQuestion();
+  // Drops the question on screen unrecorded, as when testing ends.
+  void EndQuestion();
 
   // Enter: submits the answer while asking, continues while a result is shown.
   void btnEnterClick();
