@@ -10,11 +10,11 @@
 #include <QtTest>
 #include <set>
 
+#include "GuiTestSupport.h"
 #include "app/ChoiceList.h"
 #include "app/ResultImage.h"
 #include "app/TestPanel.h"
 #include "controls/SblEdit.h"
-#include "platform/DlgUtils.h"
 #include "platform/Sound.h"
 #include "settings/RegUtils.h"
 
@@ -44,14 +44,13 @@ struct TPanel {
   TTestPanel panel;
   QStringList sounds;
   int continued = 0;
-  TSoundPlayer previousPlayer = SoundPlayer;
+  TScopedSeam<TSoundPlayer> player{SoundPlayer, [this](const QString& path) { sounds << path; }};
 
   explicit TPanel(const std::vector<TEntry>& entries, uint8_t testMode = kTestPassive,
                   bool choice = false) {
     Fill(vocab, entries);
     settings.RightSound = "right.wav";
     settings.WrongSound = "wrong.wav";
-    SoundPlayer = [this](const QString& path) { sounds << path; };
     panel.SetVocabulary(&vocab);
     panel.SetSettings(&settings);
     panel.Run().TestMode = testMode;
@@ -60,7 +59,6 @@ struct TPanel {
     panel.resize(552, 300);
     panel.show();
   }
-  ~TPanel() { SoundPlayer = previousPlayer; }
 
   // Lays out and asks the entry at index, unlearnt again if an earlier answer learnt it.
   void Ask(int index = 0) {
@@ -107,17 +105,8 @@ const std::vector<TEntry> kAnimals = {
 class TestTestPanel : public QObject {
   Q_OBJECT
 private slots:
-  void initTestCase() {
-    MessageBoxHandler = [this](const QString& message, const QString&, uint32_t) {
-      m_Boxes << message;
-      return kIdOk;
-    };
-  }
-  void cleanup() {
-    const QStringList boxes = m_Boxes;
-    m_Boxes.clear();
-    QVERIFY2(boxes.isEmpty(), qPrintable("unexpected message box: " + boxes.join("; ")));
-  }
+  // An error of a command would show a message box; none is expected here.
+  void cleanup() { m_Unexpected.Verify(); }
 
   void layoutFollowsDirectionAndChoice();
   void tabOrderFollowsDirection();
@@ -137,7 +126,7 @@ private slots:
   void commandKeysPassTheFields();
 
 private:
-  QStringList m_Boxes;
+  TUnexpectedModals m_Unexpected;
 };
 
 // The answer rows stand in the direction's order with gaps of 12 and 6, the buttons 12 below;
@@ -587,8 +576,7 @@ void TestTestPanel::doubleClickOnQuestionIsReported() {
 // Without the test's recorder, playback of a missing or broken file, and of a real one on a
 // machine without audio, returns at once and reports nothing.
 void TestTestPanel::missingSoundIsSilent() {
-  const TSoundPlayer previous = SoundPlayer;
-  SoundPlayer = nullptr;
+  TScopedSeam<TSoundPlayer> realPlayback(SoundPlayer, nullptr);
   QTemporaryDir dir;
   QFile broken(dir.filePath("broken.wav"));
   QVERIFY(broken.open(QIODevice::WriteOnly));
@@ -618,7 +606,6 @@ void TestTestPanel::missingSoundIsSilent() {
     QCoreApplication::processEvents();
   }
   QVERIFY2(clock.elapsed() < 5000, "playback blocked");
-  SoundPlayer = previous;
 }
 
 // The fields give up the window's command keys, and only those, before their own bindings.
