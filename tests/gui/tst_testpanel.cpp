@@ -571,6 +571,10 @@ void TestTestPanel::doubleClickOnQuestionIsReported() {
   p.Ask();
   QTest::mouseDClick(p.Get("pbQuestion"), Qt::LeftButton);
   QCOMPARE(clicks, 1);
+  p.Answer("wrong");
+  QVERIFY(p.Get("imgResult")->isVisible());
+  QTest::mouseDClick(p.Get("imgResult"), Qt::LeftButton);
+  QCOMPARE(clicks, 2);
 }
 
 // Without the test's recorder, playback of a missing or broken file, and of a real one on a

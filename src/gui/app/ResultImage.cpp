@@ -74,6 +74,8 @@ QImage TransparentPicture(const QImage& picture) {
 TResultImage::TResultImage(QWidget* parent) : QWidget(parent) {
   setObjectName("imgResult");
   setFixedSize(20, 29);
+  // A double-click on it is one on the question.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TResultImage::SetPicture(const QImage& picture) {
