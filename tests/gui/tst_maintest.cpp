@@ -476,7 +476,9 @@ void TestMainTest::screenshots() {
       f.form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
   f.form.SetViewMode(vmList);
   TRIGGER_ACTION(&f.form, "miTestStartTesting");
-  QTest::keyClicks(f.Get("edtResponse"), "the ");
+  // Two letters of the answer, revealed by hints.
+  f.Key(Qt::Key_H, Qt::ControlModifier);
+  f.Key(Qt::Key_H, Qt::ControlModifier);
   f.form.UpdateCommands();
   QVERIFY(f.form.grab().save(folder + "/test-typed.png"));
   f.Answer(false);
