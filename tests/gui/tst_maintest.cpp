@@ -163,7 +163,6 @@ void TestMainTest::testMenuAndToolBar() {
   };
   auto* menu = f.form.findChild<QMenu*>("miTest");
   QVERIFY(menu);
-  QList<QAction*> expected;
   for (const TItem& item : items) {
     QAction* action = f.Action(item.name);
     QVERIFY2(action, item.name);
@@ -174,7 +173,6 @@ void TestMainTest::testMenuAndToolBar() {
     QVERIFY(!action->icon().isNull());
     auto* button = f.Get<QToolButton>(item.button);
     QCOMPARE(button->defaultAction(), action);
-    expected << action;
   }
   // Separators after Start Testing, Into Foreign Language and Multiple Choice.
   QStringList shape;
