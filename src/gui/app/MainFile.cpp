@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include "app/MainFrm.h"
+#include "app/TestPanel.h"
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
@@ -67,8 +68,9 @@ bool TMainForm::OpenFile(const QString& path) {
     return false;
   }
   dgVocab->UpdateCharsets(loaded->ForeignLangID(), loaded->NativeLangID(), m_ViewMode == vmNone);
-  // The list lets go of the old vocabulary before it is freed.
+  // The list and the test panel let go of the old vocabulary before it is freed.
   dgVocab->SetVocabulary(loaded.get());
+  pnlTest->SetVocabulary(loaded.get());
   m_Vocab = std::move(loaded);
   if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
   m_Settings.RecentFiles.AddFile(path);

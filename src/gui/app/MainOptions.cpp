@@ -13,14 +13,10 @@ void TMainForm::miViewOptionsClick() {
   m_OptionsPage = data.OptionsPage;
   const uint32_t learnt = m_Settings.Options.LearntColour;  // 0x00BBGGRR
   dgVocab->SetLearntColour(QColor(learnt & 0xFF, (learnt >> 8) & 0xFF, (learnt >> 16) & 0xFF));
+  // The test goes on with the new options and a newly chosen question.
   if (m_ViewMode == vmTest) {
-    OptionsChangedWhileTesting();
+    TestSettingsChanged();
   } else {
     dgVocab->viewport()->update();
   }
-}
-
-void TMainForm::OptionsChangedWhileTesting() {
-  // Until the test panel arrives, a test shows the list, which may show a new learnt colour.
-  dgVocab->viewport()->update();
 }
