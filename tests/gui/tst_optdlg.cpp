@@ -77,6 +77,7 @@ private slots:
   void ignoreAccentsIsTheEighthRow();
   void keysAndHelpTopics();
   void mainWindowRemembersThePageForTheRun();
+  void newOptionsReachATestInProgress();
   void screenshots();
 
 private:
@@ -409,6 +410,40 @@ void TestOptionsDialog::mainWindowRemembersThePageForTheRun() {
   TRIGGER_ACTION(&form, "miViewOptions");
   QCOMPARE(form.Settings().Options.NumChoices, 4);
   QCOMPARE(pages, QList<int>({0, 2}));
+}
+
+void TestOptionsDialog::newOptionsReachATestInProgress() {
+  QTemporaryDir dir;
+  TSettingsStore store(dir.filePath("settings.ini"));
+  TMainForm form(&store);
+  TVocabFile vocab;
+  vocab.SetForeignLangID(0x0407);
+  vocab.SetNativeLangID(0x0409);
+  for (const char* word : {"eins", "zwei", "drei", "vier", "f\xFCnf", "sechs"}) {
+    vocab.EditItem().Values = {word, "", "", word};
+    vocab.AddItem(2);
+  }
+  const QString path = dir.filePath("numbers.doz");
+  vocab.SaveToFile(QFile::encodeName(path).toStdString());
+  form.resize(640, 420);
+  form.show();
+  QVERIFY(form.OpenFile(path));
+  form.SetViewMode(vmList);
+  form.UpdateCommands();
+  // From the list, Multiple Choice starts a test of that kind.
+  TRIGGER_ACTION(&form, "miTestMultipleChoice");
+  QCOMPARE(form.ViewMode(), vmTest);
+  auto* choices = form.findChild<QListWidget*>("lbChoice");
+  QVERIFY(choices);
+  QCOMPARE(choices->count(), 4);
+  form.OptionsDialogRunner = [](TOptionsData& data) {
+    data.Options.NumChoices = 3;
+    return true;
+  };
+  TRIGGER_ACTION(&form, "miViewOptions");
+  // The question on screen is asked anew with the new number of choices.
+  QCOMPARE(form.ViewMode(), vmTest);
+  QCOMPARE(choices->count(), 3);
 }
 
 // Writes the four pages to docs/screenshots when DADEZIVU_SCREENSHOTS names the folder.
