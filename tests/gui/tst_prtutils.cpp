@@ -270,6 +270,13 @@ void TestPrtUtils::titleWrapsOverTheWholeWidthOnTheFirstPageOnly() {
                                        "100,124 12b " + QString(50, 'b'), "100,196 10b w "}));
   QCOMPARE(Filtered(ops, " 12b ").size(), 2);
   QVERIFY(ops.contains("page"));
+
+  // A title cut inside a word keeps a surrogate pair together.
+  TPrintJob job = Job();
+  job.FileBaseName = std::u16string(88, u'a') + u"\U0001F600" + std::u16string(10, u'b');
+  QCOMPARE(Print(*Vocabulary({}), job).mid(1, 2),
+           QStringList({"100,100 12b " + QString(88, 'a'),
+                        "100,124 12b " + QString::fromUtf16(u"\U0001F600") + QString(10, 'b')}));
 }
 
 void TestPrtUtils::pagesAreNumberedWhenMoreThanOne() {

@@ -23,6 +23,10 @@ std::u16string Wide(const std::string& text, uint16_t langId) {
   }
 }
 
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+
 std::u16string Decimal(int32_t number) {
   const std::string digits = std::to_string(number);
   return {digits.begin(), digits.end()};
@@ -160,7 +164,11 @@ void TPrintRun::PrintText(std::u16string text, bool bold, bool italic, TLineBrea
       }
     }
     // A word too wide for a whole line is cut; one that only misses the rest of a line moves on.
-    if (lineEnd == 0 && m_PenX <= m_LineLeft) lineEnd = n > 0 ? n : 1;
+    if (lineEnd == 0 && m_PenX <= m_LineLeft) {
+      lineEnd = n > 0 ? n : 1;
+      // Never between the halves of a surrogate pair (a file name may hold one).
+      if (lineEnd > 1 && IsHighSurrogate(text[lineEnd - 1])) --lineEnd;
+    }
     if (lineEnd > 0) {
       m_Canvas.DrawText(m_PenX, m_PenY, text.substr(0, lineEnd));
       text.erase(0, lineEnd);
