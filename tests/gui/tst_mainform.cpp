@@ -434,8 +434,10 @@ void TestMainForm::saveAsWritesEveryType() {
       "Haus\t",
       "\xff\xfe",
       "\xff\xfe",
-      "<!DOCTYPE"};
-  for (int type = 7; type >= 1; --type) {
+      "<!DOCTYPE",
+      "Haus,",
+      "Haus\t"};
+  for (int type = 9; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
     TFileDialogAnswer answer(SaveFileDialog, path, type);
     TRIGGER_ACTION(&form, "miFileSaveAs");

@@ -22,7 +22,8 @@ namespace {
 enum TPropertyIndex : int { piDescription = 0, piAuthor = 1, piComments = 2 };
 
 // The types of the Save As dialog, in the order of its filter (counted from 1). The four text
-// types are the text export's formats 0 to 3 in the same order.
+// types are the text export's formats 0 to 3 in the same order; the UTF-8 types, added after
+// the others so that those keep their numbers, are its formats 4 and 5.
 enum TSaveAsKind : int {
   skVocabulary = 1,
   skRtf = 2,
@@ -31,6 +32,8 @@ enum TSaveAsKind : int {
   skUnicodeCommaText = 5,
   skUnicodeTabText = 6,
   skHtml = 7,
+  skUtf8CommaText = 8,
+  skUtf8TabText = 9,
 };
 
 std::string ToFilePath(const QString& path) {
@@ -180,7 +183,8 @@ void TMainForm::miFileSaveAsClick() {
   request.Filter =
       tr("Dadezivu File (*.doz)|*.doz|Rich Text Format (*.rtf)|*.rtf|Text (Comma-delimited) "
          "(*.txt)|*.txt|Text (Tab-delimited) (*.txt)|*.txt|Unicode Text (Comma-delimited) "
-         "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm");
+         "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm|"
+         "UTF-8 Text (Comma-delimited) (*.txt)|*.txt|UTF-8 Text (Tab-delimited) (*.txt)|*.txt");
   request.FilterIndex = skVocabulary;
   if (fileName.isEmpty()) {
     request.InitialDir = QDir::currentPath();
@@ -208,6 +212,10 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
     case skUnicodeCommaText:
     case skUnicodeTabText:
       m_Vocab->ExportText(file, filterIndex - skCommaText);
+      break;
+    case skUtf8CommaText:
+    case skUtf8TabText:
+      m_Vocab->ExportText(file, filterIndex - skUtf8CommaText + 4);
       break;
     case skHtml:
       ExportHtml(*m_Vocab, file);
