@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/MainFrm.h"
 #include "app/TestPanel.h"
 #include "app/VocabGrid.h"
@@ -196,12 +199,25 @@ void TMainForm::miFileSaveAsClick() {
   request.DefaultExt = "doz";
   dgVocab->ClearCutMark();
   if (!SaveFileDialog(this, request)) return;
-  SaveAs(request.FileName, request.FilterIndex);
+  SaveAs(
+      WithTypeExtension(request.FileName, request.Filter, request.FilterIndex, request.DefaultExt),
+      request.FilterIndex);
 }
 
 void TMainForm::SaveAs(const QString& path, int filterIndex) {
-  THourglass hourglass;
   const std::string file = ToFilePath(path);
+  // An export over the vocabulary's own file would destroy it while the vocabulary still
+  // counts as saved there.
+  const bool isExport = filterIndex >= skRtf && filterIndex <= skUtf8TabText;
+  std::error_code error;
+  if (isExport && !m_Vocab->FileName().empty() &&
+      std::filesystem::equivalent(file, m_Vocab->FileName(), error)) {
+    ShowMessageBox(tr("%1\nThis file holds the open vocabulary, so an export cannot replace it. "
+                      "Please use a different file name.")
+                       .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  THourglass hourglass;
   // The exports write a copy: the vocabulary keeps its file name and modified state.
   switch (filterIndex) {
     case skRtf:
