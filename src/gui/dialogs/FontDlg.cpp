@@ -14,8 +14,12 @@
 
 #include "platform/DlgUtils.h"
 
+namespace {
+constexpr int kHelpTopic = 3080;
+}  // namespace
+
 TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
-    : TDialog(owner), m_Font(font) {
+    : TDialog(owner, kHelpTopic), m_Font(font) {
   setObjectName("SelectFontDialog");
   setWindowTitle(tr("Select Font"));
 
@@ -45,7 +49,7 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   pnlPreview->setBackgroundRole(QPalette::Base);
   pnlPreview->setAutoFillBackground(true);
 
-  CreateButtons(bnOK | bnCancel);
+  CreateButtons();
   auto* buttons = ButtonRow();
   btnOK->setEnabled(false);
 
