@@ -246,10 +246,9 @@ void TMainForm::UpdateCaption() {
       m_ViewMode == vmNone
           ? tr("Dadezivu")
           : tr("Dadezivu - %1").arg(FileTitle(QString::fromLocal8Bit(m_Vocab->FileName())));
+  // The window's title is the task bar's text too. The application's display name stays
+  // unset: Qt would append it to the title of every window and message box.
   if (windowTitle() != wanted) setWindowTitle(wanted);
-  if (QApplication::applicationDisplayName() != wanted) {
-    QApplication::setApplicationDisplayName(wanted);
-  }
 }
 
 void TMainForm::UpdateCommands() {
