@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QUrl>
 
 QStringList QtNameFilters(const QString& filter) {
@@ -53,18 +54,34 @@ namespace {
 class TFileDialog : public QFileDialog {
 public:
   TFileDialog(QWidget* owner, const TFileDialogRequest& request)
-      : QFileDialog(owner, request.Title, request.InitialDir), m_Request(request) {}
+      : QFileDialog(owner, request.Title, request.InitialDir), m_Request(request) {
+    // While typing, the dialog selects the listed file that the typed name plus the default
+    // suffix names; the suffix must follow the chosen type, or "name" selects "name.doz".
+    connect(this, &QFileDialog::filterSelected, this, [this] {
+      if (acceptMode() == AcceptSave) UseSuffixOfChosenType();
+    });
+  }
 
   void accept() override {
     if (acceptMode() == AcceptSave) {
-      const int index = static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
-      const QString extension = FilterExtension(m_Request.Filter, index);
-      setDefaultSuffix(extension.isEmpty() ? m_Request.DefaultExt : extension);
+      UseSuffixOfChosenType();
+      // A row the dialog selected while the name was typed under another suffix would win over
+      // the typed name: select anew from the typed name alone.
+      if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+          name && !name->text().isEmpty()) {
+        selectFile(name->text());
+      }
     }
     QFileDialog::accept();
   }
 
 private:
+  void UseSuffixOfChosenType() {
+    const int index = static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
+    const QString extension = FilterExtension(m_Request.Filter, index);
+    setDefaultSuffix(extension.isEmpty() ? m_Request.DefaultExt : extension);
+  }
+
   const TFileDialogRequest& m_Request;
 };
 
