@@ -55,6 +55,11 @@ void RaiseCannotOpen(const std::string& path) {
   throw std::runtime_error("Cannot open file " + path);
 }
 
+void CheckRegularFile(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) RaiseCannotOpen(path);
+}
+
 void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write) {
   std::error_code ec;
   // Replace the file a link points to, not the link.
@@ -91,8 +96,7 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
 }
 
 std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) RaiseCannotOpen(path);
+  CheckRegularFile(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) RaiseCannotOpen(path);
   std::string bytes;
@@ -104,11 +108,16 @@ std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
     bytes.reserve(std::min(maxBytes, static_cast<size_t>(static_cast<std::streamoff>(end))));
   }
   char chunk[64 * 1024];
-  while (bytes.size() < maxBytes) {
-    const size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
-    const std::streamsize got = buf->sgetn(chunk, static_cast<std::streamsize>(want));
-    if (got <= 0) break;
-    bytes.append(chunk, static_cast<size_t>(got));
+  // The file buffer throws its own text on a failing read; the user sees the stream's message.
+  try {
+    while (bytes.size() < maxBytes) {
+      const size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
+      const std::streamsize got = buf->sgetn(chunk, static_cast<std::streamsize>(want));
+      if (got <= 0) break;
+      bytes.append(chunk, static_cast<size_t>(got));
+    }
+  } catch (const std::ios_base::failure&) {
+    RaiseReadError();
   }
   if (in.bad()) RaiseReadError();
   return bytes;

@@ -19,6 +19,10 @@
 // be created or replaced, otherwise what write raised, or "Stream write error".
 void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write);
 
+// Raises "Cannot open file <path>" unless path names a regular file (or a link to one): a
+// folder, a device or a pipe could block a reader or feed it without end.
+void CheckRegularFile(const std::string& path);
+
 // The first maxBytes bytes of the file (all of it by default). "Cannot open file <path>" when
-// it cannot be opened, "Stream read error" when reading fails.
+// it cannot be opened or is not a regular file, "Stream read error" when reading fails.
 std::string ReadFileBytes(const std::string& path, size_t maxBytes = static_cast<size_t>(-1));

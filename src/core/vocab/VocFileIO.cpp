@@ -102,6 +102,7 @@ void TVocabFile::SaveToFile(const std::string& path) {
 }
 
 void TVocabFile::LoadFromFile(const std::string& path) {
+  CheckRegularFile(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) RaiseCannotOpen(path);
   LoadFromStream(in);
