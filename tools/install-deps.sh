@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-qpa-plugins xvfb xauth
   clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()
