@@ -191,7 +191,7 @@ TEST(ImportText, RefusesWhatIsNotARegularFileAndFilesBeyondTheLimit) {
       EXPECT_THROW_MSG(v->ImportText(path, type, kWordTranslation, 1), "Cannot open file " + path);
     }
     EXPECT_THROW_MSG(v->ImportText(huge, type, kWordTranslation, 1),
-                     "The file " + huge + " is larger than 512 MB and cannot be imported.");
+                     "The file " + huge + " is larger than 128 MB and cannot be imported.");
     EXPECT_EQ(State(*v), before) << "type " << type;
   }
   EXPECT_EQ(DetectTextType(pipe), ttCommaText);

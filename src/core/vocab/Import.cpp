@@ -55,7 +55,7 @@ void ForEachLine(const TString& text, bool trailingBreakStartsLine, TFunction li
 // grows while it is read).
 std::string ReadImportFile(const std::string& path) {
   auto tooLarge = [&] {
-    throw EVocabFileError("The file " + path + " is larger than 512 MB and cannot be imported.");
+    throw EVocabFileError("The file " + path + " is larger than 128 MB and cannot be imported.");
   };
   CheckRegularFile(path);
   std::error_code ec;
