@@ -91,6 +91,12 @@ void TVocabFile::SaveToStream(std::ostream& stream) {
   MarkSaved();
 }
 
+void TVocabFile::WriteCopyTo(std::ostream& stream) const {
+  CheckSavable();
+  TStreamWriter writer(stream);
+  WriteTo(writer);
+}
+
 void TVocabFile::SaveToFile(const std::string& path) {
   CheckSavable();
   WriteFileReplacing(path, [this](std::ostream& out) {
