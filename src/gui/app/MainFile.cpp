@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include "app/MainFrm.h"
+#include "app/Recovery.h"
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
@@ -51,6 +52,7 @@ bool TMainForm::QuerySave() {
       // A cancelled Save As keeps the command from going on.
       return !m_Vocab->Modified();
     case kIdNo:
+      m_Recovery->Remove();
       return true;
     default:
       return false;
@@ -61,18 +63,23 @@ bool TMainForm::OpenFile(const QString& path) {
   THourglass hourglass;
   auto loaded = std::make_unique<TVocabFile>();
   try {
-    loaded->LoadFromFile(ToFilePath(path));
+    // Changes a crashed program left of this file come first, if the user wants them.
+    if (!m_Recovery->OfferFor(path, *loaded)) loaded->LoadFromFile(ToFilePath(path));
   } catch (const std::exception& e) {
     ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
     return false;
   }
-  dgVocab->UpdateCharsets(loaded->ForeignLangID(), loaded->NativeLangID(), m_ViewMode == vmNone);
-  // The list lets go of the old vocabulary before it is freed.
-  dgVocab->SetVocabulary(loaded.get());
-  m_Vocab = std::move(loaded);
-  if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
+  AdoptVocabulary(std::move(loaded));
   m_Settings.RecentFiles.AddFile(path);
   return true;
+}
+
+void TMainForm::AdoptVocabulary(std::unique_ptr<TVocabFile> vocab) {
+  dgVocab->UpdateCharsets(vocab->ForeignLangID(), vocab->NativeLangID(), m_ViewMode == vmNone);
+  // The list lets go of the old vocabulary before it is freed.
+  dgVocab->SetVocabulary(vocab.get());
+  m_Vocab = std::move(vocab);
+  if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
 }
 
 bool TMainForm::ChooseFileToOpen(QString& path) {
@@ -170,6 +177,7 @@ void TMainForm::miFileSaveClick() {
   }
   THourglass hourglass;
   m_Vocab->SaveToFile(ToFilePath(fileName));
+  m_Recovery->Remove();
 }
 
 void TMainForm::miFileSaveAsClick() {
@@ -212,6 +220,7 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
       break;
     default:
       m_Vocab->SaveToFile(file);
+      m_Recovery->Remove();
       m_Settings.RecentFiles.AddFile(path);
       break;
   }

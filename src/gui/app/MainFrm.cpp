@@ -6,6 +6,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/Recovery.h"
 #include "app/StatusPanels.h"
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
@@ -87,6 +89,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
   SetViewMode(vmNone);
+  m_Recovery = new TRecovery(this, [this]() -> const TVocabFile& { return *m_Vocab; });
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
   m_IdleConnection =
@@ -336,6 +339,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   bool allowed = false;
   RunCommand([&] { allowed = QuerySave(); });
   if (allowed) {
+    m_Recovery->Remove();
     StoreSettings();
     SaveSettings(*m_Store, m_Settings);
     event->accept();
@@ -380,7 +384,16 @@ bool TMainForm::Start(const QStringList& arguments) {
   ParseCommandLine(arguments, path, print);
   if (path.isEmpty()) {
     show();
-    if (ShowWelcome()) SetViewMode(vmList);
+    auto restored = std::make_unique<TVocabFile>();
+    if (m_Recovery->OfferAny(*restored)) {
+      if (!restored->FileName().empty()) {
+        m_Settings.RecentFiles.AddFile(QFile::decodeName(restored->FileName().c_str()));
+      }
+      AdoptVocabulary(std::move(restored));
+      SetViewMode(vmList);
+    } else if (ShowWelcome()) {
+      SetViewMode(vmList);
+    }
     return true;
   }
   // Printing from the command line arrives with the printing unit; the file is opened either way.

@@ -28,6 +28,7 @@ class QStatusBar;
 class TSearchDialog;
 class TStatusPanels;
 class TVocabGrid;
+class TRecovery;
 
 // The empty workspace shown while no file is open: the application-workspace colour framed by
 // a sunken edge.
@@ -82,6 +83,8 @@ public:
   // The field the last Sort used (0 word/phrase .. 3 translations); not saved.
   uint8_t SortField() const { return m_SortField; }
   void SetSortField(uint8_t field) { m_SortField = field; }
+  // The recovery copies of the open vocabulary; the test run reports its answers here.
+  TRecovery& Recovery() { return *m_Recovery; }
   // The clipboard the edit commands use; tests put a fake in its place.
   void SetClipboard(std::unique_ptr<TClipboard> clipboard) { m_Clipboard = std::move(clipboard); }
 
@@ -146,6 +149,8 @@ private:
   bool ChooseFileToOpen(QString& path);
   bool EditProperties(bool isNew);
   void SaveAs(const QString& path, int filterIndex);
+  // Makes vocab the open vocabulary, the list showing it.
+  void AdoptVocabulary(std::unique_ptr<TVocabFile> vocab);
 
   // The Edit menu (MainEdit.cpp).
   void miEditUndoClick();
@@ -192,6 +197,7 @@ private:
   uint8_t m_SortField = 0;
   TSearchData m_SearchData;
   QMetaObject::Connection m_IdleConnection;
+  TRecovery* m_Recovery = nullptr;  // a child of the window
 
   // The views: the empty workspace and the list (the test panel joins them).
   QStackedWidget* pnlViews = nullptr;
