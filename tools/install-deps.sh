@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
+#   tools/install-deps.sh        everything ./check needs: the program, tests, benchmarks, tools
+#   tools/install-deps.sh run    only what building and running the program needs
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libicu-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-qpa-plugins xvfb xauth
-  clang-format
-  clang libclang-rt-14-dev
+  qt6-qpa-plugins
 )
+if [ "${1:-}" != "run" ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+    clang-format
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +29,18 @@ done
 
 echo "Installing: ${missing[*]}"
 sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    {
+      echo "These Debian packages are missing, and installing them needs root (sudo is not available)."
+      echo "Run as root, then run this command again:"
+      echo
+      echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+    } >&2
+    exit 1
+  fi
+  sudo_cmd=(sudo)
+fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

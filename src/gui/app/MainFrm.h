@@ -175,7 +175,8 @@ private:
   // Where entries added by Add and Paste go: at the end, or behind the current entry.
   TAddMode AddMode() const;
 
-  // The Test menu.
+  // The Test menu. The test run's commands (Start Testing, Passive, Active, Multiple Choice,
+  // Hint) join it in MainTest.cpp, with their states in UpdateTestCommands.
   void miTestStatisticsClick();
 
   // The View menu.
