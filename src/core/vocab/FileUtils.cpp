@@ -130,7 +130,11 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
     fs::remove(temp, ec);
     RaiseCannotCreate(path);
   }
-  RemoveStaleTemporaries(target, saveStart);
+  // The save has succeeded; tidying up must not turn it into a failure (not even out of memory).
+  try {
+    RemoveStaleTemporaries(target, saveStart);
+  } catch (...) {
+  }
 }
 
 std::string ReadFileBytes(const std::string& path, size_t maxBytes) {
