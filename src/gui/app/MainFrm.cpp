@@ -341,6 +341,10 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   if (allowed) {
     m_Recovery->Remove();
     StoreSettings();
+    // The settings of the copy that closes last win, but the files another copy opened stay.
+    TRecentFileList stored;
+    LoadRecentFiles(*m_Store, stored);
+    m_Settings.RecentFiles.MergeStored(stored);
     SaveSettings(*m_Store, m_Settings);
     event->accept();
   } else {
