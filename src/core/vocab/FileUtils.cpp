@@ -25,7 +25,10 @@ constexpr auto kStaleMargin = std::chrono::seconds(2);
 // The temporary files of target are named "." + its name + ".tmp" + a number below
 // kTemporaryNumbers (or no number, the last resort).
 std::string TemporaryStem(const fs::path& target) {
-  return "." + target.filename().string() + ".tmp";
+  // Built by appending: GCC 12 at -O3 warns falsely about "." + string.
+  std::string stem(1, '.');
+  stem.append(target.filename().string()).append(".tmp");
+  return stem;
 }
 
 bool IsTemporaryName(const std::string& name, const std::string& stem) {
