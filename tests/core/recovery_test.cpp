@@ -3,7 +3,6 @@
 #include "vocab/Recovery.h"
 
 #include <filesystem>
-#include <sstream>
 #include <thread>
 
 #include "TempFiles.h"
@@ -12,10 +11,13 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string CopyBytes(const TVocabFile& v) {
-  std::ostringstream out;
-  v.WriteCopyTo(out);
-  return out.str();
+std::string CopyBytes(TVocabFile& v) {
+  const bool modified = v.Modified();
+  const std::string bytes = RecoveryBytes(v, 10);
+  EXPECT_EQ(v.Modified(), modified);  // making the copy changes nothing
+  EXPECT_EQ(bytes, SavedBytes(v));    // it is what a save writes
+  v.SetModified(modified);
+  return bytes;
 }
 }  // namespace
 

@@ -28,6 +28,10 @@ struct TRecoveryCopy {
 // file each copy belongs to and two files of one name do not meet.
 std::string RecoveryStem(const std::string& originalPath);
 
+// The vocabulary's saved form in memory, without saving it (FileName and Modified stay), in a
+// string reserved for sizeHint bytes. Raises what saving would raise for a text too long.
+std::string RecoveryBytes(const TVocabFile& vocab, size_t sizeHint = 0);
+
 // True when the copy holds changes the original file lacks: the file is gone or was last
 // written before the copy. Untitled copies always do.
 bool IsNewerThanOriginal(const TRecoveryCopy& copy);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
-#include <sstream>
 
 #include "platform/DlgUtils.h"
 
@@ -39,13 +38,13 @@ void TRecovery::WriteNow() {
 }
 
 void TRecovery::WriteCopy(const TVocabFile& vocab) {
-  std::ostringstream out;
+  std::string bytes;
   try {
-    vocab.WriteCopyTo(out);
+    bytes = RecoveryBytes(vocab, m_LastSize + m_LastSize / 8);
   } catch (const std::exception&) {
     return;  // a text too long to save cannot be kept either; the save will say so
   }
-  std::string bytes = std::move(out).str();
+  m_LastSize = bytes.size();
   // The same entries under another name are another copy.
   const size_t hash =
       std::hash<std::string>{}(bytes) ^ (std::hash<std::string>{}(vocab.FileName()) << 1);
