@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Answer comparison timings for short and long answers, right and wrong.
 #include <benchmark/benchmark.h>
 
 #include <string>

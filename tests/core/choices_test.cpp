@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of multiple-choice picks and their shuffling.
 #include <gtest/gtest.h>
 
 #include <algorithm>

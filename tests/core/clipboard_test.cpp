@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the clipboard block codec, copying and pasting an entry.
 #include "vocab/Clipboard.h"
 
 #include <algorithm>

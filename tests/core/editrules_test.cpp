@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the notation rules for edited entries.
 #include <gtest/gtest.h>
 
 #include "text/EditRules.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Byte-exact tests of delimited text, RTF and HTML exports.
 #include "vocab/Export.h"
 
 #include "AllocFailure.h"
@@ -147,7 +148,8 @@ TEST(ExportHtml, EntriesAreEncodedAsHtmlCharRefs) {
   std::string bytes;
   for (int b = 1; b < 256; ++b) bytes += static_cast<char>(b);
   TTempDir dir;
-  for (uint16_t lang : {0x0409, 0x0405, 0x0419, 0x0408, 0x041F, 0x0425}) {
+  const uint16_t languages[] = {0x0409, 0x0405, 0x0419, 0x0408, 0x041F, 0x0425};
+  for (const uint16_t lang : languages) {
     auto v = SampleVocabulary({{bytes, "", "", bytes}});
     v->SetForeignLangID(lang);
     v->SetNativeLangID(0x0409);

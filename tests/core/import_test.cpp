@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of text import, merging doz files and text type detection.
 #include "vocab/Import.h"
 
 #include <filesystem>

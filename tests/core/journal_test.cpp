@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
+// Tests of undo and redo for every kind of change, and entry ownership across them.
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "text/Random.h"
@@ -283,4 +288,67 @@ TEST(Journal, RecordedAnswersAndResetsEmptyIt) {
   v->ResetStatistics();
   EXPECT_TRUE(v->Modified());
   EXPECT_EQ(v->JournalPos(), 0);
+}
+
+// Every entry is owned exactly once however changes, undos, redos and discarded redo tails mix:
+// each step shows the list it recorded, and the live entries are the list's, the edit buffer
+// and the one each journal record holds outside.
+TEST(Journal, RandomHistoriesKeepEveryEntryOwnedOnce) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 20; ++round) {
+    const int liveBefore = LiveItemCount;
+    {
+      auto v = SampleVocabulary({{"a0"}, {"a1"}, {"a2"}});
+      std::vector<std::string> states = {Words(*v)};  // the list at each journal position
+      int next = 3;
+      for (int step = 0; step < 300; ++step) {
+        const auto action = static_cast<uint32_t>(random() % 9);
+        const int32_t count = v->Count();
+        if (count > 0) v->SetItemIndex(static_cast<int32_t>(random() % count));
+        const int32_t posBefore = v->JournalPos();
+        std::string did;
+        if (action == 0 || count == 0) {
+          AddEntry(*v, {"a" + std::to_string(next++)}, static_cast<int>(random() % 3));
+          did = "add";
+        } else if (action == 1) {
+          v->EditItem().Values[0] = "e" + std::to_string(next++);
+          v->ReplaceCurrent();
+          did = "edit";
+        } else if (action == 2) {
+          v->DeleteCurrent();
+          did = "delete";
+        } else if (action == 3) {
+          v->MoveCurrent(static_cast<int32_t>(random() % count));
+          did = "move";
+        } else if (action == 4) {
+          for (int32_t i = 0; i < count; ++i) {
+            v->GetItem(i).SortKey = std::to_string(random() % 5) + '\0' + std::to_string(i);
+          }
+          v->Sort();
+          did = "sort";
+        } else if (action == 5) {
+          v->Shuffle();
+          did = "shuffle";
+        } else if (action <= 7 && v->UndoKind() != jkNone) {
+          v->Undo();
+          did = "undo";
+          EXPECT_EQ(Words(*v), states[v->JournalPos()]) << "round " << round << " step " << step;
+        } else if (v->RedoKind() != jkNone) {
+          v->Redo();
+          did = "redo";
+          EXPECT_EQ(Words(*v), states[v->JournalPos()]) << "round " << round << " step " << step;
+        }
+        // A move to where the entry is records no step and keeps the redo tail.
+        if (did != "undo" && did != "redo" && v->JournalPos() != posBefore) {
+          states.resize(static_cast<size_t>(posBefore) + 1);
+          states.push_back(Words(*v));
+        }
+        int outside = 0;
+        for (const TJournalRecord& r : v->Journal()) outside += r.Item != nullptr;
+        ASSERT_EQ(LiveItemCount, liveBefore + v->Count() + 1 + outside)
+            << "round " << round << " step " << step << " after " << did;
+      }
+    }
+    EXPECT_EQ(LiveItemCount, liveBefore) << "round " << round;
+  }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the language table and the code-page conversions.
 #include <gtest/gtest.h>
 
 #include <unicode/uchar.h>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the answer comparison and its notation.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the program options byte codec and its bounds.
 #include <gtest/gtest.h>
 
 #include <functional>

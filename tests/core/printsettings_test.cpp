@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the print options and page setup byte codecs.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the pseudo-random generator's sequence, range and skipping.
 #include <gtest/gtest.h>
 
 #include <cstdint>

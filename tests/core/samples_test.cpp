@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Checks that the shipped sample vocabularies load and are well formed.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"

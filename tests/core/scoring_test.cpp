@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of question selection, answer recording and statistics.
 #include <gtest/gtest.h>
 
 #include <sstream>

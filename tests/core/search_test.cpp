@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of search normalisation and TVocabFile::Find.
 #include <gtest/gtest.h>
 
 #include <random>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of entry sort keys and sorting by each field.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of delimited-text splitting, quoting and RTF escaping.
 #include <gtest/gtest.h>
 
 #include <array>

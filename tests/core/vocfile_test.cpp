@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of TVocabItem and the list edits, properties and languages of TVocabFile.
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Tests of the doz format: exact bytes, damaged files and safe saving.
 #include <gtest/gtest.h>
 
 #include <filesystem>

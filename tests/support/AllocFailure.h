@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Allocation failure injection for tests of out-of-memory paths.
 #pragma once
 
 // Fault injection for tests: replaces the global operator new of the test executable that

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Temporary folders and files for tests, removed when the test ends.
 #include "TempFiles.h"
 
 #include <algorithm>

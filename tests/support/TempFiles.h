@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Temporary folders and files for tests that read and write files.
 #pragma once
 
 #include <string>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Sample vocabularies, entry helpers, saved bytes and hex dumps for the core tests.
 #include "TestSupport.h"
 
 #include <cstdio>

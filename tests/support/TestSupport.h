@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Shared test builders: sample vocabularies, entries, saved bytes and hex dumps.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Byte codecs of the print options and page setup records, with bounds for damaged blocks.
 #include "settings/PrintSettings.h"
 
 #include <algorithm>

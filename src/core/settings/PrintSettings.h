@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The print options and page setup records and their settings byte blocks.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Shuffling of the entries offered in a multiple-choice question.
 #pragma once
 
 #include "vocab/VocFile.h"

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program options' byte codec and the bounds that make any stored block usable.
 #include "testing/Options.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The program options record, its shortcut characters and its settings byte block.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Spacing, bracket and sort-marker rules for edited entries.
 #include "text/EditRules.h"
 
 #include <algorithm>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
+// The notation rules an entry's texts pass before they are stored.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-// The notation rules an entry passes before it is stored: tidy spacing, brackets that other parts
-// of the program can read, and the "@" that marks where sorting starts.
+// Tidy spacing, brackets that other parts of the program can read, and the "@" that marks where
+// sorting starts.
 
 constexpr char kSortMarker = '@';
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The language table, code-page conversion, case and accent maps and collation keys (ICU).
 #include "text/Languages.h"
 
 #include <unicode/uchar.h>

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
+// The language table and the locale operations (ICU) that depend on a language.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-// The language table and every operation that depends on a language. A language is a 16-bit
-// Windows language identifier: primary language in the low 10 bits, sub-language above.
+// A language is a 16-bit Windows language identifier: primary language in the low 10 bits,
+// sub-language above.
 // Vocabulary text is 8-bit in the language's ANSI code page; UTF-16 is std::u16string.
 // The ICU converters and collators behind these are opened once per thread and language.
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The answer comparison: list splitting, optional brackets, alternatives and normalisation.
 #include "text/Matching.h"
 
 #include <algorithm>

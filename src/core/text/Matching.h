@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
+// Comparison of a typed answer with an entry's stored text and its notation.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-// Comparison of a typed answer with the stored text of an entry. The stored text may use a small
-// notation that only this comparison interprets: lists separated by "," or ";", optional parts in
-// round brackets, alternatives joined by "/" and a leading "to " on verbs. The typed text is
-// never parsed for notation.
+// The stored text may use a small notation that only this comparison interprets: lists separated by
+// "," or ";", optional parts in round brackets, alternatives joined by "/" and a leading "to " on
+// verbs. The typed text is never parsed for notation.
 
 // A 16-bit set of option bits. The values are stored in the settings as they are.
 using TMatchOptions = uint16_t;

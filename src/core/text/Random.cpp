@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The linear congruential generator behind shuffling, questions and choices.
 #include "text/Random.h"
 
 #include <chrono>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The program's one pseudo-random generator, shared by shuffling, questions and multiple choice.
 #pragma once
 
 #include <cstdint>
 
-// The program's one pseudo-random generator, shared by shuffling, question selection and
-// multiple choice. A linear congruential generator, so that a known seed gives a known sequence.
+// A linear congruential generator, so that a known seed gives a known sequence.
 
 // Seeds the generator from the current UTC time of day, in milliseconds since midnight.
 void Randomize();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Normalisation of texts for searching and the per-field matcher.
 #include "text/Search.h"
 
 #include <string_view>

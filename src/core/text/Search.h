@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
+// The search request of the Find window and the matcher that applies it to one field.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
-
-// Searching entries by one field: the request the Find window edits and the comparison rules.
 
 // TSearchData::Options
 constexpr uint8_t sdMatchCase = 1;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Delimited-text splitting (8-bit and UTF-16), unquoting, quoting and RTF escaping.
 #include "text/TextUtils.h"
 
 #include <ostream>

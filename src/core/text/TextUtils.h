@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Splitting and quoting of delimited text, RTF escaping and small text helpers.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,8 @@
 #include <span>
 #include <string>
 
-// Splitting and quoting of delimited text (8-bit and UTF-16), RTF escaping and small text
-// helpers. Positions are 1-based. The parts arrays have a fixed capacity: text beyond the last
-// part that fits is dropped.
+// Each operation comes in 8-bit and UTF-16. Positions are 1-based. The parts arrays have a fixed
+// capacity: text beyond the last part that fits is dropped.
 
 int SplitList(const std::string& text, const std::string& delimiters, bool trim,
               std::span<std::string> parts, bool skipEmpty);

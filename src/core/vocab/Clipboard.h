@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The clipboard interface of the vocabulary and the private block format of one entry.
 #pragma once
 
 #include <cstdint>

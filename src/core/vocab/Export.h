@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Exports of a vocabulary as Rich Text Format and HTML documents.
 #pragma once
 
 #include <iosfwd>

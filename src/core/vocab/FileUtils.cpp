@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Safe replacement of files through a temporary file, and bounded file reading.
 #include "vocab/FileUtils.h"
 
 #include <algorithm>

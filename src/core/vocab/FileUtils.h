@@ -1,5 +1,4 @@
-// SPDX-License-Identifier: MIT
-#pragma once
+// SPDX-License-Identifier: MIT#pragma once
 
 #include <cstddef>
 #include <functional>

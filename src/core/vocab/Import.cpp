@@ -20,17 +20,6 @@ constexpr size_t kMaxReserve = 1 << 20;
 
 using TNewEntries = std::vector<std::unique_ptr<TVocabItem>>;
 
-// Moves the new entries to the end of items: all of them or, when memory runs out, none.
-void AppendEntries(TItemList& items, TNewEntries& entries) {
-  const auto total = static_cast<int64_t>(items.size()) + static_cast<int64_t>(entries.size());
-  // A longer list could be saved but never loaded again.
-  if (total > kMaxListCapacity) {
-    throw std::runtime_error("List capacity out of bounds (" + std::to_string(total) + ")");
-  }
-  items.reserve(static_cast<size_t>(total));
-  for (auto& entry : entries) items.push_back(entry.release());
-}
-
 // Calls line(start, length) for every line of text, cut at CR, LF and CR LF. Without
 // trailingBreakStartsLine (the 8-bit rule) a break at the very end does not start another line
 // and empty text has no lines; with it there is always one line more than there are breaks
@@ -174,7 +163,7 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
   }
   const auto count = static_cast<int32_t>(entries.size());
   if (count == 0) return 0;
-  AppendEntries(m_Items, entries);
+  AppendEntries(entries);
   ClearJournal();
   m_Modified = true;
   m_SavedPos = -1;
@@ -197,13 +186,13 @@ int32_t TVocabFile::MergeFile(const std::string& path) {
       item->LastAsked = 0;
       item->SortKey.clear();
       item->PenaltyPoints = 0;
-      entries.emplace_back(item);
+      entries.push_back(source.Disown(item));
     }
     source.m_Items.clear();
   }
   const auto count = static_cast<int32_t>(entries.size());
   if (count == 0) return 0;
-  AppendEntries(m_Items, entries);
+  AppendEntries(entries);
   ClearJournal();
   m_Modified = true;
   m_SavedPos = -1;

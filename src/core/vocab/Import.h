@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Text import: the request of the import dialog and the detection of a file's text type.
 #pragma once
 
 #include <array>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Building every entry's sort key for one field, all or none.
 #include "vocab/SortKeys.h"
 
 #include <algorithm>

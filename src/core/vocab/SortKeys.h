@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Sort keys of entries, built before TVocabFile::Sort.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The buffered stream reader and writer behind loading and saving.
 #include "vocab/StreamIO.h"
 
 #include <cstring>

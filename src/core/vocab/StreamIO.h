@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// Buffered little-endian reading and writing for the file format.
 #pragma once
 
 #include <cstdint>

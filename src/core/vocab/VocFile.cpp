@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
+// Entry ownership, the list's edits and the edit journal of TVocabFile.
 #include "vocab/VocFile.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 
 #include "text/Random.h"
@@ -52,6 +54,13 @@ void MoveElement(TItemList& list, int32_t from, int32_t to) {
     std::rotate(first + to, first + from, first + from + 1);
   }
 }
+
+// Like reserve, but keeps the geometric growth that one-at-a-time insertion relies on.
+template <class T>
+void ReserveGrowing(std::vector<T>& list, size_t more) {
+  const size_t needed = list.size() + more;
+  if (needed > list.capacity()) list.reserve(std::max(needed, 2 * list.capacity()));
+}
 }  // namespace
 
 TVocabFile::TVocabFile() : m_EditItem(std::make_unique<TVocabItem>()) {
@@ -72,9 +81,10 @@ void TVocabFile::Clear() {
   m_QuestionCount = 0;
   m_CorrectCount = 0;
   for (auto& p : m_Properties) p.clear();
-  for (TVocabItem* item : m_Items) delete item;
   m_Items.clear();
   m_Items.shrink_to_fit();
+  m_Store.clear();
+  m_Store.shrink_to_fit();
   m_ItemIndex = -1;
   m_FileName.clear();
   m_Modified = false;
@@ -96,6 +106,54 @@ void TVocabFile::SetItemIndex(int32_t index) {
   m_ItemIndex = index;
 }
 
+TVocabItem* TVocabFile::Adopt(std::unique_ptr<TVocabItem>& item) {
+  const auto slot = static_cast<int32_t>(m_Store.size());
+  m_Store.push_back(std::move(item));
+  m_Store.back()->m_Slot = slot;
+  return m_Store.back().get();
+}
+
+std::unique_ptr<TVocabItem> TVocabFile::Disown(TVocabItem* item) noexcept {
+  const int32_t slot = item->m_Slot;
+  assert(slot >= 0 && slot < static_cast<int32_t>(m_Store.size()) && m_Store[slot].get() == item);
+  std::unique_ptr<TVocabItem> owned = std::move(m_Store[slot]);
+  // The last one fills the gap, so leaving costs the same wherever the entry was.
+  if (slot + 1 < static_cast<int32_t>(m_Store.size())) {
+    m_Store[slot] = std::move(m_Store.back());
+    m_Store[slot]->m_Slot = slot;
+  }
+  m_Store.pop_back();
+  owned->m_Slot = -1;
+  return owned;
+}
+
+void TVocabFile::ExchangeEntry(int32_t index, std::unique_ptr<TVocabItem>& other) noexcept {
+  TVocabItem* leaving = m_Items[index];
+  const int32_t slot = leaving->m_Slot;
+  other->m_Slot = slot;
+  leaving->m_Slot = -1;
+  m_Store[slot].swap(other);
+  m_Items[index] = m_Store[slot].get();
+}
+
+void TVocabFile::ReserveMore(size_t count) {
+  ReserveGrowing(m_Items, count);
+  ReserveGrowing(m_Store, count);
+}
+
+void TVocabFile::AppendEntries(std::vector<std::unique_ptr<TVocabItem>>& entries) {
+  const auto total = static_cast<int64_t>(m_Items.size()) + static_cast<int64_t>(entries.size());
+  // A longer list could be saved but never loaded again.
+  if (total > kMaxListCapacity) {
+    throw std::runtime_error("List capacity out of bounds (" + std::to_string(total) + ")");
+  }
+  m_Items.reserve(static_cast<size_t>(total));
+  m_Store.reserve(static_cast<size_t>(total));
+  // Nothing below allocates.
+  for (auto& entry : entries) m_Items.push_back(Adopt(entry));
+  entries.clear();
+}
+
 void TVocabFile::AddItem(int mode) {
   TJournalRecord record;
   record.Kind = jkAdd;
@@ -107,8 +165,8 @@ void TVocabFile::AddItem(int mode) {
   } else if (mode == 1) {
     ++index;
   }
-  m_Items.insert(m_Items.begin() + index, m_EditItem.get());
-  m_EditItem.release();
+  ReserveMore(1);
+  m_Items.insert(m_Items.begin() + index, Adopt(m_EditItem));
   m_EditItem = std::move(fresh);
   m_ItemIndex = index;
   record.NewIndex = index;
@@ -121,8 +179,8 @@ void TVocabFile::ReplaceCurrent() {
   record.Kind = jkEdit;
   record.OldIndex = record.NewIndex = m_ItemIndex;
   auto fresh = std::make_unique<TVocabItem>();
-  record.Item.reset(m_Items[m_ItemIndex]);
-  m_Items[m_ItemIndex] = m_EditItem.release();
+  ExchangeEntry(m_ItemIndex, m_EditItem);
+  record.Item = std::move(m_EditItem);
   m_EditItem = std::move(fresh);
   AddJournalRecord(std::move(record));
 }
@@ -132,7 +190,7 @@ void TVocabFile::DeleteCurrent() {
   TJournalRecord record;
   record.Kind = jkDelete;
   record.OldIndex = m_ItemIndex;
-  record.Item.reset(m_Items[m_ItemIndex]);
+  record.Item = Disown(m_Items[m_ItemIndex]);
   m_Items.erase(m_Items.begin() + m_ItemIndex);
   if (m_ItemIndex == Count()) --m_ItemIndex;
   record.NewIndex = m_ItemIndex;
@@ -251,18 +309,15 @@ bool TVocabFile::Undo() {
   TJournalRecord& r = m_Journal[m_JournalPos - 1];
   switch (r.Kind) {
     case jkAdd:
-      r.Item.reset(m_Items[r.NewIndex]);
+      r.Item = Disown(m_Items[r.NewIndex]);
       m_Items.erase(m_Items.begin() + r.NewIndex);
       break;
-    case jkEdit: {
-      TVocabItem* applied = m_Items[r.NewIndex];
-      m_Items[r.NewIndex] = r.Item.release();
-      r.Item.reset(applied);
+    case jkEdit:
+      ExchangeEntry(r.NewIndex, r.Item);
       break;
-    }
     case jkDelete:
-      m_Items.insert(m_Items.begin() + r.OldIndex, r.Item.get());
-      r.Item.release();
+      ReserveMore(1);
+      m_Items.insert(m_Items.begin() + r.OldIndex, Adopt(r.Item));
       break;
     case jkMove:
       MoveElement(m_Items, r.NewIndex, r.OldIndex);
@@ -283,17 +338,14 @@ bool TVocabFile::Redo() {
   TJournalRecord& r = m_Journal[m_JournalPos];
   switch (r.Kind) {
     case jkAdd:
-      m_Items.insert(m_Items.begin() + r.NewIndex, r.Item.get());
-      r.Item.release();
+      ReserveMore(1);
+      m_Items.insert(m_Items.begin() + r.NewIndex, Adopt(r.Item));
       break;
-    case jkEdit: {
-      TVocabItem* applied = m_Items[r.OldIndex];
-      m_Items[r.OldIndex] = r.Item.release();
-      r.Item.reset(applied);
+    case jkEdit:
+      ExchangeEntry(r.OldIndex, r.Item);
       break;
-    }
     case jkDelete:
-      r.Item.reset(m_Items[r.OldIndex]);
+      r.Item = Disown(m_Items[r.OldIndex]);
       m_Items.erase(m_Items.begin() + r.OldIndex);
       break;
     case jkMove:

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// The vocabulary model: TVocabItem, TVocabFile, its errors and the edit journal.
 #pragma once
 
 #include <array>
@@ -27,8 +28,8 @@ struct TSearchData;
 
 // One entry of a vocabulary: its four texts, its sorting position and its testing statistics.
 // Texts are bytes in the code page of their language; the model never converts them.
-// Entries are never copied: an entry object lives in the list, the edit buffer or one journal
-// record, and moves between them.
+// Entries are never copied: an entry object is owned by the vocabulary while it is in the list,
+// and otherwise by the edit buffer or one journal record; it moves between them.
 class TVocabItem {
 public:
   TVocabItem();
@@ -42,8 +43,14 @@ public:
   int32_t LastAsked = 0;
   int32_t SortPos = 0;        // leading characters of the word/phrase that sorting skips
   int32_t PenaltyPoints = 0;  // -1: learnt
-  TFieldValues Values;        // word/phrase, part of speech, notes, translations
-  std::string SortKey;        // filled just before Sort; never saved
+
+private:
+  friend class TVocabFile;
+  int32_t m_Slot = -1;  // where the vocabulary keeps it while it is in the list; -1 outside
+
+public:
+  TFieldValues Values;  // word/phrase, part of speech, notes, translations
+  std::string SortKey;  // filled just before Sort; never saved
 
   const std::string& GetValue(int index) const { return Values[index]; }
   void SetValue(int index, std::string text) { Values[index] = std::move(text); }
@@ -64,7 +71,9 @@ extern int32_t LiveFileCount;
 // standard error and returns false.
 bool CheckLiveObjects();
 
-using TItemList = std::vector<TVocabItem*>;  // references; the vocabulary owns the entries
+// An order of entries: references only. The list's entries are owned by the vocabulary's store,
+// so that a sort can be undone by swapping two orders without moving ownership.
+using TItemList = std::vector<TVocabItem*>;
 using TVocabItemArray = std::vector<TVocabItem*>;
 
 // Kinds of journal records; the values are fixed.
@@ -214,6 +223,16 @@ private:
   void MarkSaved();
   void ReplaceOrder(TItemList&& newOrder, uint8_t kind);
   void ForgetHistory();
+  // Ownership of the list's entries. Adopt takes an entry that joins the list (on failure the
+  // caller keeps it); Disown hands back one that leaves it. Neither touches the order.
+  TVocabItem* Adopt(std::unique_ptr<TVocabItem>& item);
+  std::unique_ptr<TVocabItem> Disown(TVocabItem* item) noexcept;
+  // Makes room for count more entries in the order and the store, or throws changing nothing.
+  void ReserveMore(size_t count);
+  // Appends the entries at the end of the list: all of them or, when memory runs out, none.
+  void AppendEntries(std::vector<std::unique_ptr<TVocabItem>>& entries);
+  // Puts other in place of the list's entry at index and hands that entry back in other.
+  void ExchangeEntry(int32_t index, std::unique_ptr<TVocabItem>& other) noexcept;
 
   std::deque<TJournalRecord> m_Journal;
   int32_t m_JournalPos = 0;
@@ -223,7 +242,9 @@ private:
   std::string m_FileName;
   uint16_t m_ForeignLangID = 0;
   int32_t m_ItemIndex = -1;
-  TItemList m_Items;  // owns the entries
+  TItemList m_Items;  // the list in display order
+  // Owns exactly the entries of m_Items, each at its m_Slot, in no particular order.
+  std::vector<std::unique_ptr<TVocabItem>> m_Store;
   bool m_Modified = false;
   uint16_t m_NativeLangID = 0;
   std::array<std::string, kMaxPropertyIndex + 1> m_Properties;

@@ -137,12 +137,14 @@ void TVocabFile::LoadFromStream(std::istream& stream) {
     // A damaged count must not make us reserve memory the stream could never fill.
     const int64_t remaining = reader.Remaining();
     const int64_t possible = remaining < 0 ? kUnknownSizeReserve : remaining / kMinEntryRecordSize;
-    m_Items.reserve(static_cast<size_t>(std::min<int64_t>(count, possible)));
+    const auto reserve = static_cast<size_t>(std::min<int64_t>(count, possible));
+    m_Items.reserve(reserve);
+    m_Store.reserve(reserve);
     for (int32_t i = 0; i < count; ++i) {
       auto item = std::make_unique<TVocabItem>();
       item->Read(reader);
-      m_Items.push_back(item.get());
-      item.release();
+      // Should the push fail, the store already owns the entry and Clear frees it.
+      m_Items.push_back(Adopt(item));
     }
   } catch (...) {
     Clear();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+// TVocabFile::Find: the next entry that matches a search request.
 #include "text/Search.h"
 #include "vocab/VocFile.h"
 
