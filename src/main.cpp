@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
     TApplication app(argc, argv);
     QApplication::setApplicationName("Dadezivu");
     QApplication::setOrganizationName("Devizur");
+    // Every window and dialog shows the program's icon, not the platform's default.
+    QApplication::setWindowIcon(ProgramIcon());
     TMainForm form;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -90,6 +90,58 @@ TEST(ExportText, UnicodeUsesEachFieldsCodePage) {
             "ff fe bb 03 2c 00 09 00 09 00 ac 20 09 00 e4 00 0d 00 0a 00");
 }
 
+// UTF-8 export: the same lines as the 8-bit formats, each field converted from its language's
+// code page, no byte-order mark.
+TEST(ExportText, Utf8FormatsByteExact) {
+  TTempDir dir;
+  auto v = Sample();
+  const std::string before = State(*v);
+  const auto utf8 = [](std::string text) {
+    const std::string e9 = "\xE9";
+    for (size_t at = text.find(e9); at != std::string::npos; at = text.find(e9, at))
+      text.replace(at, 1, "\xC3\xA9");
+    return text;
+  };
+  v->ExportText(dir.Path("c.txt"), 4);
+  EXPECT_EQ(Hex(TTempDir::Read(dir.Path("c.txt"))), Hex(utf8(kComma)));
+  v->ExportText(dir.Path("t.txt"), 5);
+  EXPECT_EQ(Hex(TTempDir::Read(dir.Path("t.txt"))), Hex(utf8(kTab)));
+  EXPECT_EQ(State(*v), before);
+
+  auto cyrillic = SampleVocabulary({{"\xEB,", "", "\x80", "\xF7\xE0\xE9"}});
+  cyrillic->SetForeignLangID(0x0408);  // Greek, 1253
+  cyrillic->SetNativeLangID(0x0419);   // Russian, 1251
+  cyrillic->ExportText(dir.Path("u.txt"), 4);
+  EXPECT_EQ(TTempDir::Read(dir.Path("u.txt")),
+            "\"\xCE\xBB,\",,\xD0\x82,\xD1\x87\xD0\xB0\xD0\xB9\r\n");
+}
+
+// What the UTF-8 export writes, the UTF-8 import reads back unchanged, in every code page.
+TEST(ExportText, Utf8RoundTrip) {
+  TTempDir dir;
+  auto v = SampleVocabulary({{"Haus, das", "n", "a \"b\"", "house"},
+                             {"\xE0\xE9\xFF\x80", "\xC0", "", "\xF7\xE0\xE9"},
+                             {"x\ty", "", "", "z"}});
+  const uint16_t natives[] = {0x0409, 0x0419, 0x0408, 0x0405};
+  for (const uint16_t native : natives) {
+    v->SetNativeLangID(native);
+    for (const int format : {4, 5}) {
+      const std::string path = dir.Path("r.txt");
+      v->ExportText(path, format);
+      TVocabFile back;
+      back.SetForeignLangID(v->ForeignLangID());
+      back.SetNativeLangID(native);
+      // A tab inside a field cannot survive tab-delimited text.
+      const int expected = format == 4 ? 3 : 2;
+      back.ImportText(path, format == 4 ? 4 : 5, {1, 2, 3, 4}, 1);
+      ASSERT_EQ(back.Count(), 3);
+      for (int i = 0; i < expected; ++i) {
+        EXPECT_EQ(back.GetItem(i).Values, v->GetItem(i).Values) << native << " " << format;
+      }
+    }
+  }
+}
+
 TEST(ExportRtf, DocumentByteExact) {
   TTempDir dir;
   auto v = Sample();
@@ -213,7 +265,7 @@ TEST(ExportDocuments, TargetThatCannotBeCreated) {
   EXPECT_THROW_MSG(v->ExportText(noFolder, 0), "Cannot create file " + noFolder);
   EXPECT_THROW_MSG(ExportRtf(*v, noFolder), "Cannot create file " + noFolder);
   EXPECT_THROW_MSG(ExportHtml(*v, dir.Path("")), "Cannot create file " + dir.Path(""));
-  EXPECT_THROW_MSG(v->ExportText(dir.Path("x.txt"), 4), "Invalid procedure call.");
+  EXPECT_THROW_MSG(v->ExportText(dir.Path("x.txt"), 6), "Invalid procedure call.");
   EXPECT_TRUE(dir.Files().empty());
 }
 

@@ -10,10 +10,15 @@
 #include "AllocFailure.h"
 #include "TempFiles.h"
 #include "TestSupport.h"
+#include "text/Utf8.h"
 
 namespace {
 using TMap = std::array<int32_t, 4>;
 constexpr TMap kWordTranslation = {1, 0, 0, 2};
+
+bool IsUtf16(int type) {
+  return type == ttUnicodeCommaText || type == ttUnicodeTabText;
+}
 
 std::string Utf16(const std::u16string& text, bool bigEndian, bool mark = true) {
   std::string bytes;
@@ -101,15 +106,15 @@ TEST(ImportText, EntryRule) {
 
 // At most 64 columns of a line are looked at, in every text type.
 TEST(ImportText, SixtyFourColumnLimit) {
-  for (int type = 0; type < 4; ++type) {
-    const bool tabs = type == ttTabText || type == ttUnicodeTabText;
+  for (int type = 0; type < 6; ++type) {
+    const bool tabs = type == ttTabText || type == ttUnicodeTabText || type == ttUtf8TabText;
     std::string line;
     for (int i = 1; i <= 70; ++i) {
       if (i > 1) line += tabs ? '\t' : ',';
       line += std::to_string(i);
     }
     std::string bytes = line + "\n";
-    if (type >= 2) bytes = Utf16(std::u16string(bytes.begin(), bytes.end()), false);
+    if (IsUtf16(type)) bytes = Utf16(std::u16string(bytes.begin(), bytes.end()), false);
     EXPECT_EQ(Import(bytes, type, {64, 0, 0, 65}), "64|||#Value?#\n") << type;
     EXPECT_EQ(Import(bytes, type, {65, 0, 0, 1}), "") << type;
   }
@@ -117,13 +122,14 @@ TEST(ImportText, SixtyFourColumnLimit) {
 
 TEST(ImportText, EveryLineBreakIsAccepted) {
   const char* breaks[] = {"\n", "\r", "\r\n"};
-  for (int type = 0; type < 4; ++type) {
-    const std::string sep = type == ttTabText || type == ttUnicodeTabText ? "\t" : ",";
+  for (int type = 0; type < 6; ++type) {
+    const bool tabs = type == ttTabText || type == ttUnicodeTabText || type == ttUtf8TabText;
+    const std::string sep = tabs ? "\t" : ",";
     for (const char* a : breaks) {
       for (const char* b : breaks) {
         for (const char* end : {"", "\n", "\r\n"}) {
           std::string text = "a" + sep + "1" + a + "b" + sep + "2" + b + "c" + sep + "3" + end;
-          if (type >= 2) text = Utf16(std::u16string(text.begin(), text.end()), false);
+          if (IsUtf16(type)) text = Utf16(std::u16string(text.begin(), text.end()), false);
           EXPECT_EQ(Import(text, type), "a|||1\nb|||2\nc|||3\n") << type << Hex(text);
         }
       }
@@ -170,7 +176,9 @@ TEST(ImportText, FailuresAndUnknownTypes) {
                    "Cannot open file " + missing);
   EXPECT_THROW_MSG(v.ImportText(dir.Path(""), ttCommaText, kWordTranslation, 1),
                    "Cannot open file " + dir.Path(""));
-  EXPECT_EQ(v.ImportText(missing, 4, kWordTranslation, 1), 0);
+  EXPECT_THROW_MSG(v.ImportText(missing, ttUtf8CommaText, kWordTranslation, 1),
+                   "Cannot open file " + missing);
+  EXPECT_EQ(v.ImportText(missing, 6, kWordTranslation, 1), 0);
   EXPECT_EQ(v.ImportText(missing, -1, kWordTranslation, 1), 0);
   EXPECT_EQ(v.Count(), 0);
 }
@@ -185,7 +193,7 @@ TEST(ImportText, RefusesWhatIsNotARegularFileAndFilesBeyondTheLimit) {
   std::filesystem::resize_file(huge, kMaxImportBytes + 1);
   std::filesystem::create_symlink(dir.Write("small.txt", "Haus,house\n"), dir.Path("link.txt"));
 
-  for (int type = ttCommaText; type <= ttUnicodeTabText; ++type) {
+  for (int type = ttCommaText; type <= ttUtf8TabText; ++type) {
     auto v = Edited();
     const std::string before = State(*v);
     for (const std::string& path : {pipe, std::string("/dev/zero"), dir.Path("")}) {
@@ -240,6 +248,42 @@ TEST(ImportUnicodeText, ByteOrdersAndCodePages) {
   EXPECT_EQ(Import(Utf16(u"a,b", false) + "c", ttUnicodeCommaText), "a|||b\n");
 }
 
+// A UTF-8 file with accents, Cyrillic and a euro sign: every column is converted to the code
+// page of its field's language, and what that code page lacks becomes "?".
+TEST(ImportUtf8Text, ConvertsToEachLanguagesCodePage) {
+  const std::string text =
+      "\xD1\x87\xD0\xB0\xD0\xB9,th\xC3\xA9\r\n"         // Cyrillic "chai", "the" with an acute e
+      "\"caf\xC3\xA9, cr\xC3\xA8me\",\xE2\x82\xAC 3\n"  // French in quotes, the euro sign
+      "\xF0\x9F\x98\x80 x\xFF,\xD0\x96\xC3\r\n";        // emoji, stray byte; Cyrillic, cut off
+  struct TCase {
+    uint16_t Foreign, Native;
+    std::string Expected;
+  };
+  const TCase cases[] = {
+      // German / English: both 1252.
+      {0x0407, 0x0409, "???|||th\xE9\ncaf\xE9, cr\xE8me|||\x80 3\n? x?|||??\n"},
+      // Russian / English: 1251 / 1252.
+      {0x0419, 0x0409, "\xF7\xE0\xE9|||th\xE9\ncaf?, cr?me|||\x80 3\n? x?|||??\n"},
+      // English / Russian: 1252 / 1251.
+      {0x0409, 0x0419, "???|||th?\ncaf\xE9, cr\xE8me|||\x88 3\n? x?|||\xC6?\n"},
+  };
+  for (const TCase& c : cases) {
+    for (const std::string& mark : {std::string(), std::string(kUtf8Mark)}) {
+      TTempDir dir;
+      TVocabFile v;
+      v.SetForeignLangID(c.Foreign);
+      v.SetNativeLangID(c.Native);
+      EXPECT_EQ(
+          v.ImportText(dir.Write("in.csv", mark + text), ttUtf8CommaText, kWordTranslation, 1), 3);
+      EXPECT_EQ(Entries(v), c.Expected) << c.Foreign << " " << mark.size();
+    }
+  }
+  // Tabs, and the mark is not part of the first line's first column.
+  EXPECT_EQ(Import(std::string(kUtf8Mark) + "\"a\"\t\xC3\xA9\n", ttUtf8TabText), "\"a\"|||\xE9\n");
+  // A column holding only a character the code page lacks still counts as a word/phrase.
+  EXPECT_EQ(Import("\xD0\x96,x\n", ttUtf8CommaText), "?|||x\n");
+}
+
 // A failure part-way (here: memory running out at every possible point) leaves the
 // vocabulary as it was: entries, current entry, journal, Modified.
 TEST(ImportText, FailurePartWayRollsBack) {
@@ -281,12 +325,13 @@ TEST(ImportText, FailurePartWayRollsBack) {
 // word/phrase and translations, every text trimmed.
 TEST(ImportText, RandomFilesGiveOnlyWellFormedEntries) {
   std::mt19937 random(11);
-  const char alphabet[] = {'a', 'b', ',', '\t', '"', ' ', '\r', '\n', '\0', '\xE9', '\xFE', '\xFF'};
+  const char alphabet[] = {'a',  'b',  ',',    '\t',   '"',    ' ',    '\r',
+                           '\n', '\0', '\xE9', '\xFE', '\xFF', '\xC3', '\xA0'};
   TTempDir dir;
   for (int round = 0; round < 200; ++round) {
     std::string bytes(random() % 200, '\0');
     for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
-    const int type = static_cast<int>(random() % 4);
+    const int type = static_cast<int>(random() % 6);
     TMap map;
     for (int32_t& column : map) column = static_cast<int32_t>(random() % 70) - 2;
     const auto firstLine = static_cast<int32_t>(1 + random() % 4);
@@ -390,6 +435,14 @@ TEST(DetectTextType, MarksAndTabsInTheFirstKilobyte) {
       {Utf16(u"\u0900", false), ttUnicodeCommaText},      // 09 in a unit that is no tab
       {Utf16(u"a,b", false) + "\t", ttUnicodeCommaText},  // odd last byte dropped
       {Utf16(u"a,b", false, false) + std::string("\t\0", 2), ttTabText},  // no mark: 8-bit
+      {"th\xC3\xA9,tea\n", ttUtf8CommaText},
+      {"th\xC3\xA9\ttea\n", ttUtf8TabText},
+      {std::string(kUtf8Mark) + "a,b\n", ttUtf8CommaText},     // the mark alone decides
+      {"th\xE9,tea\n", ttCommaText},                           // 8-bit: not UTF-8
+      {"\xC3\xA9,\xE9\n", ttCommaText},                        // one bad byte is enough
+      {"\xC0\xAF,\xED\xA0\x80\n", ttCommaText},                // overlong form, surrogate
+      {"a,b\xC3", ttCommaText},                                // the file ends inside a character
+      {std::string(1023, 'a') + "\xC3\xA9", ttUtf8CommaText},  // cut by the end of the sample
   };
   TTempDir dir;
   for (const auto& c : cases) {

@@ -68,7 +68,8 @@ void TestConvertDialog::cleanup() {
 }
 
 void TestConvertDialog::startsWithThePresetTypeAndAllFieldsAvailable() {
-  const std::pair<uint8_t, int> presets[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 0}, {255, 0}};
+  const std::pair<uint8_t, int> presets[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3},
+                                             {4, 4}, {5, 5}, {6, 0}, {255, 0}};
   for (const auto& [type, index] : presets) {
     TImportRequest request;
     request.TextType = type;
@@ -78,8 +79,10 @@ void TestConvertDialog::startsWithThePresetTypeAndAllFieldsAvailable() {
   TImportRequest request;
   TConvertDialog dialog(nullptr, request);
   QCOMPARE(dialog.windowTitle(), QString("Convert Text File"));
-  QCOMPARE(dialog.cbFormat->count(), 4);
+  QCOMPARE(dialog.cbFormat->count(), 6);
   QCOMPARE(dialog.cbFormat->itemText(3), QString("Unicode Text (Tab-delimited)"));
+  QCOMPARE(dialog.cbFormat->itemText(4), QString("Comma delimited UTF-8"));
+  QCOMPARE(dialog.cbFormat->itemText(5), QString("Tab delimited UTF-8"));
   QCOMPARE(dialog.edtStartFrom->text(), QString("1"));
   QCOMPARE(dialog.edtStartFrom->maxLength(), 3);
   QCOMPARE(Texts(dialog.lbAvailable),

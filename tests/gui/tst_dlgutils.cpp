@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -22,6 +23,7 @@ private slots:
   void messageBoxGoesThroughTheSeam();
   void messageBoxStylesMapToIconsAndButtons_data();
   void messageBoxStylesMapToIconsAndButtons();
+  void messageBoxComesUpOverTheProgramsWindow();
   void validateIntRange();
   void validateFloatRange();
   void numericOnlyFieldsTakeDigits();
@@ -125,6 +127,64 @@ void TestDlgUtils::messageBoxStylesMapToIconsAndButtons() {
   timer.start(10);
   QCOMPARE(ShowMessageBox("Text", {}, style), result);
   QVERIFY(checked);
+}
+
+// The real box belongs to the window the user works in (the open dialog, else the active
+// window, else the main window), is centred over it, carries the program's icon and exactly
+// its caption.
+void TestDlgUtils::messageBoxComesUpOverTheProgramsWindow() {
+  const TScopedSeam real(MessageBoxHandler, ShowQtMessageBox);
+  QMainWindow main;
+  main.setWindowTitle("Dadezivu - words.doz");
+  main.setGeometry(40, 60, 500, 400);
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+  QDialog dialog(&main);
+  dialog.setWindowTitle("Properties");
+  dialog.setGeometry(300, 300, 300, 200);
+
+  struct TSeen {
+    QWidget* Owner = nullptr;
+    QString Title;
+    bool HasIcon = false;
+    QPoint Centre, OwnerCentre;
+  };
+  const auto show = [&](const QString& caption) {
+    TSeen seen;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      timer.stop();
+      seen = {box->parentWidget(), box->windowTitle(), !box->windowIcon().isNull(),
+              box->frameGeometry().center(),
+              box->parentWidget() ? box->parentWidget()->frameGeometry().center() : QPoint()};
+      box->button(QMessageBox::Ok)->click();
+    });
+    timer.start(10);
+    ShowMessageBox("Text", caption, kMbError);
+    return seen;
+  };
+  const auto near = [](QPoint a, QPoint b) { return (a - b).manhattanLength() <= 2; };
+
+  // No window of the program is active: the main window.
+  QApplication::setActiveWindow(nullptr);
+  TSeen seen = show({});
+  QCOMPARE(seen.Owner, &main);
+  QCOMPARE(seen.Title, QString("Dadezivu"));
+  QVERIFY(seen.HasIcon);
+  QVERIFY2(near(seen.Centre, seen.OwnerCentre),
+           qPrintable(QString("%1,%2").arg(seen.Centre.x()).arg(seen.Centre.y())));
+
+  // Over an open dialog: the dialog, and a caption given is taken as it is.
+  QTimer::singleShot(0, &dialog, [&] {
+    seen = show("Import");
+    dialog.accept();
+  });
+  dialog.exec();
+  QCOMPARE(seen.Owner, &dialog);
+  QCOMPARE(seen.Title, QString("Import"));
+  QVERIFY(near(seen.Centre, seen.OwnerCentre));
 }
 
 void TestDlgUtils::validateIntRange() {

@@ -2,6 +2,7 @@
 // Tests of the font dialog.
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +17,9 @@ class TestSelectFontDialog : public QObject {
 private slots:
   void showsTheRecordAndPreviewsTheChoice();
   void okChecksTheSizeRange();
-  void anUnknownFaceWaitsForAChoice();
+  void aMissingFaceShowsItsSubstitute();
+  void eachFamilyIsListedOnce();
+  void helpAsksForItsTopic();
 };
 
 void TestSelectFontDialog::showsTheRecordAndPreviewsTheChoice() {
@@ -59,14 +62,51 @@ void TestSelectFontDialog::okChecksTheSizeRange() {
   QCOMPARE(font.Size, 24);
 }
 
-void TestSelectFontDialog::anUnknownFaceWaitsForAChoice() {
+// A face that is not installed shows as the face the font system puts in its place; the
+// record keeps the missing face until the user confirms another.
+void TestSelectFontDialog::aMissingFaceShowsItsSubstitute() {
+  const QString missing = "No Such Face 123";
+  const QString substitute = TSelectFontDialog::FamilyName(QFontInfo(QFont(missing)).family());
+  QVERIFY(TSelectFontDialog::FontFaces().contains(substitute));
+  TFontSetting font{missing, 8};
+  {
+    TSelectFontDialog dialog(nullptr, font);
+    QCOMPARE(dialog.cbFontName->currentText(), substitute);
+    QVERIFY(dialog.btnOK->isEnabled());
+    QCOMPARE(dialog.pnlPreview->text(), substitute);
+    dialog.reject();
+  }
+  QCOMPARE(font.Name, missing);
+  TSelectFontDialog dialog(nullptr, font);
+  QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+  QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  QCOMPARE(font.Name, substitute);
+}
+
+// Families that several foundries supply are offered once, under their own name.
+void TestSelectFontDialog::eachFamilyIsListedOnce() {
+  QCOMPARE(TSelectFontDialog::FamilyName("C059 [urw]"), QString("C059"));
+  QCOMPARE(TSelectFontDialog::FamilyName("C059 [UKWN]"), QString("C059"));
+  QCOMPARE(TSelectFontDialog::FamilyName("DejaVu Sans"), QString("DejaVu Sans"));
+  QCOMPARE(TSelectFontDialog::FamilyName("A [b] C"), QString("A [b] C"));
+  const QStringList faces = TSelectFontDialog::FontFaces();
+  QVERIFY(!faces.isEmpty());
+  for (const QString& face : faces) {
+    QVERIFY2(!face.endsWith(']'), qPrintable(face));
+    QCOMPARE(faces.count(face), 1);
+  }
+}
+
+void TestSelectFontDialog::helpAsksForItsTopic() {
   TFontSetting font{"No Such Face 123", 8};
   TSelectFontDialog dialog(nullptr, font);
-  QCOMPARE(dialog.cbFontName->currentIndex(), -1);
-  QVERIFY(!dialog.btnOK->isEnabled());
-  dialog.cbFontName->setCurrentIndex(0);
-  emit dialog.cbFontName->activated(0);
-  QVERIFY(dialog.btnOK->isEnabled());
+  QVERIFY(dialog.btnHelp);
+  QCOMPARE(dialog.btnHelp->text(), QString("&Help"));
+  QSignalSpy help(&dialog, &TDialog::helpRequested);
+  QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+  QCOMPARE(help.size(), 1);
+  QCOMPARE(help[0][0].toInt(), 3080);
+  QCOMPARE(dialog.result(), 0);
 }
 
 QTEST_MAIN(TestSelectFontDialog)

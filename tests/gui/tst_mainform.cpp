@@ -45,6 +45,11 @@ struct TForm {
   TMainForm form{&store};
 };
 
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Makes the form look as if a file had been opened from disk.
 void OpenSample(TMainForm& form, const QString& path) {
   WriteVocabulary(path, {"Haus", "Baum"});
@@ -77,6 +82,8 @@ private slots:
   void newKeepsTheChosenLanguages();
   void openedFilesBecomeRecent();
   void saveAsWritesEveryType();
+  void saveAsGivesANameTheTypesExtension();
+  void anExportNeverReplacesTheVocabularysFile();
   void anIdleProgramDoesNotSpin();
   void theListShowsTheOpenFile();
   void fontCommandChangesTheList();
@@ -454,8 +461,10 @@ void TestMainForm::saveAsWritesEveryType() {
       "Haus\t",
       "\xff\xfe",
       "\xff\xfe",
-      "<!DOCTYPE"};
-  for (int type = 7; type >= 1; --type) {
+      "<!DOCTYPE",
+      "Haus,",
+      "Haus\t"};
+  for (int type = 9; type >= 1; --type) {
     const QString path = dir.filePath(QString("copy%1.out").arg(type));
     TFileDialogAnswer answer(SaveFileDialog, path, type);
     TRIGGER_ACTION(&form, "miFileSaveAs");
@@ -478,6 +487,62 @@ void TestMainForm::saveAsWritesEveryType() {
       QCOMPARE(form.windowTitle(), QString("Dadezivu - copy1.out"));
     }
   }
+}
+
+// A name typed without an extension gets the chosen type's: "mytest" saved as Rich Text Format
+// is mytest.rtf, and the vocabulary's mytest.doz stays as it was.
+void TestMainForm::saveAsGivesANameTheTypesExtension() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  const QString original = dir.filePath("mytest.doz");
+  OpenSample(form, original);
+  const QByteArray saved = ReadAll(original);
+  const std::pair<int, const char*> types[] = {
+      {2, "mytest.rtf"}, {3, "mytest.txt"}, {7, "mytest.htm"}, {9, "mytest.txt"}, {1, "new.doz"}};
+  for (const auto& [type, written] : types) {
+    const QString name = type == 1 ? "new" : "mytest";
+    TFileDialogAnswer answer(SaveFileDialog, dir.filePath(name), type);
+    TRIGGER_ACTION(&form, "miFileSaveAs");
+    QVERIFY2(QFileInfo::exists(dir.filePath(written)), written);
+    QVERIFY(!QFileInfo::exists(dir.filePath(name)));
+  }
+  QCOMPARE(ReadAll(original), saved);
+  QCOMPARE(QString::fromStdString(form.Vocab().FileName()), dir.filePath("new.doz"));
+}
+
+// An export aimed at the open vocabulary's own file, by any name of it, is refused with a
+// message: the file stays as it was, and so does the vocabulary's modified state.
+void TestMainForm::anExportNeverReplacesTheVocabularysFile() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  const QString original = dir.filePath("mytest.doz");
+  OpenSample(form, original);
+  form.Vocab().SetProperty(0, "changed");
+  QVERIFY(form.Vocab().Modified());
+  const QByteArray saved = ReadAll(original);
+  QVERIFY(QFile::link(original, dir.filePath("link.doz")));
+  for (const QString& target : {original, dir.filePath("link.doz"), dir.filePath("./mytest.doz")}) {
+    for (int type = 2; type <= 9; ++type) {
+      TFileDialogAnswer answer(SaveFileDialog, target, type);
+      TMessageBoxes boxes;
+      TRIGGER_ACTION(&form, "miFileSaveAs");
+      QCOMPARE(boxes.Shown.size(), 1);
+      QVERIFY2(boxes.Shown[0].Message.contains("holds the open vocabulary"),
+               qPrintable(boxes.Shown[0].Message));
+      QCOMPARE(boxes.Shown[0].Style, kMbError);
+      QCOMPARE(ReadAll(original), saved);
+      QVERIFY(form.Vocab().Modified());
+    }
+  }
+  form.UpdateCommands();
+  QCOMPARE(form.findChild<QLabel*>("sbrPanel5")->text(), QString("Modified"));
+  // Saving as a vocabulary there is an ordinary save.
+  TFileDialogAnswer answer(SaveFileDialog, original, 1);
+  TRIGGER_ACTION(&form, "miFileSaveAs");
+  QVERIFY(!form.Vocab().Modified());
+  QVERIFY(ReadAll(original) != saved);
 }
 
 void TestMainForm::anIdleProgramDoesNotSpin() {

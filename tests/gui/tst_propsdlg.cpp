@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,6 +23,7 @@ private slots:
   void cancelChangesNothing();
   void generalPageDescribesTheFile();
   void sizeTexts();
+  void helpTopicFollowsThePage();
 };
 
 void TestPropertiesDialog::newVariantOffersEveryLanguageOnTheSummaryPage() {
@@ -130,6 +132,30 @@ void TestPropertiesDialog::sizeTexts() {
   QCOMPARE(TPropertiesDialog::SizeText(1023), QString("1023 bytes"));
   QCOMPARE(TPropertiesDialog::SizeText(1024), QString("1.00KB (1024 bytes)"));
   QCOMPARE(TPropertiesDialog::SizeText(5 * 1024 * 1024), QString("5,120.00KB (5242880 bytes)"));
+}
+
+// General is topic 3071, Summary 3072, also in the New variant that shows Summary alone.
+void TestPropertiesDialog::helpTopicFollowsThePage() {
+  const auto askHelp = [](TPropertiesDialog& dialog) {
+    QSignalSpy help(&dialog, &TDialog::helpRequested);
+    QTest::mouseClick(dialog.btnHelp, Qt::LeftButton);
+    return help.size() == 1 ? help[0][0].toInt() : -help.size();
+  };
+  TPropertiesData data;
+  data.NativeLangID = 0x0409;
+  TPropertiesDialog dialog(nullptr, data);
+  dialog.show();
+  QVERIFY(dialog.btnHelp->isVisible());
+  QCOMPARE(dialog.btnHelp->text(), QString("&Help"));
+  QCOMPARE(askHelp(dialog), 3072);
+  dialog.pcProperties->setCurrentWidget(dialog.tsGeneral);
+  QCOMPARE(askHelp(dialog), 3071);
+  QVERIFY(dialog.isVisible());
+
+  TPropertiesData fresh;
+  fresh.IsNew = true;
+  TPropertiesDialog newDialog(nullptr, fresh);
+  QCOMPARE(askHelp(newDialog), 3072);
 }
 
 QTEST_MAIN(TestPropertiesDialog)

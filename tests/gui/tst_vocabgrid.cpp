@@ -137,6 +137,7 @@ private slots:
   void otherCodePagesAreMeasuredAgain();
   void doubleClickAsksForEditOnlyWithACurrentEntry();
   void statusBarPanels();
+  void panelsShowTheirTextsWhole();
 };
 
 void TestVocabGrid::modelKeepsInStepWithTheVocabulary() {
@@ -606,6 +607,44 @@ void TestVocabGrid::statusBarPanels() {
   SendMouse(bar, QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton, Qt::RightButton,
             Qt::ControlModifier);
   QCOMPARE(messages, QStringList{"LCMapString succeeded"});
+}
+
+// In the window's default size every panel shows its text whole, also in a larger font and with
+// large numbers: the panels grow past their given widths, the hint panel gives way.
+void TestVocabGrid::panelsShowTheirTextsWhole() {
+  for (const int pointSize : {0, 14}) {
+    QMainWindow window;
+    auto* bar = new QStatusBar;
+    window.setStatusBar(bar);
+    if (pointSize > 0) {
+      QFont font = bar->font();
+      font.setPointSize(pointSize);
+      bar->setFont(font);
+    }
+    TStatusPanels panels(bar);
+    window.resize(552, 374);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto vocab = MakeVocabulary({{"a"}, {"b"}});
+    vocab->SetModified(true);
+    panels.UpdateStatusBar(*vocab, false);
+    QCOMPARE(panels.Panel(5)->text(), QString("Modified"));
+    panels.Panel(2)->setText("123456");
+    panels.Panel(3)->setText("123456");
+    const auto whole = [&](int i) {
+      const QLabel* panel = panels.Panel(i);
+      return panel->contentsRect().width() - 2 * panel->margin() >=
+             panel->fontMetrics().horizontalAdvance(panel->text());
+    };
+    for (int i = 1; i < TStatusPanels::kPanelCount; ++i) {
+      QTRY_VERIFY2(whole(i), qPrintable(QString("panel %1 at %2 points: \"%3\" in %4 pixels")
+                                            .arg(i)
+                                            .arg(pointSize)
+                                            .arg(panels.Panel(i)->text())
+                                            .arg(panels.Panel(i)->contentsRect().width())));
+    }
+    QVERIFY(panels.Panel(0)->width() > 0);
+  }
 }
 
 QTEST_MAIN(TestVocabGrid)

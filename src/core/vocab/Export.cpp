@@ -9,6 +9,7 @@
 
 #include "text/Languages.h"
 #include "text/TextUtils.h"
+#include "text/Utf8.h"
 #include "vocab/FileUtils.h"
 #include "vocab/StreamIO.h"
 #include "vocab/VocFile.h"
@@ -101,8 +102,19 @@ std::u16string HtmlTitle(const TVocabFile& vocab, const std::string& path) {
 
 void WriteDelimitedText(const TVocabFile& vocab, int format, std::ostream& out) {
   TOutput output(out);
-  const bool comma = format == 0 || format == 2;
-  if (format == 2 || format == 3) {
+  const bool comma = format == 0 || format == 2 || format == 4;
+  if (format == 4 || format == 5) {
+    const std::string_view delimiter = comma ? "," : "\t";
+    for (const TVocabItem* item : vocab.Items()) {
+      for (int field = 0; field < 4; ++field) {
+        const uint16_t lang = field == Foreign ? vocab.ForeignLangID() : vocab.NativeLangID();
+        const std::u16string wide = AnsiToWide(item->Values[field], lang);
+        if (field > 0) output.Add(delimiter);
+        output.Add(WideToUtf8(comma ? CsvQuoteWide(wide) : wide));
+      }
+      output.Add("\r\n");
+    }
+  } else if (format == 2 || format == 3) {
     output.Add("\xFF\xFE");
     const char16_t delimiter = comma ? u',' : u'\t';
     std::u16string wide;
@@ -137,7 +149,7 @@ void WriteDelimitedText(const TVocabFile& vocab, int format, std::ostream& out) 
 }
 
 void TVocabFile::ExportText(const std::string& path, int format) const {
-  if (format < 0 || format > 3) RaiseError("Invalid procedure call.");
+  if (format < 0 || format > 5) RaiseError("Invalid procedure call.");
   WriteFileReplacing(path, [&](std::ostream& out) { WriteDelimitedText(*this, format, out); });
 }
 

@@ -24,5 +24,5 @@ void ExportHtml(const TVocabFile& vocab, const std::string& path);
 // The same written to a stream; path only supplies the fallback title.
 void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& out);
 void WriteHtml(const TVocabFile& vocab, const std::string& path, std::ostream& out);
-// The lines of TVocabFile::ExportText (format 0..3) written to a stream.
+// The lines of TVocabFile::ExportText (format 0..5) written to a stream.
 void WriteDelimitedText(const TVocabFile& vocab, int format, std::ostream& out);

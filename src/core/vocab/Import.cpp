@@ -11,6 +11,7 @@
 
 #include "text/Languages.h"
 #include "text/TextUtils.h"
+#include "text/Utf8.h"
 #include "vocab/FileUtils.h"
 #include "vocab/VocFile.h"
 
@@ -121,6 +122,25 @@ void ImportUnicodeText(const std::string& path, bool tabs, const std::array<int3
       },
       entries);
 }
+
+// UTF-8 follows the 8-bit rules for lines and columns (its multi-byte characters hold no byte
+// those rules look at); each column is then converted to its language's code page.
+void ImportUtf8Text(const std::string& path, bool tabs, const std::array<int32_t, 4>& columnMap,
+                    int32_t firstLine, uint16_t foreignLangId, uint16_t nativeLangId,
+                    TNewEntries& entries) {
+  std::string text = ReadImportFile(path);
+  if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
+  const size_t end = text.find('\0');
+  if (end != std::string::npos) text.resize(end);
+  ImportLines(
+      text, false, tabs, columnMap, firstLine,
+      [&](int field, const std::string& column) {
+        return column.empty() ? std::string()
+                              : WideToAnsi(Utf8ToWide(column),
+                                           field == Foreign ? foreignLangId : nativeLangId);
+      },
+      entries);
+}
 }  // namespace
 
 uint8_t DetectTextType(const std::string& path) {
@@ -139,7 +159,13 @@ uint8_t DetectTextType(const std::string& path) {
     return units.find(char16_t(0x0900)) != std::u16string::npos ? ttUnicodeTabText
                                                                 : ttUnicodeCommaText;
   }
-  return bytes.find('\t') != std::string::npos ? ttTabText : ttCommaText;
+  const bool tabs = bytes.find('\t') != std::string::npos;
+  const bool high = std::any_of(bytes.begin(), bytes.end(),
+                                [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
+  if (bytes.starts_with(kUtf8Mark) || (high && IsUtf8(bytes, bytes.size() == kDetectBytes))) {
+    return tabs ? ttUtf8TabText : ttUtf8CommaText;
+  }
+  return tabs ? ttTabText : ttCommaText;
 }
 
 int32_t TVocabFile::ImportText(const std::string& path, int textType,
@@ -157,6 +183,11 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
     case ttUnicodeTabText:
       ImportUnicodeText(path, textType == ttUnicodeTabText, columnMap, firstLine, m_ForeignLangID,
                         m_NativeLangID, entries);
+      break;
+    case ttUtf8CommaText:
+    case ttUtf8TabText:
+      ImportUtf8Text(path, textType == ttUtf8TabText, columnMap, firstLine, m_ForeignLangID,
+                     m_NativeLangID, entries);
       break;
     default:
       return 0;

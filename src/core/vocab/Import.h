@@ -12,6 +12,8 @@ enum TTextType : uint8_t {
   ttTabText = 1,
   ttUnicodeCommaText = 2,
   ttUnicodeTabText = 3,
+  ttUtf8CommaText = 4,
+  ttUtf8TabText = 5,
 };
 
 // What the import dialog asks for and TVocabFile::ImportText takes.
@@ -30,6 +32,7 @@ constexpr size_t kMaxImportBytes = size_t{128} << 20;
 constexpr const char* kMissingValue = "#Value?#";
 
 // Guesses the text type from the first 1,024 bytes: UTF-16 when they start with a byte-order
-// mark (either byte order), tab-delimited when they hold a tab. A file that cannot be read
-// gives ttCommaText.
+// mark (either byte order); UTF-8 when they start with its mark, or when they hold bytes above
+// 0x7F and are valid UTF-8 (a sequence cut by the end of the sample counts as valid); 8-bit
+// otherwise. Tab-delimited when they hold a tab. A file that cannot be read gives ttCommaText.
 uint8_t DetectTextType(const std::string& path);

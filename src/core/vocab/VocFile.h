@@ -200,13 +200,16 @@ public:
   // Appends the entries of a doz file: "Languages are different." unless its primary languages
   // match; the entries keep texts and SortPos and start untested.
   int32_t MergeFile(const std::string& path);
-  // textType 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 comma/tab-delimited, other: adds
-  // nothing. columnMap[field] is the 1-based column of that field, 0 for none. firstLine < 1:
-  // "Invalid procedure call.".
+  // textType 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 comma/tab-delimited, 4/5: UTF-8
+  // comma/tab-delimited (a leading byte-order mark skipped, ill-formed bytes read as "?"),
+  // other: adds nothing. UTF-16 and UTF-8 text is converted to each field's code page, where a
+  // character the code page lacks becomes "?". columnMap[field] is the 1-based column of that
+  // field, 0 for none. firstLine < 1: "Invalid procedure call.".
   int32_t ImportText(const std::string& path, int textType, const std::array<int32_t, 4>& columnMap,
                      int32_t firstLine);
   // Every entry as one line; format 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 little-endian
-  // comma/tab-delimited with a byte-order mark; other: "Invalid procedure call.". An existing
+  // comma/tab-delimited with a byte-order mark, 4/5: UTF-8 comma/tab-delimited without one;
+  // other: "Invalid procedure call.". An existing
   // file is replaced only when all was written. Changes nothing in the vocabulary.
   void ExportText(const std::string& path, int format) const;
   // Puts the current entry on the clipboard in the private format ("No current item").

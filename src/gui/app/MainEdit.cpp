@@ -72,9 +72,9 @@ QString TMainForm::MenuItemHint(const QAction* item) {
 }
 
 void TMainForm::InitToolHints() {
-  for (QAction* item :
-       {miFileNew, miFileOpen, miFileSave, miEditCut, miEditCopy, miEditPaste, miEditUndo,
-        miEditRedo, miEditAdd, miEditEdit, miEditDelete, miTestStatistics}) {
+  for (QAction* item : {miFileNew, miFileOpen, miFileSave, miEditCut, miEditCopy, miEditPaste,
+                        miEditUndo, miEditRedo, miEditAdd, miEditEdit, miEditDelete, miTestPassive,
+                        miTestActive, miTestMultipleChoice, miTestHint, miTestStatistics}) {
     // The tip is fixed here: the Undo and Redo buttons keep their plain captions.
     item->setToolTip(MenuItemHint(item).section('|', 0, 0));
   }

@@ -7,8 +7,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/MainFrm.h"
 #include "app/Recovery.h"
+#include "app/TestPanel.h"
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
@@ -22,7 +26,8 @@ namespace {
 enum TPropertyIndex : int { piDescription = 0, piAuthor = 1, piComments = 2 };
 
 // The types of the Save As dialog, in the order of its filter (counted from 1). The four text
-// types are the text export's formats 0 to 3 in the same order.
+// types are the text export's formats 0 to 3 in the same order; the UTF-8 types, added after
+// the others so that those keep their numbers, are its formats 4 and 5.
 enum TSaveAsKind : int {
   skVocabulary = 1,
   skRtf = 2,
@@ -31,6 +36,8 @@ enum TSaveAsKind : int {
   skUnicodeCommaText = 5,
   skUnicodeTabText = 6,
   skHtml = 7,
+  skUtf8CommaText = 8,
+  skUtf8TabText = 9,
 };
 
 std::string ToFilePath(const QString& path) {
@@ -76,8 +83,9 @@ bool TMainForm::OpenFile(const QString& path) {
 
 void TMainForm::AdoptVocabulary(std::unique_ptr<TVocabFile> vocab) {
   dgVocab->UpdateCharsets(vocab->ForeignLangID(), vocab->NativeLangID(), m_ViewMode == vmNone);
-  // The list lets go of the old vocabulary before it is freed.
+  // The list and the test panel let go of the old vocabulary before it is freed.
   dgVocab->SetVocabulary(vocab.get());
+  pnlTest->SetVocabulary(vocab.get());
   m_Vocab = std::move(vocab);
   if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
 }
@@ -186,7 +194,8 @@ void TMainForm::miFileSaveAsClick() {
   request.Filter =
       tr("Dadezivu File (*.doz)|*.doz|Rich Text Format (*.rtf)|*.rtf|Text (Comma-delimited) "
          "(*.txt)|*.txt|Text (Tab-delimited) (*.txt)|*.txt|Unicode Text (Comma-delimited) "
-         "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm");
+         "(*.txt)|*.txt|Unicode Text (Tab-delimited) (*.txt)|*.txt|Web Page (*.htm)|*.htm|"
+         "UTF-8 Text (Comma-delimited) (*.txt)|*.txt|UTF-8 Text (Tab-delimited) (*.txt)|*.txt");
   request.FilterIndex = skVocabulary;
   if (fileName.isEmpty()) {
     request.InitialDir = QDir::currentPath();
@@ -198,12 +207,25 @@ void TMainForm::miFileSaveAsClick() {
   request.DefaultExt = "doz";
   dgVocab->ClearCutMark();
   if (!SaveFileDialog(this, request)) return;
-  SaveAs(request.FileName, request.FilterIndex);
+  SaveAs(
+      WithTypeExtension(request.FileName, request.Filter, request.FilterIndex, request.DefaultExt),
+      request.FilterIndex);
 }
 
 void TMainForm::SaveAs(const QString& path, int filterIndex) {
-  THourglass hourglass;
   const std::string file = ToFilePath(path);
+  // An export over the vocabulary's own file would destroy it while the vocabulary still
+  // counts as saved there.
+  const bool isExport = filterIndex >= skRtf && filterIndex <= skUtf8TabText;
+  std::error_code error;
+  if (isExport && !m_Vocab->FileName().empty() &&
+      std::filesystem::equivalent(file, m_Vocab->FileName(), error)) {
+    ShowMessageBox(tr("%1\nThis file holds the open vocabulary, so an export cannot replace it. "
+                      "Please use a different file name.")
+                       .arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  THourglass hourglass;
   // The exports write a copy: the vocabulary keeps its file name and modified state.
   switch (filterIndex) {
     case skRtf:
@@ -214,6 +236,10 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
     case skUnicodeCommaText:
     case skUnicodeTabText:
       m_Vocab->ExportText(file, filterIndex - skCommaText);
+      break;
+    case skUtf8CommaText:
+    case skUtf8TabText:
+      m_Vocab->ExportText(file, filterIndex - skUtf8CommaText + 4);
       break;
     case skHtml:
       ExportHtml(*m_Vocab, file);

@@ -16,6 +16,7 @@
 
 #include "app/Recovery.h"
 #include "app/StatusPanels.h"
+#include "app/TestPanel.h"
 #include "app/VocabGrid.h"
 #include "dialogs/FontDlg.h"
 #include "dialogs/SrchDlg.h"
@@ -72,6 +73,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
 
   CreateMenus();
   CreateToolBar();
+  CreateTestPanel();
   sbrStatusBar = new QStatusBar(this);
   sbrStatusBar->setObjectName("sbrStatusBar");
   sbrStatusBar->setSizeGripEnabled(false);
@@ -150,16 +152,6 @@ void TMainForm::CreateFileMenu() {
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
 }
 
-void TMainForm::CreateTestMenu() {
-  miTest = menuBar()->addMenu(tr("&Test"));
-  miTest->setObjectName("miTest");
-  miTest->setStatusTip(tr("Commands for testing vocabulary"));
-  miTestStatistics =
-      AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
-                 tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
-                 tiStatistics, &TMainForm::miTestStatisticsClick);
-}
-
 void TMainForm::CreateViewMenu() {
   miView = menuBar()->addMenu(tr("&View"));
   miView->setObjectName("miView");
@@ -183,13 +175,32 @@ void TMainForm::CreateToolBar() {
   tbrToolBar->setMovable(false);
   tbrToolBar->setIconSize(QSize(16, 16));
   // Null marks a separator.
-  const std::pair<QAction*, const char*> buttons[] = {
-      {miFileNew, "tbNew"},     {miFileOpen, "tbOpen"},     {miFileSave, "tbSave"},
-      {nullptr, nullptr},       {miEditCut, "tbCut"},       {miEditCopy, "tbCopy"},
-      {miEditPaste, "tbPaste"}, {nullptr, nullptr},         {miEditUndo, "tbUndo"},
-      {miEditRedo, "tbRedo"},   {nullptr, nullptr},         {miEditAdd, "tbAdd"},
-      {miEditEdit, "tbEdit"},   {miEditDelete, "tbDelete"}, {nullptr, nullptr},
-      {tbSort, "tbSort"},       {nullptr, nullptr},         {miTestStatistics, "tbStatistics"}};
+  const std::pair<QAction*, const char*> buttons[] = {{miFileNew, "tbNew"},
+                                                      {miFileOpen, "tbOpen"},
+                                                      {miFileSave, "tbSave"},
+                                                      {nullptr, nullptr},
+                                                      {miEditCut, "tbCut"},
+                                                      {miEditCopy, "tbCopy"},
+                                                      {miEditPaste, "tbPaste"},
+                                                      {nullptr, nullptr},
+                                                      {miEditUndo, "tbUndo"},
+                                                      {miEditRedo, "tbRedo"},
+                                                      {nullptr, nullptr},
+                                                      {miEditAdd, "tbAdd"},
+                                                      {miEditEdit, "tbEdit"},
+                                                      {miEditDelete, "tbDelete"},
+                                                      {nullptr, nullptr},
+                                                      {tbSort, "tbSort"},
+                                                      {nullptr, nullptr},
+                                                      {miTestStartTesting, "tbStartTesting"},
+                                                      {nullptr, nullptr},
+                                                      {miTestPassive, "tbPassive"},
+                                                      {miTestActive, "tbActive"},
+                                                      {nullptr, nullptr},
+                                                      {miTestMultipleChoice, "tbMultipleChoice"},
+                                                      {nullptr, nullptr},
+                                                      {miTestHint, "tbHint"},
+                                                      {miTestStatistics, "tbStatistics"}};
   for (const auto& [action, name] : buttons) {
     if (!action) {
       tbrToolBar->addSeparator();
@@ -204,17 +215,21 @@ void TMainForm::CreateToolBar() {
 void TMainForm::SetViewMode(TViewMode mode) {
   dgVocab->ClearCutMark();
   if (FindWindow) FindWindow->hide();
+  // Leaving the test panel drops its question unrecorded.
+  if (mode != vmTest) pnlTest->EndQuestion();
   switch (mode) {
     case vmNone:
       pnlViews->setCurrentWidget(pbWorkSpace);
       break;
     case vmList:
-    case vmTest:
-      // The test panel arrives with the test run; until then a test shows the list.
-      dgVocab->ClearCutMark();
       pnlViews->setCurrentWidget(dgVocab);
       dgVocab->RefreshList();
       dgVocab->setFocus();
+      break;
+    case vmTest:
+      pnlViews->setCurrentWidget(pnlTest);
+      pnlTest->LayoutTestPanel();
+      pnlTest->ShowQuestion();
       break;
   }
   m_ViewMode = mode;
@@ -225,10 +240,9 @@ void TMainForm::UpdateCaption() {
       m_ViewMode == vmNone
           ? tr("Dadezivu")
           : tr("Dadezivu - %1").arg(FileTitle(QString::fromLocal8Bit(m_Vocab->FileName())));
+  // The window's title is the task bar's text too. The application's display name stays
+  // unset: Qt would append it to the title of every window and message box.
   if (windowTitle() != wanted) setWindowTitle(wanted);
-  if (QApplication::applicationDisplayName() != wanted) {
-    QApplication::setApplicationDisplayName(wanted);
-  }
 }
 
 void TMainForm::UpdateCommands() {
@@ -291,10 +305,6 @@ void TMainForm::UpdateEditCommands() {
              list && (!m_SearchData.Text.empty() || m_SearchData.Mode == smWholeField));
 }
 
-void TMainForm::UpdateTestCommands() {
-  SetEnabled(miTestStatistics, m_ViewMode != vmNone);
-}
-
 void TMainForm::UpdateViewCommands() {
   if (m_ViewMode != vmNone && sbrStatusBar->isVisibleTo(this)) {
     StatusPanels->UpdateStatusBar(*m_Vocab, m_ViewMode == vmTest);
@@ -303,20 +313,13 @@ void TMainForm::UpdateViewCommands() {
   SetChecked(miViewStatusBar, sbrStatusBar->isVisibleTo(this));
 }
 
-void TMainForm::miTestStatisticsClick() {
-  // Accepted means reset.
-  if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab)) return;
-  m_Vocab->ResetStatistics();
-  // Learnt entries lose their colour.
-  if (m_ViewMode == vmList) dgVocab->viewport()->update();
-}
-
 void TMainForm::BeforeDialog() {
   dgVocab->ClearCutMark();
 }
 
 void TMainForm::ApplyDisplayFont() {
   dgVocab->ApplyDisplayFont(m_Settings.DisplayFont.Name, m_Settings.DisplayFont.Size);
+  pnlTest->ApplyDisplayFont(dgVocab->DisplayFont());
 }
 
 void TMainForm::miViewFontClick() {
@@ -367,6 +370,8 @@ void TMainForm::ApplySettings() {
   dgVocab->SetLearntColour(QColor(learnt & 0xFF, (learnt >> 8) & 0xFF, (learnt >> 16) & 0xFF));
   tbrToolBar->setVisible(m_Settings.ShowToolBar);
   sbrStatusBar->setVisible(m_Settings.ShowStatusBar);
+  pnlTest->Run().TestMode = m_Settings.TestMode == kTestActive ? kTestActive : kTestPassive;
+  pnlTest->Run().MultipleChoice = m_Settings.MultipleChoice;
 }
 
 void TMainForm::StoreSettings() {
@@ -380,6 +385,8 @@ void TMainForm::StoreSettings() {
   m_Settings.NativeLangID = m_Vocab->NativeLangID();
   m_Settings.ShowToolBar = tbrToolBar->isVisibleTo(this);
   m_Settings.ShowStatusBar = sbrStatusBar->isVisibleTo(this);
+  m_Settings.TestMode = pnlTest->Run().TestMode;
+  m_Settings.MultipleChoice = pnlTest->Run().MultipleChoice;
 }
 
 bool TMainForm::Start(const QStringList& arguments) {

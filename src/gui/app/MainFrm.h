@@ -27,6 +27,7 @@ class QToolBar;
 class QStatusBar;
 class TSearchDialog;
 class TStatusPanels;
+class TTestPanel;
 class TVocabGrid;
 class TRecovery;
 
@@ -175,15 +176,30 @@ private:
   // Where entries added by Add and Paste go: at the end, or behind the current entry.
   TAddMode AddMode() const;
 
-  // The Test menu. The test run's commands (Start Testing, Passive, Active, Multiple Choice,
-  // Hint) join it in MainTest.cpp, with their states in UpdateTestCommands.
+  // The Test menu and the test run (MainTest.cpp).
+  void CreateTestPanel();
+  void miTestStartTestingClick();
+  void miTestPassiveClick();
+  void miTestActiveClick();
+  void miTestMultipleChoiceClick();
+  void miTestHintClick();
   void miTestStatisticsClick();
+  // Makes the next question current; when every entry is learnt, says so, offers the
+  // statistics dialog, and is true only if the statistics were reset there.
+  bool SelectQuestionOrFinish();
+  // A new direction, multiple choice or options: the question on screen is dropped unrecorded
+  // and a fresh one is asked, or testing ends when none is left.
+  void TestSettingsChanged();
+  // Into the native (kTestPassive) or foreign language: starts testing, or switches direction.
+  void SetTestMode(uint8_t mode);
+  // A double-click on the question: back to the list, editing the entry asked.
+  void pnlQuestionDblClick();
 
   // The View menu.
   void miViewToolBarClick();
   void miViewStatusBarClick();
   void miViewFontClick();
-  // The display font of the settings, given to the list (and later to the test panel).
+  // The display font of the settings, given to the list and the test panel.
   void ApplyDisplayFont();
 
   void ApplySettings();
@@ -200,10 +216,11 @@ private:
   QMetaObject::Connection m_IdleConnection;
   TRecovery* m_Recovery = nullptr;  // a child of the window
 
-  // The views: the empty workspace and the list (the test panel joins them).
+  // The views: the empty workspace, the list and the test panel.
   QStackedWidget* pnlViews = nullptr;
   TWorkSpace* pbWorkSpace = nullptr;
   TVocabGrid* dgVocab = nullptr;
+  TTestPanel* pnlTest = nullptr;
   TSearchDialog* FindWindow = nullptr;
   QToolBar* tbrToolBar = nullptr;
   QStatusBar* sbrStatusBar = nullptr;
@@ -234,8 +251,12 @@ private:
   QAction* miEditFind = nullptr;
   QAction* miEditFindNext = nullptr;
   QAction* tbSort = nullptr;
-  // The Test menu; the test run adds its commands above Statistics.
   QMenu* miTest = nullptr;
+  QAction* miTestStartTesting = nullptr;
+  QAction* miTestPassive = nullptr;
+  QAction* miTestActive = nullptr;
+  QAction* miTestMultipleChoice = nullptr;
+  QAction* miTestHint = nullptr;
   QAction* miTestStatistics = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;

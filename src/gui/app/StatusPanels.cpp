@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include <algorithm>
 #include <string>
 
 #include "text/Languages.h"
@@ -30,22 +31,32 @@ public:
 private:
   int m_Width;
 };
+
+// A panel at least its given width, and wider where its text in the current font needs more,
+// so that every text shows whole.
+class TFittingPanel : public QLabel {
+public:
+  TFittingPanel(int width, QWidget* parent) : QLabel(parent), m_Width(width) {}
+  QSize sizeHint() const override {
+    const QSize content = QLabel::sizeHint();
+    return {std::max(m_Width, content.width()), content.height()};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+  int m_Width;
+};
 }  // namespace
 
 TStatusPanels::TStatusPanels(QStatusBar* bar) : QObject(bar), m_Bar(bar) {
   static constexpr std::array<int, kPanelCount> kWidths{290, 60, 45, 45, 45, 45};
   for (int i = 0; i < kPanelCount; ++i) {
-    QLabel* panel = i == 0 ? new TYieldingPanel(kWidths[0], bar) : new QLabel(bar);
+    QLabel* panel = i == 0 ? static_cast<QLabel*>(new TYieldingPanel(kWidths[0], bar))
+                           : new TFittingPanel(kWidths[i], bar);
     panel->setObjectName(QString("sbrPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     // The last panel takes what is left of the bar.
-    if (i == 0) {
-      panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    } else if (i < kPanelCount - 1) {
-      panel->setFixedWidth(kWidths[i]);
-    } else {
-      panel->setMinimumWidth(kWidths[i]);
-    }
     bar->addWidget(panel, i == kPanelCount - 1 ? 1 : 0);
     m_Panels[i] = panel;
   }

@@ -35,7 +35,8 @@ TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
   cbFormat = new QComboBox(this);
   cbFormat->setObjectName(QStringLiteral("cbFormat"));
   cbFormat->addItems({tr("Text (Comma-delimited)"), tr("Text (Tab-delimited)"),
-                      tr("Unicode Text (Comma-delimited)"), tr("Unicode Text (Tab-delimited)")});
+                      tr("Unicode Text (Comma-delimited)"), tr("Unicode Text (Tab-delimited)"),
+                      tr("Comma delimited UTF-8"), tr("Tab delimited UTF-8")});
   auto* lblFormat = new QLabel(tr("&Format:"), this);
   lblFormat->setBuddy(cbFormat);
 
@@ -97,8 +98,8 @@ TConvertDialog::TConvertDialog(QWidget* owner, TImportRequest& request)
 
   // A preset that names no format falls back to the first, so that OK never hands on a type
   // the import does not know.
-  cbFormat->setCurrentIndex(m_Request.TextType <= ttUnicodeTabText ? int(m_Request.TextType)
-                                                                   : int(ttCommaText));
+  cbFormat->setCurrentIndex(m_Request.TextType <= ttUtf8TabText ? int(m_Request.TextType)
+                                                                : int(ttCommaText));
 
   connect(lbAvailable, &QListWidget::itemSelectionChanged, this, [this] {
     if (!lbAvailable->selectedItems().isEmpty()) btnAdd->setEnabled(true);

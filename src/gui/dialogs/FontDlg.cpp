@@ -6,16 +6,22 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "platform/DlgUtils.h"
 
+namespace {
+constexpr int kHelpTopic = 3080;
+}  // namespace
+
 TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
-    : TDialog(owner), m_Font(font) {
+    : TDialog(owner, kHelpTopic), m_Font(font) {
   setObjectName("SelectFontDialog");
   setWindowTitle(tr("Select Font"));
 
@@ -45,7 +51,7 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   pnlPreview->setBackgroundRole(QPalette::Base);
   pnlPreview->setAutoFillBackground(true);
 
-  CreateButtons(bnOK | bnCancel);
+  CreateButtons();
   auto* buttons = ButtonRow();
   btnOK->setEnabled(false);
 
@@ -61,22 +67,41 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   layout->addWidget(buttons);
 
   SetNumericOnly(cbFontSize);
-  // Scalable faces of the Latin script stand in for the TrueType families of the ANSI set.
-  QStringList faces;
-  for (const QString& family : QFontDatabase::families(QFontDatabase::Latin)) {
-    if (QFontDatabase::isScalable(family) && !QFontDatabase::isPrivateFamily(family)) {
-      faces << family;
-    }
+  cbFontName->addItems(FontFaces());
+  // A face that is not installed (the defaults name faces of another system) shows as the face
+  // the font system puts in its place; the setting changes only on OK.
+  int face = cbFontName->findText(m_Font.Name, Qt::MatchFixedString);
+  if (face < 0) {
+    face = cbFontName->findText(FamilyName(QFontInfo(QFont(m_Font.Name)).family()),
+                                Qt::MatchFixedString);
   }
-  faces.sort(Qt::CaseInsensitive);
-  cbFontName->addItems(faces);
-  cbFontName->setCurrentIndex(cbFontName->findText(m_Font.Name, Qt::MatchFixedString));
+  cbFontName->setCurrentIndex(face);
   cbFontSize->setEditText(QString::number(m_Font.Size));
 
   connect(cbFontName, &QComboBox::activated, this, &TSelectFontDialog::FontChange);
   connect(cbFontSize, &QComboBox::activated, this, &TSelectFontDialog::FontChange);
   cbFontSize->lineEdit()->installEventFilter(this);
   FontChange();
+}
+
+QString TSelectFontDialog::FamilyName(const QString& family) {
+  static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+  return QString(family).remove(foundry);
+}
+
+QStringList TSelectFontDialog::FontFaces() {
+  // Scalable faces of the Latin script stand in for the TrueType families of the ANSI set. A
+  // family that several foundries supply is listed once, by its own name ("C059", not
+  // "C059 [urw]"), which finds the best of them.
+  QStringList faces;
+  for (const QString& family : QFontDatabase::families(QFontDatabase::Latin)) {
+    if (QFontDatabase::isScalable(family) && !QFontDatabase::isPrivateFamily(family)) {
+      faces << FamilyName(family);
+    }
+  }
+  faces.sort(Qt::CaseInsensitive);
+  faces.removeDuplicates();
+  return faces;
 }
 
 bool TSelectFontDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -16,6 +16,11 @@ class TSelectFontDialog : public TDialog {
 public:
   TSelectFontDialog(QWidget* owner, TFontSetting& font);
 
+  // The faces the dialog offers, each family once, sorted.
+  static QStringList FontFaces();
+  // A family name without the foundry Qt adds where several supply it: "C059 [urw]" is "C059".
+  static QString FamilyName(const QString& family);
+
   QLabel* lblFontName = nullptr;
   QComboBox* cbFontName = nullptr;
   QLabel* lblFontSize = nullptr;

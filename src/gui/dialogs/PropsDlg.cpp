@@ -25,13 +25,15 @@
 #include "text/TextUtils.h"
 
 namespace {
+constexpr int kHelpTopic = 3071;
+
 std::string ToAnsi(const QString& text, uint16_t langId) {
   return WideToAnsi(text.toStdU16String(), langId);
 }
 }  // namespace
 
 TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
-    : TDialog(owner), m_Data(data) {
+    : TDialog(owner, data.IsNew ? kHelpTopic + 1 : kHelpTopic), m_Data(data) {
   setObjectName("PropertiesDialog");
   setWindowTitle(tr("Properties"));
 
@@ -99,18 +101,19 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
 
   CreateButtons();
   auto* buttons = ButtonRow();
-  // Help arrives with the help system; until then the button is not offered.
-  btnHelp->hide();
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pcProperties);
   layout->addWidget(buttons);
 
   if (m_Data.IsNew) {
+    // Without the General page the Summary page's topic is fixed (see the constructor).
     pcProperties->removeTab(pcProperties->indexOf(tsGeneral));
     tsGeneral->hide();
     pcProperties->setFocusPolicy(Qt::NoFocus);
   } else {
+    // General is the topic's first page, Summary the next.
+    SetHelpPages(pcProperties);
     FillGeneralPage();
     edtDescription->setText(VocabText(m_Data.Description, m_Data.NativeLangID));
     edtAuthor->setText(VocabText(m_Data.Author, m_Data.NativeLangID));

@@ -2,6 +2,8 @@
 // Message boxes, field number checks, dialog placement, path shortening and file titles.
 #include "platform/DlgUtils.h"
 
+#include "platform/Icons.h"
+
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -97,6 +100,37 @@ qsizetype NameStart(const QString& path) {
 #endif
 }
 
+// A box belongs to the program's window the user is working in, so it comes up over it: the
+// open dialog, else the active window, else the main window (a box may come while the program
+// is not the active application).
+QWidget* MessageBoxOwner() {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  QWidget* owner = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible() || window->windowType() == Qt::ToolTip ||
+        window->windowType() == Qt::Popup) {
+      continue;
+    }
+    if (qobject_cast<QMainWindow*>(window)) return window;
+    if (!owner) owner = window;
+  }
+  return owner;
+}
+
+// Centred over its owner like every dialog, once its size is known and before it is mapped.
+class TMessageBox : public QMessageBox {
+public:
+  TMessageBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
+      : QMessageBox(icon, caption, text, NoButton, owner) {}
+
+protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    CentreOverOwner(this, parentWidget());
+  }
+};
+
 }  // namespace
 
 int ShowMessageBox(const QString& message, const QString& caption, uint32_t style) {
@@ -108,8 +142,8 @@ int ShowMessageBox(const QString& message, const QString& caption, uint32_t styl
 }
 
 int ShowQtMessageBox(const QString& message, const QString& caption, uint32_t style) {
-  QMessageBox box(IconOf(style), caption, message, QMessageBox::NoButton,
-                  QApplication::activeWindow());
+  TMessageBox box(IconOf(style), caption, message, MessageBoxOwner());
+  box.setWindowIcon(ProgramIcon());
   const std::vector<TButton> buttons = ButtonsOf(style);
   std::vector<std::pair<QPushButton*, int>> ids;
   for (const TButton& b : buttons) ids.emplace_back(box.addButton(b.Button), b.Id);

@@ -17,6 +17,25 @@ QStringList QtNameFilters(const QString& filter) {
   return result;
 }
 
+QString FilterExtension(const QString& filter, int filterIndex) {
+  const QStringList parts = filter.split('|');
+  const qsizetype at = 2 * static_cast<qsizetype>(filterIndex) - 1;
+  if (filterIndex < 1 || at >= parts.size()) return {};
+  // The first pattern of the type, as "*.rtf" in "*.rtf;*.doc".
+  const QString pattern = parts[at].section(';', 0, 0).trimmed();
+  if (!pattern.startsWith(QStringLiteral("*."))) return {};
+  const QString extension = pattern.mid(2);
+  return extension.contains('*') || extension.contains('?') ? QString() : extension;
+}
+
+QString WithTypeExtension(const QString& path, const QString& filter, int filterIndex,
+                          const QString& defaultExt) {
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+  QString extension = FilterExtension(filter, filterIndex);
+  if (extension.isEmpty()) extension = defaultExt;
+  return extension.isEmpty() ? path : path + '.' + extension;
+}
+
 QString SamplesFolder() {
   const QString candidates[] = {QCoreApplication::applicationDirPath() + "/samples",
                                 QStringLiteral("/usr/share/dadezivu/samples"),
@@ -28,8 +47,29 @@ QString SamplesFolder() {
 }
 
 namespace {
+// Saving: a name typed without an extension gets the extension of the type chosen when the user
+// accepts, before the dialog asks whether to replace a file, so that choosing Rich Text Format
+// never offers to overwrite "name.doz".
+class TFileDialog : public QFileDialog {
+public:
+  TFileDialog(QWidget* owner, const TFileDialogRequest& request)
+      : QFileDialog(owner, request.Title, request.InitialDir), m_Request(request) {}
+
+  void accept() override {
+    if (acceptMode() == AcceptSave) {
+      const int index = static_cast<int>(nameFilters().indexOf(selectedNameFilter())) + 1;
+      const QString extension = FilterExtension(m_Request.Filter, index);
+      setDefaultSuffix(extension.isEmpty() ? m_Request.DefaultExt : extension);
+    }
+    QFileDialog::accept();
+  }
+
+private:
+  const TFileDialogRequest& m_Request;
+};
+
 bool RunFileDialog(QWidget* owner, TFileDialogRequest& request, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(owner, request.Title, request.InitialDir);
+  TFileDialog dialog(owner, request);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);

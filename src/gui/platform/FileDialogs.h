@@ -30,3 +30,10 @@ QString SamplesFolder();
 
 // "Dadezivu Files (*.doz)|*.doz|All Files (*.*)|*.*" as Qt name filters, in the same order.
 QStringList QtNameFilters(const QString& filter);
+// The extension of the type filterIndex (from 1) of filter: "rtf" for "...|*.rtf|...", empty
+// when that type names none ("*.*") or there is no such type.
+QString FilterExtension(const QString& filter, int filterIndex);
+// path as saved with the type filterIndex: a file name without an extension gets the type's
+// extension, or defaultExt where the type names none.
+QString WithTypeExtension(const QString& path, const QString& filter, int filterIndex,
+                          const QString& defaultExt);

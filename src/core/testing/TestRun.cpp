@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+// The test run's question state: judging, recording, hints and type-ahead in the choice list.
+#include "testing/TestRun.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "text/Languages.h"
+
+void TTestRun::BeginQuestion(const TVocabItem& item, const TProgramOptions& options) {
+  Answered = false;
+  AnswerCorrect = false;
+  ResponseRight = false;
+  NotesRight = false;
+  HintUsed = false;
+  ShowingOwnAnswer = false;
+  SavedResponse.clear();
+  SavedNotesResponse.clear();
+  ChosenEntry = nullptr;
+  // A multiple-choice question has no field to type notes into.
+  TestingNotes = !MultipleChoice && !item.Values[Notes].empty() && options.TestNotes(TestMode);
+}
+
+const std::string& TTestRun::ExpectedAnswer(const TVocabItem& item) const {
+  return item.Values[TestMode == kTestPassive ? Native : Foreign];
+}
+
+uint16_t TTestRun::AnswerLangID(const TVocabFile& vocab) const {
+  return TestMode == kTestPassive ? vocab.NativeLangID() : vocab.ForeignLangID();
+}
+
+TAnswerSpec TTestRun::ResponseSpec(const TVocabFile& vocab, const TProgramOptions& options) const {
+  TAnswerSpec spec;
+  spec.Expected = &ExpectedAnswer(vocab.CurrentItem());
+  spec.LangID = AnswerLangID(vocab);
+  spec.Options = static_cast<TMatchOptions>(options.Flags(TestMode) | moSynonymList);
+  if (IsEnglish(spec.LangID)) spec.Options |= options.EnglishFlags;
+  return spec;
+}
+
+void TTestRun::CheckAnswer(const TVocabFile& vocab, const TProgramOptions& options) {
+  const TVocabItem& item = vocab.CurrentItem();
+  if (MultipleChoice) {
+    // By identity: another entry with the same translations is a wrong pick.
+    AnswerCorrect = ChosenEntry != nullptr && ChosenEntry == &item;
+    ResponseRight = AnswerCorrect;
+    NotesRight = false;
+    return;
+  }
+  const TAnswerSpec spec = ResponseSpec(vocab, options);
+  ResponseRight = MatchAnswer(*spec.Expected, SavedResponse, spec.LangID, spec.Options);
+  if (TestingNotes) {
+    NotesRight = MatchAnswer(item.Values[Notes], SavedNotesResponse, vocab.NativeLangID(),
+                             kNotesMatchOptions);
+    AnswerCorrect = ResponseRight && NotesRight;
+  } else {
+    NotesRight = false;
+    AnswerCorrect = ResponseRight;
+  }
+}
+
+bool TTestRun::RecordedRight(const TProgramOptions& options) const {
+  return AnswerCorrect && !(HintUsed && options.DisallowHints);
+}
+
+int32_t TTestRun::PenaltyLimit(const TProgramOptions& options) {
+  return options.UsePenaltyPoints ? options.MaxPenaltyPoints : 0;
+}
+
+bool TTestRun::Submit(TVocabFile& vocab, const TProgramOptions& options,
+                      const std::string& response, const std::string& notesResponse,
+                      const TVocabItem* chosen) {
+  if (MultipleChoice) {
+    ChosenEntry = chosen;
+  } else {
+    SavedResponse = response;
+  }
+  SavedNotesResponse = notesResponse;
+  CheckAnswer(vocab, options);
+  vocab.RecordAnswer(RecordedRight(options), PenaltyLimit(options));
+  return !(AnswerCorrect && options.AutoContinue);
+}
+
+std::string HintStep(const std::string& expected, const std::string& typed) {
+  const auto differ = std::mismatch(expected.begin(), expected.end(), typed.begin(), typed.end());
+  // One more character than the correct part, unless that reaches the end of expected anyway.
+  const size_t shown = static_cast<size_t>(differ.first - expected.begin()) + 1;
+  if (shown < expected.size()) return expected.substr(0, shown);
+  return expected;
+}
+
+namespace {
+// The first character of text in the language's code page: one byte in a single-byte code
+// page, as many bytes as the character takes in a multi-byte one.
+std::string FirstCharacter(const std::string& text, uint16_t langId) {
+  if (text.empty()) return text;
+  try {
+    const std::u16string wide = AnsiToWide(text, langId);
+    if (wide.empty()) return text.substr(0, 1);
+    const size_t units = wide.size() > 1 && wide[0] >= 0xD800 && wide[0] <= 0xDBFF ? 2 : 1;
+    const std::string first = WideToAnsi(wide.substr(0, units), langId);
+    // A character that does not come back the same (a damaged byte) is taken as its byte.
+    if (!first.empty() && text.compare(0, first.size(), first) == 0) return first;
+  } catch (const std::exception&) {
+  }
+  return text.substr(0, 1);
+}
+}  // namespace
+
+int32_t ChoiceTypeAhead(const TVocabItemArray& rows, int32_t selected, const std::string& typed,
+                        uint16_t foreignLangID) {
+  const auto count = static_cast<int32_t>(rows.size());
+  if (count == 0 || typed.empty()) return -1;
+  if (selected < -1 || selected >= count) selected = -1;
+  const std::string key = LocaleLowerCase(typed, foreignLangID);
+  for (int32_t k = 1; k <= count; ++k) {
+    const int32_t r = (selected + k) % count;
+    if (rows[r] == nullptr) continue;
+    const TVocabItem& item = *rows[r];
+    const std::string& word = item.Values[Foreign];
+    // SortPos comes from files too; keep it within the text.
+    const size_t skip = static_cast<size_t>(std::clamp<int64_t>(item.SortPos, 0, word.size()));
+    const std::string letters = LettersDigitsOnly(word.substr(skip), foreignLangID, true);
+    if (letters.empty()) continue;
+    if (LocaleLowerCase(FirstCharacter(letters, foreignLangID), foreignLangID) == key) return r;
+  }
+  return -1;
+}

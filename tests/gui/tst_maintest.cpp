@@ -1,0 +1,493 @@
+// SPDX-License-Identifier: MIT
+// The test run in the main window: the Test menu, its states and keys, whole runs until
+// everything is learnt, and the screenshots of the testing view.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "GuiTestSupport.h"
+#include "app/ChoiceList.h"
+#include "app/MainFrm.h"
+#include "app/TestPanel.h"
+#include "controls/SblEdit.h"
+#include "platform/Sound.h"
+#include "settings/RegUtils.h"
+#include "text/DrawItem.h"
+
+namespace {
+struct TEntry {
+  std::string foreign, category, notes, native;
+};
+
+const std::vector<TEntry> kSample = {
+    {"Haus", "n", "", "house"}, {"Baum", "n", "", "tree"}, {"laufen", "v", "lief", "run"}};
+
+void WriteVocabulary(const QString& path, const std::vector<TEntry>& entries, bool learnt = false) {
+  TVocabFile v;
+  v.SetForeignLangID(0x0407);
+  v.SetNativeLangID(0x0409);
+  for (const TEntry& e : entries) {
+    v.EditItem().Values = {e.foreign, e.category, e.notes, e.native};
+    v.EditItem().PenaltyPoints = learnt ? -1 : 0;
+    v.AddItem(2);
+  }
+  v.SaveToFile(QFile::encodeName(path).toStdString());
+}
+
+// A main window with its own settings, a sample file open in the list, sounds recorded and the
+// statistics dialog answered by Reset.
+struct TForm {
+  QTemporaryDir dir;
+  TSettingsStore store{dir.filePath("settings.ini")};
+  TMainForm form{&store};
+  QStringList sounds;
+  TScopedSeam<TSoundPlayer> player{SoundPlayer, [this](const QString& path) { sounds << path; }};
+  int statistics = 0;
+  bool reset = false;
+  TScopedSeam<std::function<bool(const TVocabFile&)>> statisticsDialog{form.StatisticsDialogRunner,
+                                                                       [this](const TVocabFile&) {
+                                                                         ++statistics;
+                                                                         return reset;
+                                                                       }};
+
+  explicit TForm(const std::vector<TEntry>& entries = kSample, bool learnt = false) {
+    const QString path = dir.filePath("Sample.doz");
+    WriteVocabulary(path, entries, learnt);
+    form.resize(640, 420);
+    form.show();
+    if (!form.OpenFile(path)) qFatal("sample not opened");
+    form.SetViewMode(vmList);
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form)) qFatal("window not active");
+  }
+  TTestPanel* Panel() { return form.findChild<TTestPanel*>("pnlTest"); }
+  TTestRun& Run() { return Panel()->Run(); }
+  template <class T = QWidget>
+  T* Get(const char* name) {
+    T* widget = form.findChild<T*>(name);
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+  }
+  QAction* Action(const char* name) { return FindAction(&form, name); }
+  QString Status() { return Get<QLabel>("pnlTestStatus")->text(); }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    form.UpdateCommands();
+  }
+  const TVocabItem& Current() { return form.Vocab().CurrentItem(); }
+  // Answers the question on screen, rightly or not, by typing or picking, and submits.
+  void Answer(bool right) {
+    const TVocabItem& item = Current();
+    if (Run().MultipleChoice) {
+      TChoiceList* list = Get<TChoiceList>("lbChoice");
+      int row = -1;
+      for (int r = 0; r < list->count(); ++r) {
+        if ((list->Entry(r) == &item) == right) row = r;
+      }
+      QVERIFY(row >= 0);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                        list->visualItemRect(list->item(row)).center());
+      return;
+    }
+    const bool intoNative = Run().TestMode == kTestPassive;
+    auto* response = Get<TSymbolEdit>("edtResponse");
+    response->SetAnsiText(right ? item.Values[intoNative ? Native : Foreign] : "wrong");
+    if (Run().TestingNotes) Get<TSymbolEdit>("edtTestNotes")->SetAnsiText(item.Values[Notes]);
+    QTest::keyClick(response, Qt::Key_Return);
+  }
+  void Continue() {
+    QVERIFY(Get<QPushButton>("btnEnter")->isEnabled());
+    QCOMPARE(Get<QPushButton>("btnEnter")->text(), QString("Continue"));
+    QTest::keyClick(Get("btnEnter"), Qt::Key_Return);
+  }
+};
+
+const QString kLearnt = QStringLiteral(
+    "You have learnt all the vocabulary in Sample.doz.\n"
+    "Statistics must be reset before testing resumes...");
+}  // namespace
+
+class TestMainTest : public QObject {
+  Q_OBJECT
+private slots:
+  void cleanup() { m_Unexpected.Verify(); }
+
+  void testMenuAndToolBar();
+  void commandStatesFollowTheView();
+  void wholeRunUntilLearnt();
+  void autoContinueFinishesAtOnceAndResetStartsAgain();
+  void startingOnALearntFile();
+  void changesMidQuestionRecordNothing();
+  void ctrlTabSwapsTheDirectionOnlyWithCtrlAlone();
+  void multipleChoiceCommandWhileEditingTurnsItOn();
+  void hintCommandFollowsTheFocus();
+  void leavingTesting();
+  void testSettingsAreKept();
+  void panelFollowsTheDisplayFont();
+  void screenshots();
+
+private:
+  TUnexpectedModals m_Unexpected;
+};
+
+void TestMainTest::testMenuAndToolBar() {
+  TForm f;
+  struct TItem {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    const char* hint;
+    int context;
+    const char* button;
+  };
+  const TItem items[] = {
+      {"miTestStartTesting", "Start &Testing", QKeySequence(Qt::CTRL | Qt::Key_T),
+       "Starts or stops vocabulary testing", 2200, "tbStartTesting"},
+      {"miTestPassive", "Into &Native Language", QKeySequence(Qt::CTRL | Qt::Key_E),
+       "Changes the testing direction", 2201, "tbPassive"},
+      {"miTestActive", "Into &Foreign Language", QKeySequence(Qt::CTRL | Qt::Key_L),
+       "Changes the testing direction", 2202, "tbActive"},
+      {"miTestMultipleChoice", "&Multiple Choice", QKeySequence(Qt::CTRL | Qt::Key_M),
+       "Turns multiple choice testing on or off", 2203, "tbMultipleChoice"},
+      {"miTestHint", "&Hint", QKeySequence(Qt::CTRL | Qt::Key_H),
+       "Reveals the correct answer letter by letter", 2204, "tbHint"},
+      {"miTestStatistics", "&Statistics...", QKeySequence(Qt::Key_F9),
+       "Displays testing statistics for the current file", 2205, "tbStatistics"},
+  };
+  auto* menu = f.form.findChild<QMenu*>("miTest");
+  QVERIFY(menu);
+  for (const TItem& item : items) {
+    QAction* action = f.Action(item.name);
+    QVERIFY2(action, item.name);
+    QCOMPARE(action->text(), QString(item.caption));
+    QCOMPARE(action->shortcut(), item.shortcut);
+    QCOMPARE(action->statusTip(), QString(item.hint));
+    QCOMPARE(action->property("HelpContext").toInt(), item.context);
+    QVERIFY(!action->icon().isNull());
+    auto* button = f.Get<QToolButton>(item.button);
+    QCOMPARE(button->defaultAction(), action);
+  }
+  // Separators after Start Testing, Into Foreign Language and Multiple Choice.
+  QStringList shape;
+  for (QAction* a : menu->actions()) shape << (a->isSeparator() ? "-" : a->objectName());
+  QCOMPARE(shape, QStringList({"miTestStartTesting", "-", "miTestPassive", "miTestActive", "-",
+                               "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics"}));
+  for (const char* check : {"tbStartTesting", "tbPassive", "tbActive", "tbMultipleChoice"}) {
+    QVERIFY(f.Get<QToolButton>(check)->isCheckable());
+  }
+  QCOMPARE(f.Get<QToolButton>("tbHint")->toolTip(), QString("Hint - Ctrl+H"));
+}
+
+void TestMainTest::commandStatesFollowTheView() {
+  TForm f;
+  QAction* start = f.Action("miTestStartTesting");
+  f.form.SetViewMode(vmNone);
+  f.form.UpdateCommands();
+  for (const char* name : {"miTestStartTesting", "miTestPassive", "miTestActive",
+                           "miTestMultipleChoice", "miTestHint", "miTestStatistics"}) {
+    QVERIFY2(!f.Action(name)->isEnabled(), name);
+  }
+  f.form.SetViewMode(vmList);
+  f.form.UpdateCommands();
+  QVERIFY(start->isEnabled() && !start->isChecked());
+  QCOMPARE(start->text(), QString("Start &Testing"));
+  QVERIFY(f.Action("miTestPassive")->isEnabled() && !f.Action("miTestPassive")->isChecked());
+  QVERIFY(!f.Action("miTestHint")->isEnabled());
+  QCOMPARE(f.Get<QToolButton>("tbStartTesting")->toolTip(), QString("Start Testing - Ctrl+T"));
+
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmTest);
+  QVERIFY(f.Get("pnlTest")->isVisible());
+  QVERIFY(start->isChecked());
+  QCOMPARE(start->text(), QString("Stop &Testing"));
+  QVERIFY(f.Get<QToolButton>("tbStartTesting")->isChecked());
+  QCOMPARE(f.Get<QToolButton>("tbStartTesting")->toolTip(), QString("Stop Testing - Ctrl+T"));
+  QVERIFY(f.Action("miTestPassive")->isChecked() && !f.Action("miTestActive")->isChecked());
+  QVERIFY(f.Get<QToolButton>("tbPassive")->isChecked());
+  QVERIFY(!f.Action("miTestMultipleChoice")->isChecked());
+  // The edit commands rest while testing, so their keys reach the answer field.
+  QVERIFY(!f.Action("miEditCopy")->isEnabled());
+  QVERIFY(f.Action("miTestHint")->isEnabled());
+  QVERIFY(f.Action("miTestStatistics")->isEnabled());
+  // The fourth status panel counts the learnt entries while testing, not the row.
+  const int row = f.form.Vocab().ItemIndex() + 1;
+  const int learnt = row == 2 ? 1 : 2;
+  for (int i = 0, marked = 0; marked < learnt; ++i) {
+    if (i + 1 == row) continue;
+    f.form.Vocab().GetItem(i).PenaltyPoints = -1;
+    ++marked;
+  }
+  f.form.UpdateCommands();
+  QCOMPARE(f.Get<QLabel>("sbrPanel3")->text(), QString::number(learnt));
+
+  f.Answer(false);
+  f.form.UpdateCommands();
+  QVERIFY(!f.Action("miTestHint")->isEnabled());
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QVERIFY(!start->isChecked() && !f.Action("miTestPassive")->isChecked());
+}
+
+// Ctrl+T, answers right and wrong in both directions, typed and picked, until all is learnt;
+// "Congratulations!" after the last Continue, then the Statistics dialog.
+void TestMainTest::wholeRunUntilLearnt() {
+  TForm f;
+  TMessageBoxes boxes;
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmTest);
+  const TVocabItem* first = &f.Current();
+  f.Answer(false);
+  QCOMPARE(f.Status(), QString("Wrong!"));
+  QCOMPARE(f.sounds, QStringList{DefaultSoundPath("Pow.wav")});
+  f.Continue();
+  QCOMPARE(f.form.Vocab().QuestionCount(), 1);
+  QCOMPARE(f.form.Vocab().CorrectCount(), 0);
+  QVERIFY(!first->IsLearnt());
+
+  f.Key(Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(f.Run().TestMode, kTestActive);
+  f.Answer(true);
+  QCOMPARE(f.Status(), QString("Right!"));
+  f.Continue();
+  f.Key(Qt::Key_M, Qt::ControlModifier);
+  QVERIFY(f.Run().MultipleChoice);
+  f.Answer(false);
+  QCOMPARE(f.Status(), QString("Wrong!"));
+  f.Continue();
+  for (int asked = 0; f.form.ViewMode() == vmTest && asked < 10; ++asked) {
+    QVERIFY(boxes.Shown.isEmpty());
+    if (asked == 1) f.Key(Qt::Key_Tab, Qt::ControlModifier);
+    f.Answer(true);
+    QCOMPARE(f.Status(), QString("Right!"));
+    f.Continue();
+  }
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QCOMPARE(f.form.Vocab().LearntCount(), 3);
+  QCOMPARE(boxes.Messages(), QStringList{"Congratulations!\n\n" + kLearnt});
+  QCOMPARE(boxes.Shown[0].Style, kMbNotice);
+  QCOMPARE(f.statistics, 1);
+  QVERIFY(f.sounds.contains(DefaultSoundPath("Clap.wav")));
+}
+
+void TestMainTest::autoContinueFinishesAtOnceAndResetStartsAgain() {
+  TForm f;
+  f.form.Settings().Options.AutoContinue = true;
+  TMessageBoxes boxes;
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  for (int asked = 0; asked < 3; ++asked) {
+    QVERIFY(boxes.Shown.isEmpty());
+    QCOMPARE(f.form.ViewMode(), vmTest);
+    f.Answer(true);
+    // No result is shown: the next question, or the end, comes at once.
+    QVERIFY(!f.Run().Answered);
+  }
+  QCOMPARE(boxes.Messages(), QStringList{"Congratulations!\n\n" + kLearnt});
+  QCOMPARE(f.statistics, 1);
+  QCOMPARE(f.form.ViewMode(), vmList);
+
+  // Starting again on the learnt file; resetting in the dialog starts the run.
+  f.reset = true;
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  QCOMPARE(boxes.Messages().last(), kLearnt);
+  QCOMPARE(f.statistics, 2);
+  QCOMPARE(f.form.ViewMode(), vmTest);
+  QCOMPARE(f.form.Vocab().LearntCount(), 0);
+}
+
+void TestMainTest::startingOnALearntFile() {
+  TForm f(kSample, true);
+  TMessageBoxes boxes;
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  QCOMPARE(boxes.Messages(), QStringList{kLearnt});
+  QCOMPARE(f.statistics, 1);
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QVERIFY(!f.Get("pnlTest")->isVisible());
+}
+
+// A change of direction or of multiple choice drops the question unrecorded, as does leaving.
+void TestMainTest::changesMidQuestionRecordNothing() {
+  TForm f;
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  f.Get<QLineEdit>("edtResponse")->setText("half");
+  TRIGGER_ACTION(&f.form, "miTestActive");
+  QCOMPARE(f.Run().TestMode, kTestActive);
+  QCOMPARE(f.Get<QLabel>("lblResponse")->text(), QString("Word/phrase:"));
+  QVERIFY(f.Get<QLineEdit>("edtResponse")->text().isEmpty());
+  TRIGGER_ACTION(&f.form, "miTestMultipleChoice");
+  QVERIFY(f.Run().MultipleChoice);
+  QVERIFY(f.Get("lbChoice")->isVisible());
+  TRIGGER_ACTION(&f.form, "miTestMultipleChoice");
+  QVERIFY(!f.Run().MultipleChoice);
+  // The same direction again changes nothing.
+  f.Get<QLineEdit>("edtResponse")->setText("kept");
+  TRIGGER_ACTION(&f.form, "miTestActive");
+  QCOMPARE(f.Get<QLineEdit>("edtResponse")->text(), QString("kept"));
+  f.Key(Qt::Key_Escape);
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QCOMPARE(f.form.Vocab().QuestionCount(), 0);
+  QVERIFY(!f.form.Vocab().Modified());
+}
+
+void TestMainTest::ctrlTabSwapsTheDirectionOnlyWithCtrlAlone() {
+  TForm f;
+  // Not while editing.
+  f.Key(Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmList);
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  f.Key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  f.Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  f.Key(Qt::Key_Tab, Qt::ControlModifier | Qt::AltModifier);
+  QCOMPARE(f.Run().TestMode, kTestPassive);
+  f.Key(Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(f.Run().TestMode, kTestActive);
+  f.Key(Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(f.Run().TestMode, kTestPassive);
+  QCOMPARE(f.form.Vocab().QuestionCount(), 0);
+}
+
+void TestMainTest::multipleChoiceCommandWhileEditingTurnsItOn() {
+  TForm f;
+  f.Run().MultipleChoice = true;
+  f.Key(Qt::Key_M, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmTest);
+  QVERIFY(f.Run().MultipleChoice);
+  f.Key(Qt::Key_M, Qt::ControlModifier);
+  QVERIFY(!f.Run().MultipleChoice);
+  f.Key(Qt::Key_Escape);
+  // Into the foreign language while editing starts a run in that direction.
+  f.Key(Qt::Key_L, Qt::ControlModifier);
+  QCOMPARE(f.form.ViewMode(), vmTest);
+  QCOMPARE(f.Run().TestMode, kTestActive);
+  QCOMPARE(f.Get<QLabel>("lblResponse")->text(), QString("Word/phrase:"));
+}
+
+void TestMainTest::hintCommandFollowsTheFocus() {
+  TForm f;
+  f.form.Settings().Options.DisallowHints = true;
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  const TVocabItem& item = f.Current();
+  auto* response = f.Get<TSymbolEdit>("edtResponse");
+  QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(response));
+  f.form.UpdateCommands();
+  f.Key(Qt::Key_H, Qt::ControlModifier);
+  QCOMPARE(response->AnsiText(), item.Values[Native].substr(0, 1));
+  response->SetAnsiText(item.Values[Native]);
+  QTest::keyClick(response, Qt::Key_Return);
+  // Shown and heard as right, recorded as wrong.
+  QCOMPARE(f.Status(), QString("Right!"));
+  QCOMPARE(f.sounds.last(), DefaultSoundPath("Clap.wav"));
+  QCOMPARE(f.form.Vocab().CorrectCount(), 0);
+  QVERIFY(!item.IsLearnt());
+  f.form.UpdateCommands();
+  QVERIFY(!f.Action("miTestHint")->isEnabled());
+
+  // In the choice list there is nothing to reveal.
+  TRIGGER_ACTION(&f.form, "miTestMultipleChoice");
+  f.form.UpdateCommands();
+  QVERIFY(!f.Action("miTestHint")->isEnabled());
+}
+
+// Escape, a double-click on the question (then the edit dialog) and opening a file end a run.
+void TestMainTest::leavingTesting() {
+  TForm f;
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  f.Key(Qt::Key_Escape);
+  QCOMPARE(f.form.ViewMode(), vmList);
+
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  const TVocabItem* asked = &f.Current();
+  std::string edited;
+  TScopedSeam<std::function<bool(TEditData&)>> editDialog(f.form.EditDialogRunner,
+                                                          [&](TEditData& data) {
+                                                            edited = data.Values[Foreign];
+                                                            return false;
+                                                          });
+  QTest::mouseDClick(f.Get("pbQuestion"), Qt::LeftButton);
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QCOMPARE(edited, asked->Values[Foreign]);
+  QCOMPARE(&f.Current(), asked);
+
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  const QString other = f.dir.filePath("Other.doz");
+  WriteVocabulary(other, {{"Tisch", "n", "", "table"}});
+  TFileDialogAnswer open(OpenFileDialog, other);
+  TRIGGER_ACTION(&f.form, "miFileOpen");
+  QCOMPARE(f.form.ViewMode(), vmList);
+  QCOMPARE(f.form.Vocab().Count(), 1);
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  QCOMPARE(f.Current().Values[Foreign], std::string("Tisch"));
+}
+
+void TestMainTest::testSettingsAreKept() {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath("settings.ini");
+  {
+    TSettingsStore store(ini);
+    WriteInteger(store, "TestMode", 1);
+    WriteBool(store, "MultipleChoice", true);
+  }
+  {
+    TSettingsStore store(ini);
+    TMainForm form(&store);
+    auto* panel = form.findChild<TTestPanel*>("pnlTest");
+    QCOMPARE(panel->Run().TestMode, kTestActive);
+    QVERIFY(panel->Run().MultipleChoice);
+    panel->Run().TestMode = kTestPassive;
+    panel->Run().MultipleChoice = false;
+    form.close();
+  }
+  TSettingsStore store(ini);
+  QCOMPARE(ReadInteger(store, "TestMode", -1), 0);
+  QCOMPARE(ReadBool(store, "MultipleChoice", true), false);
+}
+
+void TestMainTest::panelFollowsTheDisplayFont() {
+  TForm f;
+  TScopedSeam<std::function<bool(TFontSetting&)>> fontDialog(f.form.FontDialogRunner,
+                                                             [](TFontSetting& font) {
+                                                               font.Size = 18;
+                                                               return true;
+                                                             });
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  TRIGGER_ACTION(&f.form, "miViewFont");
+  for (const char* name :
+       {"pbQuestion", "edtTestCategory", "edtTestNotes", "edtResponse", "lbChoice"}) {
+    QCOMPARE(f.Get(name)->font().pointSize(), 18);
+  }
+  QCOMPARE(f.Get<TChoiceList>("lbChoice")->RowHeight(),
+           QFontMetrics(f.Get("lbChoice")->font()).height() + 6);
+}
+
+// Writes the testing screenshots when DADEZIVU_SCREENSHOTS names the folder.
+void TestMainTest::screenshots() {
+  const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
+  if (folder.isEmpty()) QSKIP("DADEZIVU_SCREENSHOTS not set");
+  TForm f;
+  QVERIFY(
+      f.form.OpenFile(QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz")));
+  f.form.SetViewMode(vmList);
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  // Two letters of the answer, revealed by hints.
+  f.Key(Qt::Key_H, Qt::ControlModifier);
+  f.Key(Qt::Key_H, Qt::ControlModifier);
+  f.form.UpdateCommands();
+  QVERIFY(f.form.grab().save(folder + "/test-typed.png"));
+  f.Answer(false);
+  f.form.UpdateCommands();
+  QVERIFY(f.form.grab().save(folder + "/test-wrong.png"));
+  f.Continue();
+  TRIGGER_ACTION(&f.form, "miTestMultipleChoice");
+  QTest::keyClick(f.Get("lbChoice"), Qt::Key_Down);
+  f.form.UpdateCommands();
+  QVERIFY(f.form.grab().save(folder + "/test-choice.png"));
+}
+
+QTEST_MAIN(TestMainTest)
+#include "tst_maintest.moc"
