@@ -11,6 +11,7 @@
 #include <string>
 
 #include "text/Random.h"
+#include "vocab/Recovery.h"
 #include "vocab/VocFile.h"
 
 namespace {
@@ -160,5 +161,37 @@ void BM_Sort(benchmark::State& state) {
 }
 BENCHMARK(BM_Sort)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 }  // namespace
+
+// What a recovery copy costs the program's own thread (the next question waits for this much):
+// the copy in memory, its hash and the hand-over to the writer thread.
+void BM_RecoveryCopyHandOver(benchmark::State& state) {
+  auto v = MakeVocabulary(static_cast<int32_t>(state.range(0)));
+  TRecoveryStore store(TempFile("dadezivu-bench-recovery"));
+  size_t lastSize = 0;
+  for (auto _ : state) {
+    std::string bytes = RecoveryBytes(*v, lastSize + lastSize / 8);
+    lastSize = bytes.size();
+    benchmark::DoNotOptimize(std::hash<std::string>{}(bytes));
+    store.Write(std::move(bytes), "words.doz");
+    state.PauseTiming();
+    store.Flush();
+    state.ResumeTiming();
+  }
+  store.Remove();
+}
+BENCHMARK(BM_RecoveryCopyHandOver)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// The whole write on the writer thread: the copy beside its note, synced and renamed.
+void BM_RecoveryCopyOnDisk(benchmark::State& state) {
+  auto v = MakeVocabulary(static_cast<int32_t>(state.range(0)));
+  TRecoveryStore store(TempFile("dadezivu-bench-recovery"));
+  const std::string bytes = RecoveryBytes(*v);
+  for (auto _ : state) {
+    store.Write(bytes, "words.doz");
+    store.Flush();
+  }
+  store.Remove();
+}
+BENCHMARK(BM_RecoveryCopyOnDisk)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -15,6 +15,7 @@ if [ "${1:-}" != "run" ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     clang-format
+    clang libclang-rt-14-dev
   )
 fi
 

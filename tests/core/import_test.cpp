@@ -2,7 +2,10 @@
 // Tests of text import, merging doz files and text type detection.
 #include "vocab/Import.h"
 
+#include <filesystem>
 #include <random>
+
+#include <sys/stat.h>
 
 #include "AllocFailure.h"
 #include "TempFiles.h"
@@ -178,6 +181,32 @@ TEST(ImportText, FailuresAndUnknownTypes) {
   EXPECT_EQ(v.ImportText(missing, 6, kWordTranslation, 1), 0);
   EXPECT_EQ(v.ImportText(missing, -1, kWordTranslation, 1), 0);
   EXPECT_EQ(v.Count(), 0);
+}
+
+// Pipes and devices could block the import or feed it without end; an oversized file would
+// exhaust memory. All are refused before anything is read, and the vocabulary stays as it was.
+TEST(ImportText, RefusesWhatIsNotARegularFileAndFilesBeyondTheLimit) {
+  TTempDir dir;
+  const std::string pipe = dir.Path("pipe.txt");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string huge = dir.Write("huge.txt", "Haus,house\n");
+  std::filesystem::resize_file(huge, kMaxImportBytes + 1);
+  std::filesystem::create_symlink(dir.Write("small.txt", "Haus,house\n"), dir.Path("link.txt"));
+
+  for (int type = ttCommaText; type <= ttUtf8TabText; ++type) {
+    auto v = Edited();
+    const std::string before = State(*v);
+    for (const std::string& path : {pipe, std::string("/dev/zero"), dir.Path("")}) {
+      EXPECT_THROW_MSG(v->ImportText(path, type, kWordTranslation, 1), "Cannot open file " + path);
+    }
+    EXPECT_THROW_MSG(v->ImportText(huge, type, kWordTranslation, 1),
+                     "The file " + huge + " is larger than 128 MB and cannot be imported.");
+    EXPECT_EQ(State(*v), before) << "type " << type;
+  }
+  EXPECT_EQ(DetectTextType(pipe), ttCommaText);
+  // A link to a regular file is read.
+  TVocabFile v;
+  EXPECT_EQ(v.ImportText(dir.Path("link.txt"), ttCommaText, kWordTranslation, 1), 1);
 }
 
 // An import that adds entries appends them and cannot be undone.

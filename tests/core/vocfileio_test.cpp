@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "TestSupport.h"
 #include "vocab/StreamIO.h"
 #include "vocab/VocFile.h"
@@ -248,6 +250,24 @@ TEST_F(TempDir, FailedLoadOfAFileLeavesTheFileNameUnset) {
   WriteFile(m_Dir / "bad.doz", "not a vocabulary");
   EXPECT_THROW_MSG(v.LoadFromFile((m_Dir / "bad.doz").string()), "Invalid file format.");
   EXPECT_EQ(v.FileName(), "");
+}
+
+// Folders, pipes and devices are refused by name, as the import refuses them, instead of
+// blocking or failing with the file library's own text; a read that fails mid-way is the
+// stream's read error.
+TEST_F(TempDir, LoadAndMergeRefuseWhatIsNotARegularFile) {
+  const std::string pipe = (m_Dir / "pipe.doz").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {m_Dir.string(), pipe, std::string("/dev/zero")}) {
+    TVocabFile v;
+    EXPECT_THROW_MSG(v.LoadFromFile(path), "Cannot open file " + path);
+    EXPECT_THROW_MSG(v.MergeFile(path), "Cannot open file " + path);
+    EXPECT_EQ(v.FileName(), "");
+  }
+  std::ifstream folder(m_Dir, std::ios::binary);
+  ASSERT_TRUE(folder.is_open());
+  TVocabFile v;
+  EXPECT_THROW_MSG(v.LoadFromStream(folder), "Stream read error");
 }
 
 TEST_F(TempDir, FailedSaveKeepsTheOldFileTheNameAndTheModifiedState) {

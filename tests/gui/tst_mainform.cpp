@@ -77,6 +77,7 @@ private slots:
   void errorsInCommandsAreShownAndAbandonTheCommand();
   void firstStartUsesTheDefaults();
   void settingsSurviveARestart();
+  void twoCopiesKeepEachOthersRecentFiles();
   void startOpensTheNamedFileOrOffersTheStartUpDialog();
   void newKeepsTheChosenLanguages();
   void openedFilesBecomeRecent();
@@ -325,6 +326,25 @@ void TestMainForm::settingsSurviveARestart() {
   QCOMPARE(form.Vocab().ForeignLangID(), 0x0419);
   QVERIFY2(!form.Vocab().Modified(), "languages from the settings are no change");
   QCOMPARE(form.geometry(), QRect(50, 60, 500, 300));
+}
+
+void TestMainForm::twoCopiesKeepEachOthersRecentFiles() {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath("settings.ini");
+  const QString first = dir.filePath("first.doz"), second = dir.filePath("second.doz");
+  WriteVocabulary(first, {"eins"});
+  WriteVocabulary(second, {"zwei"});
+  {
+    TSettingsStore store1(ini), store2(ini);
+    TMainForm form1(&store1), form2(&store2);
+    QVERIFY(form1.OpenFile(first));
+    QVERIFY(form2.OpenFile(second));
+    QVERIFY(form1.close());
+    QVERIFY(form2.close());
+  }
+  TSettingsStore store(ini);
+  TMainForm form(&store);
+  QCOMPARE(form.RecentFiles().Files(), QStringList({second, first}));
 }
 
 void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {

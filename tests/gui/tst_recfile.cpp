@@ -20,6 +20,7 @@ private slots:
   void addPutsTheFileInFrontAndDropsTheOldest();
   void addMovesAFileInAnotherLetterCase();
   void appendKeepsTheStoredOrderAndRaisesTheMaximum();
+  void mergeKeepsTheFilesAnotherCopyStored();
   void menuShowsTheFourNewest();
   void menuItemsReportTheirIndex();
 };
@@ -64,6 +65,35 @@ void TestRecFile::appendKeepsTheStoredOrderAndRaisesTheMaximum() {
   QCOMPARE(list.Count(), 12);
   QCOMPARE(list.GetFile(0), QString("/v/new.doz"));
   QCOMPARE(list.GetFile(11), QString("/v/f11.doz"));
+}
+
+// Two copies of the program: the one that stores last puts its own files first and keeps the
+// other's behind them, within the maximum.
+void TestRecFile::mergeKeepsTheFilesAnotherCopyStored() {
+  auto listOf = [](const QStringList& files, int32_t max = 9) {
+    TRecentFileList list(max);
+    for (const QString& file : files) list.AppendFile(file);
+    return list;
+  };
+  TRecentFileList mine = listOf({"/v/a.doz", "/v/b.doz"});
+  mine.MergeStored(listOf({"/v/y.doz", "/v/a.doz", "/v/b.doz"}));
+  QCOMPARE(mine.Files(), QStringList({"/v/y.doz", "/v/a.doz", "/v/b.doz"}));
+
+  mine = listOf({"/v/a.doz", "/v/b.doz"});
+  mine.AddFile("/v/x.doz");
+  mine.AddFile("/v/B.doz");
+  mine.MergeStored(listOf({"/v/y.doz", "/v/b.doz", "/v/a.doz"}));
+  QCOMPARE(mine.Files(), QStringList({"/v/B.doz", "/v/x.doz", "/v/y.doz", "/v/a.doz"}));
+
+  mine = listOf({}, 3);
+  for (const char* file : {"/v/a.doz", "/v/x.doz", "/v/z.doz"}) mine.AddFile(file);
+  mine.MergeStored(listOf({"/v/y.doz", "/v/w.doz"}, 3));
+  QCOMPARE(mine.Files(), QStringList({"/v/z.doz", "/v/x.doz", "/v/a.doz"}));
+  // A stored list longer than the maximum raised it; the merge keeps that maximum.
+  mine = listOf({}, 2);
+  mine.AddFile("/v/n.doz");
+  mine.MergeStored(listOf(Paths(1, 4), 2));
+  QCOMPARE(mine.Files(), QStringList({"/v/n.doz"}) + Paths(1, 3));
 }
 
 void TestRecFile::menuShowsTheFourNewest() {

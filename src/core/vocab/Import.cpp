@@ -3,6 +3,7 @@
 #include "vocab/Import.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -38,6 +39,20 @@ void ForEachLine(const TString& text, bool trailingBreakStartsLine, TFunction li
     pos =
         end + (text[end] == TChar('\r') && end + 1 < size && text[end + 1] == TChar('\n') ? 2 : 1);
   }
+}
+
+// The whole file to import: only a regular file, and not one beyond the limit (also when it
+// grows while it is read).
+std::string ReadImportFile(const std::string& path) {
+  auto tooLarge = [&] {
+    throw EVocabFileError("The file " + path + " is larger than 128 MB and cannot be imported.");
+  };
+  CheckRegularFile(path);
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) > kMaxImportBytes && !ec) tooLarge();
+  std::string bytes = ReadFileBytes(path, kMaxImportBytes + 1);
+  if (bytes.size() > kMaxImportBytes) tooLarge();
+  return bytes;
 }
 
 int SplitColumns(const std::string& line, bool tabs, std::span<std::string> columns) {
@@ -85,7 +100,7 @@ void ImportLines(const TString& text, bool trailingBreakStartsLine, bool tabs,
 void ImportDelimitedText(const std::string& path, bool tabs,
                          const std::array<int32_t, 4>& columnMap, int32_t firstLine,
                          TNewEntries& entries) {
-  std::string text = ReadFileBytes(path);
+  std::string text = ReadImportFile(path);
   // A zero byte ends the text.
   const size_t end = text.find('\0');
   if (end != std::string::npos) text.resize(end);
@@ -97,7 +112,7 @@ void ImportDelimitedText(const std::string& path, bool tabs,
 void ImportUnicodeText(const std::string& path, bool tabs, const std::array<int32_t, 4>& columnMap,
                        int32_t firstLine, uint16_t foreignLangId, uint16_t nativeLangId,
                        TNewEntries& entries) {
-  std::u16string text = BytesToWide(ReadFileBytes(path));
+  std::u16string text = BytesToWide(ReadImportFile(path));
   NormaliseByteOrder(text);
   ImportLines(
       text, true, tabs, columnMap, firstLine,
@@ -113,7 +128,7 @@ void ImportUnicodeText(const std::string& path, bool tabs, const std::array<int3
 void ImportUtf8Text(const std::string& path, bool tabs, const std::array<int32_t, 4>& columnMap,
                     int32_t firstLine, uint16_t foreignLangId, uint16_t nativeLangId,
                     TNewEntries& entries) {
-  std::string text = ReadFileBytes(path);
+  std::string text = ReadImportFile(path);
   if (text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
   const size_t end = text.find('\0');
   if (end != std::string::npos) text.resize(end);

@@ -24,6 +24,10 @@ struct TImportRequest {
 };
 
 constexpr int kMaxImportColumns = 64;
+// The largest text file an import reads. Import holds the file, its lines split into columns
+// and the new entries at once; a larger file is refused with "The file <path> is larger than
+// 128 MB and cannot be imported." before anything is read.
+constexpr size_t kMaxImportBytes = size_t{128} << 20;
 // The translations of an imported entry that has none.
 constexpr const char* kMissingValue = "#Value?#";
 

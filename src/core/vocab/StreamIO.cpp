@@ -3,6 +3,7 @@
 #include "vocab/StreamIO.h"
 
 #include <cstring>
+#include <ios>
 #include <istream>
 #include <ostream>
 #include <stdexcept>
@@ -32,8 +33,15 @@ bool TStreamReader::Fill() {
   std::streambuf* buf = m_Stream.rdbuf();
   if (!buf) return false;
   m_Pos = 0;
-  m_End = static_cast<size_t>(
-      buf->sgetn(m_Buffer.data(), static_cast<std::streamsize>(m_Buffer.size())));
+  m_End = 0;
+  // A file buffer throws its own text when the read itself fails (EIO, a folder).
+  std::streamsize got = 0;
+  try {
+    got = buf->sgetn(m_Buffer.data(), static_cast<std::streamsize>(m_Buffer.size()));
+  } catch (const std::ios_base::failure&) {
+    RaiseReadError();
+  }
+  m_End = got > 0 ? static_cast<size_t>(got) : 0;
   return m_End > 0;
 }
 

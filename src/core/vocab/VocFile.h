@@ -151,6 +151,7 @@ public:
   bool SameLanguages(uint16_t foreignId, uint16_t nativeId) const;
 
   const std::string& FileName() const { return m_FileName; }
+  void SetFileName(const std::string& name) { m_FileName = name; }
   bool Modified() const { return m_Modified; }
   void SetModified(bool modified) { m_Modified = modified; }
   int32_t QuestionCount() const { return m_QuestionCount; }
@@ -165,6 +166,8 @@ public:
   void LoadFromStream(std::istream& stream);
   void SaveToFile(const std::string& path);
   void SaveToStream(std::ostream& stream);
+  // The saved form without saving: FileName, Modified and the journal stay as they are.
+  void WriteCopyTo(std::ostream& stream) const;
 
   // Edit journal.
   bool Undo();  // returns the new Modified; "Invalid procedure call." with nothing to undo

@@ -91,6 +91,12 @@ void TVocabFile::SaveToStream(std::ostream& stream) {
   MarkSaved();
 }
 
+void TVocabFile::WriteCopyTo(std::ostream& stream) const {
+  CheckSavable();
+  TStreamWriter writer(stream);
+  WriteTo(writer);
+}
+
 void TVocabFile::SaveToFile(const std::string& path) {
   CheckSavable();
   WriteFileReplacing(path, [this](std::ostream& out) {
@@ -102,6 +108,7 @@ void TVocabFile::SaveToFile(const std::string& path) {
 }
 
 void TVocabFile::LoadFromFile(const std::string& path) {
+  CheckRegularFile(path);
   std::ifstream in(path, std::ios::binary);
   if (!in) RaiseCannotOpen(path);
   LoadFromStream(in);

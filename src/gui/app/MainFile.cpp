@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/MainFrm.h"
+#include "app/Recovery.h"
 #include "app/TestPanel.h"
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
@@ -58,6 +59,7 @@ bool TMainForm::QuerySave() {
       // A cancelled Save As keeps the command from going on.
       return !m_Vocab->Modified();
     case kIdNo:
+      m_Recovery->Remove();
       return true;
     default:
       return false;
@@ -68,19 +70,24 @@ bool TMainForm::OpenFile(const QString& path) {
   THourglass hourglass;
   auto loaded = std::make_unique<TVocabFile>();
   try {
-    loaded->LoadFromFile(ToFilePath(path));
+    // Changes a crashed program left of this file come first, if the user wants them.
+    if (!m_Recovery->OfferFor(path, *loaded)) loaded->LoadFromFile(ToFilePath(path));
   } catch (const std::exception& e) {
     ShowMessageBox(QString::fromUtf8(e.what()), QString(), kMbStop);
     return false;
   }
-  dgVocab->UpdateCharsets(loaded->ForeignLangID(), loaded->NativeLangID(), m_ViewMode == vmNone);
-  // The list and the test panel let go of the old vocabulary before it is freed.
-  dgVocab->SetVocabulary(loaded.get());
-  pnlTest->SetVocabulary(loaded.get());
-  m_Vocab = std::move(loaded);
-  if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
+  AdoptVocabulary(std::move(loaded));
   m_Settings.RecentFiles.AddFile(path);
   return true;
+}
+
+void TMainForm::AdoptVocabulary(std::unique_ptr<TVocabFile> vocab) {
+  dgVocab->UpdateCharsets(vocab->ForeignLangID(), vocab->NativeLangID(), m_ViewMode == vmNone);
+  // The list and the test panel let go of the old vocabulary before it is freed.
+  dgVocab->SetVocabulary(vocab.get());
+  pnlTest->SetVocabulary(vocab.get());
+  m_Vocab = std::move(vocab);
+  if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
 }
 
 bool TMainForm::ChooseFileToOpen(QString& path) {
@@ -178,6 +185,7 @@ void TMainForm::miFileSaveClick() {
   }
   THourglass hourglass;
   m_Vocab->SaveToFile(ToFilePath(fileName));
+  m_Recovery->Remove();
 }
 
 void TMainForm::miFileSaveAsClick() {
@@ -238,6 +246,7 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
       break;
     default:
       m_Vocab->SaveToFile(file);
+      m_Recovery->Remove();
       m_Settings.RecentFiles.AddFile(path);
       break;
   }

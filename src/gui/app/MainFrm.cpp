@@ -6,6 +6,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <QToolBar>
 
 #include "app/KeyFilter.h"
+#include "app/Recovery.h"
 #include "app/StatusPanels.h"
 #include "app/TestPanel.h"
 #include "app/VocabGrid.h"
@@ -94,6 +96,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
   SetViewMode(vmNone);
+  m_Recovery = new TRecovery(this, [this]() -> const TVocabFile& { return *m_Vocab; });
 
   // The idle-time update: once per burst of events, never waking the loop by itself.
   m_IdleConnection =
@@ -348,7 +351,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   bool allowed = false;
   RunCommand([&] { allowed = QuerySave(); });
   if (allowed) {
+    m_Recovery->Remove();
     StoreSettings();
+    // The settings of the copy that closes last win, but the files another copy opened stay.
+    TRecentFileList stored;
+    LoadRecentFiles(*m_Store, stored);
+    m_Settings.RecentFiles.MergeStored(stored);
     SaveSettings(*m_Store, m_Settings);
     event->accept();
   } else {
@@ -396,6 +404,16 @@ bool TMainForm::Start(const QStringList& arguments) {
   ParseCommandLine(arguments, path, print);
   if (path.isEmpty()) {
     show();
+    // Unsaved work a crashed run left behind comes before the tip and the start-up dialog.
+    auto restored = std::make_unique<TVocabFile>();
+    if (m_Recovery->OfferAny(*restored)) {
+      if (!restored->FileName().empty()) {
+        m_Settings.RecentFiles.AddFile(QFile::decodeName(restored->FileName().c_str()));
+      }
+      AdoptVocabulary(std::move(restored));
+      SetViewMode(vmList);
+      return true;
+    }
     if (m_Settings.ShowTips) RunCommand([this] { ShowTipOfTheDay(true); });
     if (ShowWelcome()) SetViewMode(vmList);
     return true;

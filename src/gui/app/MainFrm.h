@@ -32,6 +32,7 @@ class TKeyboardFilter;
 class TStatusPanels;
 class TTestPanel;
 class TVocabGrid;
+class TRecovery;
 
 // The empty workspace shown while no file is open: the application-workspace colour framed by
 // a sunken edge.
@@ -92,6 +93,8 @@ public:
   // The field the last Sort used (0 word/phrase .. 3 translations); not saved.
   uint8_t SortField() const { return m_SortField; }
   void SetSortField(uint8_t field) { m_SortField = field; }
+  // The recovery copies of the open vocabulary; the test run reports its answers here.
+  TRecovery& Recovery() { return *m_Recovery; }
   // The clipboard the edit commands use; tests put a fake in its place.
   void SetClipboard(std::unique_ptr<TClipboard> clipboard) { m_Clipboard = std::move(clipboard); }
 
@@ -157,6 +160,8 @@ private:
   bool ChooseFileToOpen(QString& path);
   bool EditProperties(bool isNew);
   void SaveAs(const QString& path, int filterIndex);
+  // Makes vocab the open vocabulary, the list showing it.
+  void AdoptVocabulary(std::unique_ptr<TVocabFile> vocab);
 
   // The Edit menu (MainEdit.cpp).
   void miEditUndoClick();
@@ -226,6 +231,7 @@ private:
   TSearchData m_SearchData;
   QMetaObject::Connection m_IdleConnection;
   TKeyboardFilter* m_KeyFilter = nullptr;
+  TRecovery* m_Recovery = nullptr;  // a child of the window
 
   // The views: the empty workspace, the list and the test panel.
   QStackedWidget* pnlViews = nullptr;

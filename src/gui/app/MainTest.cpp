@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 
 #include "app/MainFrm.h"
+#include "app/Recovery.h"
 #include "app/TestPanel.h"
 #include "app/VocabGrid.h"
 #include "dialogs/StatsDlg.h"
@@ -56,12 +57,14 @@ void TMainForm::CreateTestPanel() {
   pnlTest = new TTestPanel(pnlViews);
   pnlTest->SetVocabulary(m_Vocab.get());
   pnlTest->SetSettings(&m_Settings);
+  // Every answer ends here; the recovery copy keeps the answers' statistics.
   pnlTest->NextQuestion = [this] {
     if (SelectQuestionOrFinish()) {
       pnlTest->ShowQuestion();
     } else {
       SetViewMode(vmList);
     }
+    m_Recovery->AnswerGiven();
   };
   pnlTest->QuestionDoubleClicked = [this] { RunCommand([this] { pnlQuestionDblClick(); }); };
   QList<QKeySequence> keys;

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QMenu>
 
+#include <algorithm>
 #include <cassert>
 
 #include "platform/DlgUtils.h"
@@ -32,6 +33,22 @@ void TRecentFileList::AddFile(const QString& path) {
   else if (Count() >= m_MaxCount)
     m_Files.removeLast();
   m_Files.prepend(path);
+  const qsizetype added = IndexOf(m_Added, path);
+  if (added >= 0) m_Added.removeAt(added);
+  m_Added.prepend(path);
+}
+
+void TRecentFileList::MergeStored(const TRecentFileList& stored) {
+  QStringList merged;
+  for (const QString& file : m_Files) {
+    if (IndexOf(m_Added, file) >= 0) merged.append(file);
+  }
+  for (const QString& file : stored.m_Files) {
+    if (IndexOf(merged, file) < 0) merged.append(file);
+  }
+  m_MaxCount = std::max(m_MaxCount, stored.m_MaxCount);
+  if (merged.size() > m_MaxCount) merged.resize(m_MaxCount);
+  m_Files = merged;
 }
 
 void TRecentFileList::AppendFile(const QString& path) {

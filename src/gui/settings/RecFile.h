@@ -26,6 +26,10 @@ public:
   // Adds path at the end (reading the stored list, oldest last); the maximum grows when the
   // list outgrows it. Empty paths and paths already in the list are ignored.
   void AppendFile(const QString& path);
+  // What to store when another copy of the program may have stored its list meanwhile: the
+  // files this list put in front since it was read, in their order, then the stored files not
+  // among them, up to the larger maximum. A list that added nothing stores the other's as it is.
+  void MergeStored(const TRecentFileList& stored);
   int32_t Count() const { return static_cast<int32_t>(m_Files.size()); }
   // The path at the 0-based index; empty outside the list.
   QString GetFile(int32_t index) const;
@@ -34,6 +38,7 @@ public:
 
 private:
   QStringList m_Files;
+  QStringList m_Added;  // the files AddFile put in front, most recent first
   int32_t m_MaxCount;
 };
 

@@ -153,10 +153,7 @@ void LoadSettings(TSettingsStore& key, TSettings& s) {
   s.NextTip = std::max(ReadInteger(key, QStringLiteral("NextTip"), 0), 0);
   s.ShowTips = ReadBool(key, QStringLiteral("ShowTips"), true);
 
-  const int32_t fileCount =
-      std::min(ReadInteger(key, QStringLiteral("FileCount"), 0), kMaxStoredFiles);
-  for (int32_t n = 1; n <= fileCount; ++n)
-    s.RecentFiles.AppendFile(ReadString(key, QStringLiteral("File%1").arg(n), {}));
+  LoadRecentFiles(key, s.RecentFiles);
 
   ReadRecord(key, QStringLiteral("PrintOptions"), kPrintOptionsSize, s.PrintOptions,
              DecodePrintOptions);
@@ -172,6 +169,14 @@ void LoadSettings(TSettingsStore& key, TSettings& s) {
   s.PrintFont.Name =
       ReadString(key, QStringLiteral("PrintFont"), QStringLiteral("Times New Roman"));
   s.PrintFont.Size = ReadFontSize(key, QStringLiteral("PrintSize"), 10);
+}
+
+void LoadRecentFiles(TSettingsStore& key, TRecentFileList& files) {
+  key.Settings().sync();
+  const int32_t fileCount =
+      std::min(ReadInteger(key, QStringLiteral("FileCount"), 0), kMaxStoredFiles);
+  for (int32_t n = 1; n <= fileCount; ++n)
+    files.AppendFile(ReadString(key, QStringLiteral("File%1").arg(n), {}));
 }
 
 void SaveSettings(TSettingsStore& key, const TSettings& s) {

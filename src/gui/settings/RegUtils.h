@@ -83,6 +83,8 @@ void WriteString(TSettingsStore& key, const QString& name, const QString& text);
 // defaults; values out of their range are bounded; a display font that is not installed
 // becomes "Arial" 10.
 void LoadSettings(TSettingsStore& key, TSettings& settings);
+// Reads the stored recent-file list afresh (another copy of the program may have written it).
+void LoadRecentFiles(TSettingsStore& key, TRecentFileList& files);
 // Writes every setting, then flushes the store.
 void SaveSettings(TSettingsStore& key, const TSettings& settings);
 

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// Answer comparison on any stored and typed text: it raises nothing, accepts the stored text
+// itself and gives the same verdict every time.
+#include "FuzzSupport.h"
+#include "text/Matching.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider provider(data, size);
+  const uint16_t langId = PickLanguage(provider);
+  const auto options = provider.ConsumeIntegral<TMatchOptions>();
+  const std::string expected = provider.ConsumeRandomLengthString(256);
+  const std::string typed = provider.ConsumeRemainingBytesAsString();
+  FUZZ_CHECK(MatchAnswer(expected, expected, langId, options));
+  FUZZ_CHECK(MatchAnswer(typed, typed, langId, options));
+  const bool verdict = MatchAnswer(expected, typed, langId, options);
+  FUZZ_CHECK(MatchAnswer(expected, typed, langId, options) == verdict);
+  return 0;
+}
