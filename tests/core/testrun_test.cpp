@@ -49,14 +49,14 @@ TEST(TestRunCheck, AnswerTextLanguageAndOptionsFollowTheDirection) {
     v->SetForeignLangID(c.foreign);
     v->SetNativeLangID(c.native);
     const TTestRun run = Asking(*v, options, c.mode);
-    const TAnswerSpec spec = run.ResponseSpec(*v, options);
+    const TAnswerRequest request = run.ResponseRequest(*v, options);
     const std::string& expected =
         v->CurrentItem().Values[c.mode == kTestPassive ? Native : Foreign];
-    EXPECT_EQ(spec.Expected, &expected) << "mode " << int{c.mode};
+    EXPECT_EQ(request.Expected, &expected) << "mode " << int{c.mode};
     EXPECT_EQ(&run.ExpectedAnswer(v->CurrentItem()), &expected);
-    EXPECT_EQ(spec.LangID, c.lang);
+    EXPECT_EQ(request.LangID, c.lang);
     EXPECT_EQ(run.AnswerLangID(*v), c.lang);
-    EXPECT_EQ(spec.Options, c.flags) << std::hex << c.foreign << "/" << c.native;
+    EXPECT_EQ(request.Options, c.flags) << std::hex << c.foreign << "/" << c.native;
   }
 }
 

@@ -29,13 +29,14 @@ uint16_t TTestRun::AnswerLangID(const TVocabFile& vocab) const {
   return TestMode == kTestPassive ? vocab.NativeLangID() : vocab.ForeignLangID();
 }
 
-TAnswerSpec TTestRun::ResponseSpec(const TVocabFile& vocab, const TProgramOptions& options) const {
-  TAnswerSpec spec;
-  spec.Expected = &ExpectedAnswer(vocab.CurrentItem());
-  spec.LangID = AnswerLangID(vocab);
-  spec.Options = static_cast<TMatchOptions>(options.Flags(TestMode) | moSynonymList);
-  if (IsEnglish(spec.LangID)) spec.Options |= options.EnglishFlags;
-  return spec;
+TAnswerRequest TTestRun::ResponseRequest(const TVocabFile& vocab,
+                                         const TProgramOptions& options) const {
+  TAnswerRequest request;
+  request.Expected = &ExpectedAnswer(vocab.CurrentItem());
+  request.LangID = AnswerLangID(vocab);
+  request.Options = static_cast<TMatchOptions>(options.Flags(TestMode) | moSynonymList);
+  if (IsEnglish(request.LangID)) request.Options |= options.EnglishFlags;
+  return request;
 }
 
 void TTestRun::CheckAnswer(const TVocabFile& vocab, const TProgramOptions& options) {
@@ -47,8 +48,8 @@ void TTestRun::CheckAnswer(const TVocabFile& vocab, const TProgramOptions& optio
     NotesRight = false;
     return;
   }
-  const TAnswerSpec spec = ResponseSpec(vocab, options);
-  ResponseRight = MatchAnswer(*spec.Expected, SavedResponse, spec.LangID, spec.Options);
+  const TAnswerRequest request = ResponseRequest(vocab, options);
+  ResponseRight = MatchAnswer(*request.Expected, SavedResponse, request.LangID, request.Options);
   if (TestingNotes) {
     NotesRight = MatchAnswer(item.Values[Notes], SavedNotesResponse, vocab.NativeLangID(),
                              kNotesMatchOptions);

@@ -11,7 +11,7 @@
 
 // What a typed answer is compared with: the stored text, the language it is in and the
 // comparison options.
-struct TAnswerSpec {
+struct TAnswerRequest {
   const std::string* Expected = nullptr;
   uint16_t LangID = 0;
   TMatchOptions Options = 0;
@@ -53,7 +53,7 @@ public:
   // The full comparison request for the typed response to the current entry: the direction's
   // option word with moSynonymList added, and the English options only when the answer
   // language is English.
-  TAnswerSpec ResponseSpec(const TVocabFile& vocab, const TProgramOptions& options) const;
+  TAnswerRequest ResponseRequest(const TVocabFile& vocab, const TProgramOptions& options) const;
 
   // Judges the answer to the vocabulary's current entry from SavedResponse, SavedNotesResponse
   // and ChosenEntry: sets ResponseRight, NotesRight and AnswerCorrect. A multiple-choice answer
