@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/MainFrm.h"
+#include "platform/DataFiles.h"
 #include "platform/DlgUtils.h"
 
 void TMainForm::CreateHelpMenu() {
@@ -21,10 +22,8 @@ void TMainForm::CreateHelpMenu() {
 QString TMainForm::TipFileName() {
   const QFileInfo program(QCoreApplication::applicationFilePath());
   const QString name = program.completeBaseName() + QStringLiteral(".tip");
-  const QString beside = program.absoluteDir().filePath(name);
-  if (QFileInfo::exists(beside)) return beside;
-  const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
-  return installed.isEmpty() ? beside : installed;
+  const QString found = FindDataFile(name);
+  return found.isEmpty() ? program.absoluteDir().filePath(name) : found;
 }
 
 void TMainForm::miHelpTipsClick() {

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QUrl>
 
+#include "platform/DataFiles.h"
+
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
   QStringList result;
@@ -38,13 +40,8 @@ QString WithTypeExtension(const QString& path, const QString& filter, int filter
 }
 
 QString SamplesFolder() {
-  const QString candidates[] = {QCoreApplication::applicationDirPath() + "/samples",
-                                QStringLiteral("/usr/share/dadezivu/samples"),
-                                QStringLiteral("/usr/local/share/dadezivu/samples")};
-  for (const QString& folder : candidates) {
-    if (QFileInfo(folder).isDir()) return folder;
-  }
-  return {};
+  const QString folder = FindDataFile(QStringLiteral("samples"));
+  return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 namespace {

@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "platform/DataFiles.h"
 #include "platform/DlgUtils.h"
 #include "text/TextUtils.h"
 
@@ -213,11 +214,8 @@ uint16_t DefaultUserLangID() {
 
 QString DefaultSoundPath(const QString& fileName) {
   const QString relative = QStringLiteral("Sounds/") + fileName;
-  QString path = QDir(QCoreApplication::applicationDirPath()).filePath(relative);
-  if (!QFileInfo::exists(path)) {
-    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, relative);
-    if (!installed.isEmpty()) path = installed;
-  }
+  QString path = FindDataFile(relative);
+  if (path.isEmpty()) path = QDir(QCoreApplication::applicationDirPath()).filePath(relative);
 #ifdef Q_OS_WIN
   // File names there ignore case, so the path may be shown in its tidy form.
   path = QString::fromStdString(CapitaliseWords(QDir::toNativeSeparators(path).toStdString()));
