@@ -48,10 +48,6 @@ QPixmap OpenPicture() {
   return pixmap;
 }
 
-void SetHelpContext(QWidget* widget, int context) {
-  widget->setProperty("HelpContext", context);
-}
-
 }  // namespace
 
 TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data)
@@ -84,9 +80,6 @@ TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data)
   SetHelpContext(lbFileName, 1102);
 
   CreateButtons();
-  SetHelpContext(btnOK, 1000);
-  SetHelpContext(btnCancel, 1001);
-  SetHelpContext(btnHelp, 1002);
 
   auto* layout = new QVBoxLayout(this);
   const auto choiceRow = [layout](QLabel* picture, QRadioButton* button) {

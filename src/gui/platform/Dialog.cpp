@@ -8,6 +8,14 @@
 
 #include "platform/DlgUtils.h"
 
+void SetHelpContext(QWidget* widget, int context) {
+  widget->setProperty("HelpContext", context);
+}
+
+int HelpContextOf(const QWidget* widget) {
+  return widget->property("HelpContext").toInt();
+}
+
 TDialog::TDialog(QWidget* owner, int helpTopic) : QDialog(owner), m_HelpTopic(helpTopic) {}
 
 int TDialog::HelpTopic() const {
@@ -21,16 +29,19 @@ void TDialog::CreateButtons(unsigned buttons) {
     btnOK = new QPushButton(tr("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
+    SetHelpContext(btnOK, 1000);
     connect(btnOK, &QPushButton::clicked, this, &TDialog::OkClick);
   }
   if (buttons & bnCancel) {
     btnCancel = new QPushButton(tr("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    SetHelpContext(btnCancel, 1001);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   }
   if (buttons & bnHelp) {
     btnHelp = new QPushButton(tr("&Help"), this);
     btnHelp->setObjectName(QStringLiteral("btnHelp"));
+    SetHelpContext(btnHelp, 1002);
     connect(btnHelp, &QPushButton::clicked, this, [this] { emit helpRequested(HelpTopic()); });
   }
 }

@@ -8,6 +8,11 @@ class QDialogButtonBox;
 class QPushButton;
 class QTabWidget;
 
+// The context number of a control's pop-up help, kept in its "HelpContext" property; 0 without
+// one.
+void SetHelpContext(QWidget* widget, int context);
+int HelpContextOf(const QWidget* widget);
+
 // The base of every dialog of the program: the OK, Cancel and Help buttons, the help request
 // with the dialog's topic and the placement over the owner when it is shown.
 class TDialog : public QDialog {
