@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libicu-dev
   qt6-qpa-plugins
+  qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
 )
 if [ "${1:-}" != "run" ]; then
   packages+=(
