@@ -16,44 +16,48 @@ void TMainForm::CreateEditMenu() {
   miEdit = menuBar()->addMenu(tr("&Edit"));
   miEdit->setObjectName("miEdit");
   miEdit->setStatusTip(tr("Commands for editing vocabulary"));
-  miEditUndo = AddCommand(miEdit, "miEditUndo", tr("&Undo"), tr("Reverses an action"),
+  miEditUndo = AddCommand(miEdit, "miEditUndo", 2100, tr("&Undo"), tr("Reverses an action"),
                           QKeySequence(Qt::CTRL | Qt::Key_Z), tiUndo, &TMainForm::miEditUndoClick);
-  miEditRedo = AddCommand(miEdit, "miEditRedo", tr("&Redo"), tr("Repeats an action"),
+  miEditRedo = AddCommand(miEdit, "miEditRedo", 2101, tr("&Redo"), tr("Repeats an action"),
                           QKeySequence(Qt::CTRL | Qt::Key_Y), tiRedo, &TMainForm::miEditRedoClick);
   miEdit->addSeparator();
-  miEditCut = AddCommand(miEdit, "miEditCut", tr("Cu&t"), tr("Prepares to move the selected item"),
-                         QKeySequence(Qt::CTRL | Qt::Key_X), tiCut, &TMainForm::miEditCutClick);
-  miEditCopy = AddCommand(miEdit, "miEditCopy", tr("&Copy"), tr("Copies the selected item"),
+  miEditCut =
+      AddCommand(miEdit, "miEditCut", 2102, tr("Cu&t"), tr("Prepares to move the selected item"),
+                 QKeySequence(Qt::CTRL | Qt::Key_X), tiCut, &TMainForm::miEditCutClick);
+  miEditCopy = AddCommand(miEdit, "miEditCopy", 2103, tr("&Copy"), tr("Copies the selected item"),
                           QKeySequence(Qt::CTRL | Qt::Key_C), tiCopy, &TMainForm::miEditCopyClick);
   miEditPaste =
-      AddCommand(miEdit, "miEditPaste", tr("&Paste"), tr("Inserts the item on the clipboard"),
+      AddCommand(miEdit, "miEditPaste", 2104, tr("&Paste"), tr("Inserts the item on the clipboard"),
                  QKeySequence(Qt::CTRL | Qt::Key_V), tiPaste, &TMainForm::miEditPasteClick);
   miEdit->addSeparator();
-  miEditAdd = AddCommand(miEdit, "miEditAdd", tr("&Add..."), tr("Adds a new item"),
+  miEditAdd = AddCommand(miEdit, "miEditAdd", 2105, tr("&Add..."), tr("Adds a new item"),
                          QKeySequence(Qt::Key_Insert), tiAdd, &TMainForm::miEditAddClick);
-  miEditEdit = AddCommand(miEdit, "miEditEdit", tr("&Edit..."), tr("Modifies the selected item"),
-                          QKeySequence(Qt::Key_F2), tiEdit, &TMainForm::miEditEditClick);
-  miEditDelete = AddCommand(miEdit, "miEditDelete", tr("&Delete"), tr("Deletes the selected item"),
-                            QKeySequence(Qt::Key_Delete), tiDelete, &TMainForm::miEditDeleteClick);
+  miEditEdit =
+      AddCommand(miEdit, "miEditEdit", 2106, tr("&Edit..."), tr("Modifies the selected item"),
+                 QKeySequence(Qt::Key_F2), tiEdit, &TMainForm::miEditEditClick);
+  miEditDelete =
+      AddCommand(miEdit, "miEditDelete", 2107, tr("&Delete"), tr("Deletes the selected item"),
+                 QKeySequence(Qt::Key_Delete), tiDelete, &TMainForm::miEditDeleteClick);
   miEdit->addSeparator();
   miEditMoveUp =
-      AddCommand(miEdit, "miEditMoveUp", tr("&Move Up"), tr("Moves the selected item up"),
+      AddCommand(miEdit, "miEditMoveUp", 2108, tr("&Move Up"), tr("Moves the selected item up"),
                  QKeySequence(Qt::CTRL | Qt::Key_U), tiMoveUp, &TMainForm::miEditMoveUpClick);
-  miEditMoveDown =
-      AddCommand(miEdit, "miEditMoveDown", tr("M&ove Down"), tr("Moves the selected item down"),
-                 QKeySequence(Qt::CTRL | Qt::Key_D), tiMoveDown, &TMainForm::miEditMoveDownClick);
+  miEditMoveDown = AddCommand(
+      miEdit, "miEditMoveDown", 2109, tr("M&ove Down"), tr("Moves the selected item down"),
+      QKeySequence(Qt::CTRL | Qt::Key_D), tiMoveDown, &TMainForm::miEditMoveDownClick);
   miEdit->addSeparator();
-  miEditSort =
-      AddCommand(miEdit, "miEditSort", tr("&Sort..."), tr("Arranges items in alphabetical order"),
-                 QKeySequence(Qt::Key_F8), tiSort, &TMainForm::miEditSortClick);
-  miEditShuffle =
-      AddCommand(miEdit, "miEditShuffle", tr("S&huffle"), tr("Arranges items in a random order"),
-                 {}, tiNone, &TMainForm::miEditShuffleClick);
+  miEditSort = AddCommand(miEdit, "miEditSort", 2110, tr("&Sort..."),
+                          tr("Arranges items in alphabetical order"), QKeySequence(Qt::Key_F8),
+                          tiSort, &TMainForm::miEditSortClick);
+  miEditShuffle = AddCommand(miEdit, "miEditShuffle", 2111, tr("S&huffle"),
+                             tr("Arranges items in a random order"), {}, tiNone,
+                             &TMainForm::miEditShuffleClick);
   miEdit->addSeparator();
-  miEditFind = AddCommand(miEdit, "miEditFind", tr("&Find..."), tr("Searches the current file"),
-                          QKeySequence(Qt::CTRL | Qt::Key_F), tiFind, &TMainForm::miEditFindClick);
+  miEditFind =
+      AddCommand(miEdit, "miEditFind", 2112, tr("&Find..."), tr("Searches the current file"),
+                 QKeySequence(Qt::CTRL | Qt::Key_F), tiFind, &TMainForm::miEditFindClick);
   miEditFindNext =
-      AddCommand(miEdit, "miEditFindNext", tr("Find &Next"), tr("Repeats the last search"),
+      AddCommand(miEdit, "miEditFindNext", 2113, tr("Find &Next"), tr("Repeats the last search"),
                  QKeySequence(Qt::Key_F3), tiFindNext, &TMainForm::miEditFindNextClick);
   // The tool-bar Sort sorts at once by the remembered field; it shares the menu item's look.
   tbSort = new QAction(miEditSort->icon(), miEditSort->text(), this);
@@ -220,6 +224,9 @@ void TMainForm::miEditFindNextClick() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* menu = qobject_cast<QMenu*>(watched)) {
+    if (MenuHelpKey(menu, event)) return true;
+  }
   if (watched == dgVocab && event->type() == QEvent::KeyPress && m_ViewMode == vmList) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -23,6 +23,7 @@
 #include "dialogs/SrchDlg.h"
 #include "dialogs/StatsDlg.h"
 #include "dialogs/WelcDlg.h"
+#include "platform/AppHelp.h"
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Icons.h"
@@ -95,6 +96,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   FindWindow = new TSearchDialog(
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
+  connect(FindWindow, &TDialog::helpRequested, this, &TMainForm::ShowHelpTopic);
   SetViewMode(vmNone);
   m_Recovery = new TRecovery(this, [this]() -> const TVocabFile& { return *m_Vocab; });
 
@@ -108,10 +110,12 @@ TMainForm::~TMainForm() {
   disconnect(m_IdleConnection);
 }
 
-QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const QString& caption,
-                               const QString& hint, const QKeySequence& shortcut, TToolImage image,
+QAction* TMainForm::AddCommand(QMenu* menu, const char* name, int helpContext,
+                               const QString& caption, const QString& hint,
+                               const QKeySequence& shortcut, TToolImage image,
                                void (TMainForm::*handler)()) {
   auto* action = new QAction(caption, this);
+  SetHelpContext(action, helpContext);
   if (image != tiNone) action->setIcon(ToolImage(image));
   action->setObjectName(name);
   action->setStatusTip(hint);
@@ -134,25 +138,25 @@ void TMainForm::CreateFileMenu() {
   miFile = menuBar()->addMenu(tr("&File"));
   miFile->setObjectName("miFile");
   miFile->setStatusTip(tr("Commands for working with files"));
-  miFileNew = AddCommand(miFile, "miFileNew", tr("&New..."), tr("Creates a new file"),
+  miFileNew = AddCommand(miFile, "miFileNew", 2000, tr("&New..."), tr("Creates a new file"),
                          QKeySequence(Qt::CTRL | Qt::Key_N), tiNew, &TMainForm::miFileNewClick);
-  miFileOpen = AddCommand(miFile, "miFileOpen", tr("&Open..."), tr("Opens an existing file"),
+  miFileOpen = AddCommand(miFile, "miFileOpen", 2001, tr("&Open..."), tr("Opens an existing file"),
                           QKeySequence(Qt::CTRL | Qt::Key_O), tiOpen, &TMainForm::miFileOpenClick);
-  miFileImport =
-      AddCommand(miFile, "miFileImport", tr("&Import..."), tr("Adds vocabulary from another file"),
-                 QKeySequence(Qt::CTRL | Qt::Key_I), tiNone, &TMainForm::miFileImportClick);
+  miFileImport = AddCommand(
+      miFile, "miFileImport", 2002, tr("&Import..."), tr("Adds vocabulary from another file"),
+      QKeySequence(Qt::CTRL | Qt::Key_I), tiNone, &TMainForm::miFileImportClick);
   miFile->addSeparator();
-  miFileSave = AddCommand(miFile, "miFileSave", tr("&Save"), tr("Saves the current file"),
+  miFileSave = AddCommand(miFile, "miFileSave", 2003, tr("&Save"), tr("Saves the current file"),
                           QKeySequence(Qt::CTRL | Qt::Key_S), tiSave, &TMainForm::miFileSaveClick);
-  miFileSaveAs = AddCommand(miFile, "miFileSaveAs", tr("Save &As..."),
+  miFileSaveAs = AddCommand(miFile, "miFileSaveAs", 2004, tr("Save &As..."),
                             tr("Saves the current file with a different name"), {}, tiNone,
                             &TMainForm::miFileSaveAsClick);
   miFile->addSeparator();
-  miFileProperties = AddCommand(miFile, "miFileProperties", tr("P&roperties..."),
+  miFileProperties = AddCommand(miFile, "miFileProperties", 2005, tr("P&roperties..."),
                                 tr("Displays information about the current file"), {}, tiProperties,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
-  miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
+  miFileExit = AddCommand(miFile, "miFileExit", 2009, tr("E&xit"), tr("Closes this program"),
                           QKeySequence(Qt::ALT | Qt::Key_F4), tiNone, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
       miFile, miFileExit, [this](int index) { RunCommand([&] { RecentFileClick(index); }); });
@@ -163,18 +167,18 @@ void TMainForm::CreateViewMenu() {
   miView->setObjectName("miView");
   miView->setStatusTip(tr("Display settings and program options"));
   miViewToolBar =
-      AddCommand(miView, "miViewToolBar", tr("&Tool Bar"), tr("Shows or hides the Tool Bar"), {},
-                 tiNone, &TMainForm::miViewToolBarClick);
+      AddCommand(miView, "miViewToolBar", 2300, tr("&Tool Bar"), tr("Shows or hides the Tool Bar"),
+                 {}, tiNone, &TMainForm::miViewToolBarClick);
   miViewToolBar->setCheckable(true);
   miViewStatusBar =
-      AddCommand(miView, "miViewStatusBar", tr("&Status Bar"), tr("Shows or hides the Status Bar"),
-                 {}, tiNone, &TMainForm::miViewStatusBarClick);
+      AddCommand(miView, "miViewStatusBar", 2301, tr("&Status Bar"),
+                 tr("Shows or hides the Status Bar"), {}, tiNone, &TMainForm::miViewStatusBarClick);
   miViewStatusBar->setCheckable(true);
   miView->addSeparator();
-  miViewFont = AddCommand(miView, "miViewFont", tr("&Font..."), tr("Changes the display font"), {},
-                          tiFont, &TMainForm::miViewFontClick);
+  miViewFont = AddCommand(miView, "miViewFont", 2302, tr("&Font..."),
+                          tr("Changes the display font"), {}, tiFont, &TMainForm::miViewFontClick);
   miViewOptions =
-      AddCommand(miView, "miViewOptions", tr("&Options..."), tr("Changes program settings"),
+      AddCommand(miView, "miViewOptions", 2303, tr("&Options..."), tr("Changes program settings"),
                  QKeySequence(Qt::Key_F12), tiOptions, &TMainForm::miViewOptionsClick);
 }
 
@@ -358,6 +362,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     LoadRecentFiles(*m_Store, stored);
     m_Settings.RecentFiles.MergeStored(stored);
     SaveSettings(*m_Store, m_Settings);
+    AppHelp(kHelpQuit);
     event->accept();
   } else {
     event->ignore();

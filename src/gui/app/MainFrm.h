@@ -77,6 +77,7 @@ public:
   std::function<bool(const TVocabFile& vocab)> StatisticsDialogRunner;
   std::function<bool(TOptionsData& data)> OptionsDialogRunner;
   std::function<bool(TTipRequest& request)> TipsDialogRunner;
+  std::function<void()> AboutDialogRunner;
 
   // The tip file: beside the program, named like it with the extension ".tip"; else the one in
   // the installed data folder.
@@ -124,8 +125,10 @@ private:
   void CreateHelpMenu();
   void CreateToolBar();
   void InitToolHints();
-  QAction* AddCommand(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                      const QKeySequence& shortcut, TToolImage image, void (TMainForm::*handler)());
+  // helpContext: the topic F1 shows while the item is highlighted; 0 for none.
+  QAction* AddCommand(QMenu* menu, const char* name, int helpContext, const QString& caption,
+                      const QString& hint, const QKeySequence& shortcut, TToolImage image,
+                      void (TMainForm::*handler)());
 
   // The idle-time update, one function per menu.
   void UpdateCaption();
@@ -142,6 +145,7 @@ private:
     BeforeDialog();
     if (runner) return runner(record);
     Dialog dialog(this, record, std::forward<Args>(args)...);
+    connect(&dialog, &TDialog::helpRequested, this, &TMainForm::ShowHelpTopic);
     return dialog.exec() == QDialog::Accepted;
   }
   // A dialog ends a Cut mark, so a later Paste inserts instead of moving.
@@ -215,8 +219,16 @@ private:
 
   // The Help menu (MainHelp.cpp). At start-up (atStartup) turning tips off is answered with a
   // note on how to turn them on again.
+  void miHelpContentsClick();
   void miHelpTipsClick();
+  void miHelpDownloadClick();
+  void miHelpFeedbackClick();
+  void miHelpAboutClick();
   void ShowTipOfTheDay(bool atStartup);
+  // The help topic of a context number (a dialog's Help button, a tip's Details).
+  void ShowHelpTopic(int context);
+  // F1 in an open menu: the topic of the highlighted item. True when the key was used.
+  bool MenuHelpKey(QMenu* menu, QEvent* event);
 
   void ApplySettings();
   void StoreSettings();
@@ -281,7 +293,11 @@ private:
   QAction* miViewFont = nullptr;
   QAction* miViewOptions = nullptr;
   QMenu* miHelp = nullptr;
+  QAction* miHelpContents = nullptr;
   QAction* miHelpTips = nullptr;
+  QAction* miHelpDownload = nullptr;
+  QAction* miHelpFeedback = nullptr;
+  QAction* miHelpAbout = nullptr;
   // The options page shown last; the options dialog reopens on it during this run.
   int m_OptionsPage = 0;
 };

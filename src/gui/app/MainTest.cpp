@@ -20,34 +20,31 @@ void TMainForm::CreateTestMenu() {
   miTest = menuBar()->addMenu(tr("&Test"));
   miTest->setObjectName("miTest");
   miTest->setStatusTip(tr("Commands for testing vocabulary"));
-  miTestStartTesting = AddCommand(
-      miTest, "miTestStartTesting", tr("Start &Testing"), tr("Starts or stops vocabulary testing"),
-      QKeySequence(Qt::CTRL | Qt::Key_T), tiStartTesting, &TMainForm::miTestStartTestingClick);
+  miTestStartTesting =
+      AddCommand(miTest, "miTestStartTesting", 2200, tr("Start &Testing"),
+                 tr("Starts or stops vocabulary testing"), QKeySequence(Qt::CTRL | Qt::Key_T),
+                 tiStartTesting, &TMainForm::miTestStartTestingClick);
   miTest->addSeparator();
-  miTestPassive = AddCommand(
-      miTest, "miTestPassive", tr("Into &Native Language"), tr("Changes the testing direction"),
-      QKeySequence(Qt::CTRL | Qt::Key_E), tiIntoNative, &TMainForm::miTestPassiveClick);
-  miTestActive = AddCommand(miTest, "miTestActive", tr("Into &Foreign Language"),
+  miTestPassive =
+      AddCommand(miTest, "miTestPassive", 2201, tr("Into &Native Language"),
+                 tr("Changes the testing direction"), QKeySequence(Qt::CTRL | Qt::Key_E),
+                 tiIntoNative, &TMainForm::miTestPassiveClick);
+  miTestActive = AddCommand(miTest, "miTestActive", 2202, tr("Into &Foreign Language"),
                             tr("Changes the testing direction"), QKeySequence(Qt::CTRL | Qt::Key_L),
                             tiIntoForeign, &TMainForm::miTestActiveClick);
   miTest->addSeparator();
   miTestMultipleChoice =
-      AddCommand(miTest, "miTestMultipleChoice", tr("&Multiple Choice"),
+      AddCommand(miTest, "miTestMultipleChoice", 2203, tr("&Multiple Choice"),
                  tr("Turns multiple choice testing on or off"), QKeySequence(Qt::CTRL | Qt::Key_M),
                  tiMultipleChoice, &TMainForm::miTestMultipleChoiceClick);
   miTest->addSeparator();
-  miTestHint = AddCommand(miTest, "miTestHint", tr("&Hint"),
+  miTestHint = AddCommand(miTest, "miTestHint", 2204, tr("&Hint"),
                           tr("Reveals the correct answer letter by letter"),
                           QKeySequence(Qt::CTRL | Qt::Key_H), tiHint, &TMainForm::miTestHintClick);
   miTestStatistics =
-      AddCommand(miTest, "miTestStatistics", tr("&Statistics..."),
+      AddCommand(miTest, "miTestStatistics", 2205, tr("&Statistics..."),
                  tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
                  tiStatistics, &TMainForm::miTestStatisticsClick);
-  int context = 2200;
-  for (QAction* item : {miTestStartTesting, miTestPassive, miTestActive, miTestMultipleChoice,
-                        miTestHint, miTestStatistics}) {
-    item->setProperty("HelpContext", context++);
-  }
   for (QAction* item : {miTestStartTesting, miTestPassive, miTestActive, miTestMultipleChoice}) {
     item->setCheckable(true);
   }

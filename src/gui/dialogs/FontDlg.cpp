@@ -30,6 +30,7 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   cbFontName = new QComboBox;
   cbFontName->setObjectName("cbFontName");
   cbFontName->setMinimumWidth(163);
+  SetHelpContext(cbFontName, 2100);
   lblFontName->setBuddy(cbFontName);
   lblFontSize = new QLabel(tr("&Size:"));
   lblFontSize->setObjectName("lblFontSize");
@@ -39,6 +40,7 @@ TSelectFontDialog::TSelectFontDialog(QWidget* owner, TFontSetting& font)
   cbFontSize->setInsertPolicy(QComboBox::NoInsert);
   cbFontSize->addItems({"8", "10", "12", "14", "16", "18", "20", "22", "24"});
   cbFontSize->lineEdit()->setMaxLength(2);
+  SetHelpContext(cbFontSize, 2101);
   lblFontSize->setBuddy(cbFontSize);
   auto* previewLabel = new QLabel(tr("Preview:"));
   previewLabel->setObjectName("Label1");

@@ -27,6 +27,7 @@ QFont PixelFont(const char* family, int pixels) {
 TTipsDialog::TTipsDialog(QWidget* owner, TTipRequest& request)
     : TDialog(owner), m_Request(request) {
   setObjectName("TipsDialog");
+  SetContextHelp(false);
   setWindowTitle(tr("Tip of the Day"));
 
   pnlTip = new QFrame(this);

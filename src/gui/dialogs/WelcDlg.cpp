@@ -56,7 +56,8 @@ TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data)
   setWindowTitle(tr("Welcome"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
-  SetHelpContext(this, 2100);
+  // The dialog's own number differs from its topic's, which the font name's pop-up uses.
+  SetHelpContext(this, 1103);
 
   imgNew = new QLabel(this);
   imgNew->setObjectName(QStringLiteral("imgNew"));

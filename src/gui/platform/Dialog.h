@@ -8,13 +8,17 @@ class QDialogButtonBox;
 class QPushButton;
 class QTabWidget;
 
-// The context number of a control's pop-up help, kept in its "HelpContext" property; 0 without
-// one.
-void SetHelpContext(QWidget* widget, int context);
-int HelpContextOf(const QWidget* widget);
+// The context number of a control's (or a menu item's) pop-up help, kept in its "HelpContext"
+// property; 0 without one.
+void SetHelpContext(QObject* object, int context);
+int HelpContextOf(const QObject* object);
+// The control of the pop-up help for widget: widget itself or its nearest enclosing control with
+// a context number, looking no further out than its window; null when none has one.
+QWidget* HelpContextControl(QWidget* widget);
 
 // The base of every dialog of the program: the OK, Cancel and Help buttons, the help request
-// with the dialog's topic and the placement over the owner when it is shown.
+// with the dialog's topic, the pop-up help of its controls and the placement over the owner when
+// it is shown.
 class TDialog : public QDialog {
   Q_OBJECT
 public:
@@ -50,11 +54,18 @@ protected:
   // A modeless window is centred only the first time and then stays where the user put it.
   void SetCentreOnce(bool once) { m_CentreOnce = once; }
 
+  // Without the title bar's "What's This?" button and the pop-up help of controls.
+  void SetContextHelp(bool on);
+
   void showEvent(QShowEvent* event) override;
+  // "What's This?" on a control, F1 and Shift+F1: the pop-up help of the control.
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   int m_HelpTopic;
   QTabWidget* m_HelpPages = nullptr;
   bool m_CentreOnce = false;
   bool m_Placed = false;
+  bool m_ContextHelp = true;
 };

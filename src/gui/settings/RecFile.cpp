@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "platform/Dialog.h"
 #include "platform/DlgUtils.h"
 
 namespace {
@@ -69,6 +70,7 @@ TRecentFileMenu::TRecentFileMenu(QMenu* menu, QAction* before,
     item->setObjectName(QStringLiteral("miFileRecent%1").arg(i + 1));
     item->setData(i);
     item->setStatusTip(tr("Opens a recently used file"));
+    SetHelpContext(item, 2008);
     item->setVisible(false);
     connect(item, &QAction::triggered, this, [onClick, i] {
       if (onClick) onClick(i);
