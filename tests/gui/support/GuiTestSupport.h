@@ -6,15 +6,19 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 #include <cstdint>
 #include <type_traits>
 #include <utility>
 
+#include "platform/AppHelp.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
+#include "platform/Shell.h"
 
 class QAction;
 class QWidget;
@@ -112,3 +116,43 @@ bool TriggerAction(QWidget* window, const QString& name, QString* why = nullptr)
     QString triggerFailure_;                                                                  \
     QVERIFY2(TriggerAction((window), (name), &triggerFailure_), qPrintable(triggerFailure_)); \
   } while (false)
+
+// One help request as the help viewer got it.
+struct THelpRequest {
+  enum TKind { Topic, Contents, CloseAll, Popup } Kind;
+  int Context = 0;
+  QString Page;  // the topic's page, or the pop-up's text
+  QPoint Pos;
+};
+
+// Stands in for the help window while it lives and records every request.
+class THelpRecorder : public THelpViewer {
+public:
+  THelpRecorder() : m_Saved(SetHelpViewer(this)) {}
+  ~THelpRecorder() override { SetHelpViewer(m_Saved); }
+  THelpRecorder(const THelpRecorder&) = delete;
+  THelpRecorder& operator=(const THelpRecorder&) = delete;
+
+  void ShowTopic(int context, const QString& page) override {
+    Requests.append({THelpRequest::Topic, context, page, {}});
+  }
+  void ShowContents() override { Requests.append({THelpRequest::Contents, 0, {}, {}}); }
+  void CloseAll() override { Requests.append({THelpRequest::CloseAll, 0, {}, {}}); }
+  void ShowPopup(int context, const QString& text, const QPoint& pos) override {
+    Requests.append({THelpRequest::Popup, context, text, pos});
+  }
+  QList<THelpRequest> Requests;
+
+private:
+  THelpViewer* m_Saved;
+};
+
+// Records the addresses the program asks the desktop to open, instead of opening them.
+class TUrlRecorder {
+public:
+  TUrlRecorder() : m_Seam(OpenUrlHandler, [this](const QUrl& url) { Urls.append(url); }) {}
+  QList<QUrl> Urls;
+
+private:
+  TScopedSeam<std::function<void(const QUrl&)>> m_Seam;
+};
