@@ -83,7 +83,10 @@ TAboutDialog::TAboutDialog(QWidget* owner) : TDialog(owner) {
   grid->addLayout(text, 0, 1);
   grid->addWidget(buttons, 1, 0, 1, 2);
   grid->setColumnMinimumWidth(0, 48);
-  setMinimumSize(352, 168);
+  // A fixed box with the close button only.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setFixedSize(sizeHint().expandedTo(QSize(352, 168)));
   CentreOverOwner(this, owner);
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -94,6 +95,15 @@ THelpWindow::THelpWindow(const QString& collection) {
     QHelpContentWidget* contents = m_Engine->contentWidget();
     contents->setObjectName(QStringLiteral("tvContents"));
     pages->addTab(contents, tr("Contents"));
+    connect(m_Engine->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(1); });
+    // The tree follows the page shown, wherever it was reached from.
+    connect(hbPage, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
+      QUrl page = url;
+      page.setFragment(QString());
+      const QModelIndex item = contents->indexOf(page);
+      if (item.isValid()) contents->setCurrentIndex(item);
+    });
     connect(contents, &QHelpContentWidget::linkActivated, hbPage,
             [this](const QUrl& url) { hbPage->setSource(url); });
 
