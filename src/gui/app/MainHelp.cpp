@@ -24,8 +24,6 @@ void TMainForm::CreateHelpMenu() {
       AddCommand(miHelp, "miHelpContents", 0, tr("&Help Topics"),
                  tr("Displays Help topics, contents and index"), QKeySequence(Qt::Key_F1),
                  tiHelpTopics, &TMainForm::miHelpContentsClick);
-  // F1 reaches the window wherever the focus is in it, the list included.
-  miHelpContents->setShortcutContext(Qt::WindowShortcut);
   miHelpTips = AddCommand(miHelp, "miHelpTips", 0, tr("&Tip of the Day"),
                           tr("Provides useful information for new users"), {}, tiTipOfTheDay,
                           &TMainForm::miHelpTipsClick);
