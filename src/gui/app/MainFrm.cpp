@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <iostream>
+
 #include "app/KeyFilter.h"
 #include "app/Recovery.h"
 #include "app/StatusPanels.h"
@@ -152,6 +154,8 @@ void TMainForm::CreateFileMenu() {
                                 tr("Displays information about the current file"), {}, tiProperties,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
+  CreatePrintCommands();
+  miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", tr("E&xit"), tr("Closes this program"),
                           QKeySequence(Qt::ALT | Qt::Key_F4), tiNone, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
@@ -187,6 +191,7 @@ void TMainForm::CreateToolBar() {
   const std::pair<QAction*, const char*> buttons[] = {{miFileNew, "tbNew"},
                                                       {miFileOpen, "tbOpen"},
                                                       {miFileSave, "tbSave"},
+                                                      {tbPrint, "tbPrint"},
                                                       {nullptr, nullptr},
                                                       {miEditCut, "tbCut"},
                                                       {miEditCopy, "tbCopy"},
@@ -285,6 +290,9 @@ void TMainForm::UpdateFileCommands() {
   SetEnabled(miFileSave, fileOpen);
   SetEnabled(miFileSaveAs, fileOpen);
   SetEnabled(miFileProperties, fileOpen);
+  SetEnabled(miFilePrint, fileOpen);
+  SetEnabled(miFilePrintPreview, fileOpen);
+  SetEnabled(tbPrint, fileOpen);
 }
 
 void TMainForm::UpdateEditCommands() {
@@ -399,6 +407,7 @@ void TMainForm::StoreSettings() {
 }
 
 bool TMainForm::Start(const QStringList& arguments) {
+  m_ExitCode = 1;
   QString path;
   bool print = false;
   ParseCommandLine(arguments, path, print);
@@ -418,7 +427,11 @@ bool TMainForm::Start(const QStringList& arguments) {
     if (ShowWelcome()) SetViewMode(vmList);
     return true;
   }
-  // Printing from the command line arrives with the printing unit; the file is opened either way.
+  // Printing a file named on the command line: the window never appears.
+  if (print) {
+    m_ExitCode = PrintFromCommandLine(path, std::cout, std::cerr);
+    return false;
+  }
   if (!OpenFile(path)) return false;
   SetViewMode(vmList);
   show();
