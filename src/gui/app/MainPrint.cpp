@@ -26,7 +26,7 @@ namespace {
 class TPrintingGuard {
 public:
   explicit TPrintingGuard(QWidget* window) : m_Window(window) { m_Window->setEnabled(false); }
-  ~TPrintingGuard() { m_Window->setEnabled(true); }
+  ~TPrintingGuard() { m_Window->setEnabled(false); }
   TPrintingGuard(const TPrintingGuard&) = delete;
   TPrintingGuard& operator=(const TPrintingGuard&) = delete;
 
@@ -89,7 +89,8 @@ void TMainForm::tbPrintClick() {
 }
 
 void TMainForm::miFilePageSetupClick() {
-  RunDialog<TPageSetupDialog>(PageSetupDialogRunner, m_Settings.PageSetup);
+  TPageSetup setup = m_Settings.PageSetup;
+  if (RunDialog<TPageSetupDialog>(PageSetupDialogRunner, setup)) m_Settings.PageSetup = setup;
 }
 
 void TMainForm::miFilePrintPreviewClick() {
