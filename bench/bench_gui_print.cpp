@@ -3,7 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -45,6 +47,17 @@ long StatusKiB(const char* wanted) {
   return 0;
 }
 
+int PageCount(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+  int count = 0;
+  for (auto it = page.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext(); it.next()) {
+    ++count;
+  }
+  return count;
+}
+
 // The default settings: two columns with separator, title and page numbers, 10 pt, A4. The
 // peak resident set grows by what the print run holds at its worst; compare it to the file.
 void BM_PrintToPdf(benchmark::State& state) {
@@ -57,9 +70,10 @@ void BM_PrintToPdf(benchmark::State& state) {
   PrintVocabularyToPdf(*MakeVocabulary(100), job, file, QPageSize(QPageSize::A4));
   const long before = StatusKiB("VmHWM:");
   for (auto _ : state) PrintVocabularyToPdf(*vocab, job, file, QPageSize(QPageSize::A4));
+  state.counters["peak_growth_MiB"] = static_cast<double>(StatusKiB("VmHWM:") - before) / 1024.0;
   const double fileMiB = static_cast<double>(QFileInfo(file).size()) / (1024.0 * 1024.0);
   state.counters["pdf_MiB"] = fileMiB;
-  state.counters["peak_growth_MiB"] = static_cast<double>(StatusKiB("VmHWM:") - before) / 1024.0;
+  state.counters["pages"] = static_cast<double>(PageCount(file));
 }
 BENCHMARK(BM_PrintToPdf)->Arg(100'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
