@@ -26,7 +26,7 @@ namespace {
 class TPrintingGuard {
 public:
   explicit TPrintingGuard(QWidget* window) : m_Window(window) { m_Window->setEnabled(false); }
-  ~TPrintingGuard() { m_Window->setEnabled(false); }
+  ~TPrintingGuard() { m_Window->setEnabled(true); }
   TPrintingGuard(const TPrintingGuard&) = delete;
   TPrintingGuard& operator=(const TPrintingGuard&) = delete;
 
