@@ -78,16 +78,20 @@ QPrinter& TPrinter::Device(const QString& pdfFile) {
     m_Device = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (IsPdf()) m_Device->setPageSize(DefaultPaperSize());
   }
+  // Qt turns a printer whose file name is cleared into a system printer: the name is only ever
+  // set for a PDF, and cleared before a system printer is chosen.
   if (IsPdf()) {
     if (m_Device->outputFormat() != QPrinter::PdfFormat) {
       m_Device->setOutputFormat(QPrinter::PdfFormat);
       m_Device->setPageSize(DefaultPaperSize());
     }
-    m_Device->setOutputFileName(pdfFile);
+    if (!pdfFile.isEmpty()) m_Device->setOutputFileName(pdfFile);
   } else {
-    m_Device->setOutputFormat(QPrinter::NativeFormat);
+    if (!m_Device->outputFileName().isEmpty()) m_Device->setOutputFileName(QString());
+    if (m_Device->outputFormat() != QPrinter::NativeFormat) {
+      m_Device->setOutputFormat(QPrinter::NativeFormat);
+    }
     if (m_Device->printerName() != m_Name) m_Device->setPrinterName(m_Name);
-    m_Device->setOutputFileName(QString());
   }
   // The margins of the page setup are the only ones: they count from the paper's edge.
   m_Device->setFullPage(true);
