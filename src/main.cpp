@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     arguments.removeFirst();
     bool started = false;
     RunCommand([&] { started = form.Start(arguments); });
-    if (started) result = QApplication::exec();
+    result = started ? QApplication::exec() : form.ExitCode();
   }
   CheckLiveObjects();
   return result;

@@ -15,6 +15,7 @@ if [ "${1:-}" != "run" ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    poppler-utils
     clang-format
     clang libclang-rt-14-dev
   )

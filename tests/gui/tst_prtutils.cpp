@@ -142,6 +142,7 @@ private slots:
   void jobNameAndFileBaseName();
   void pdfHasThePagesTheLayoutStarted();
   void pdfOfUnwritablePathFails();
+  void realCanvasKeepsOneLineForEveryStyle();
 };
 
 void TestPrtUtils::shortListFitsOnePageWithoutNumberOrBar() {
@@ -409,6 +410,31 @@ void TestPrtUtils::pdfOfUnwritablePathFails() {
     QCOMPARE(QString(e.what()), "Cannot create file " + path);
   }
   QVERIFY(!QFile::exists(path));
+}
+
+// Bold and italic faces may be taller than the upright one; lines keep one height and one
+// baseline all the same, so an entry's styles sit on one line and the spacing stays even.
+void TestPrtUtils::realCanvasKeepsOneLineForEveryStyle() {
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("styles.pdf"));
+  TPrinterCanvas canvas(printer);
+  canvas.BeginJob(u"styles");
+  for (const char* face : {"Times New Roman", "DejaVu Sans", "Liberation Serif"}) {
+    canvas.SetFont(face, 10);
+    const int32_t height = canvas.TextHeight(u" ");
+    QVERIFY(height > 0);
+    for (const auto& [bold, italic] : {std::pair{true, false}, {false, true}, {true, true}}) {
+      canvas.SetFontStyle(bold, italic);
+      QCOMPARE(canvas.TextHeight(u" "), height);
+    }
+    canvas.SetFontStyle(false, true);
+    canvas.SetFontSize(12);
+    canvas.SetFontStyle(false, false);
+    QVERIFY(canvas.TextHeight(u" ") > height);
+  }
+  canvas.EndJob();
 }
 
 QTEST_MAIN(TestPrtUtils)

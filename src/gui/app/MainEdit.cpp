@@ -83,6 +83,7 @@ void TMainForm::InitToolHints() {
     item->setToolTip(MenuItemHint(item).section('|', 0, 0));
   }
   tbSort->setToolTip(MenuItemHint(miEditSort).section('|', 0, 0));
+  tbPrint->setToolTip(MenuItemHint(miFilePrint).section('|', 0, 0));
 }
 
 TAddMode TMainForm::AddMode() const {

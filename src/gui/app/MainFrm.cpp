@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <iostream>
+
 #include "app/KeyFilter.h"
 #include "app/Recovery.h"
 #include "app/StatusPanels.h"
@@ -156,6 +158,8 @@ void TMainForm::CreateFileMenu() {
                                 tr("Displays information about the current file"), {}, tiProperties,
                                 &TMainForm::miFilePropertiesClick);
   miFile->addSeparator();
+  CreatePrintCommands();
+  miFile->addSeparator();
   miFileExit = AddCommand(miFile, "miFileExit", 2009, tr("E&xit"), tr("Closes this program"),
                           QKeySequence(Qt::ALT | Qt::Key_F4), tiNone, &TMainForm::miFileExitClick);
   RecentMenu = new TRecentFileMenu(
@@ -191,6 +195,7 @@ void TMainForm::CreateToolBar() {
   const std::pair<QAction*, const char*> buttons[] = {{miFileNew, "tbNew"},
                                                       {miFileOpen, "tbOpen"},
                                                       {miFileSave, "tbSave"},
+                                                      {tbPrint, "tbPrint"},
                                                       {nullptr, nullptr},
                                                       {miEditCut, "tbCut"},
                                                       {miEditCopy, "tbCopy"},
@@ -289,6 +294,9 @@ void TMainForm::UpdateFileCommands() {
   SetEnabled(miFileSave, fileOpen);
   SetEnabled(miFileSaveAs, fileOpen);
   SetEnabled(miFileProperties, fileOpen);
+  SetEnabled(miFilePrint, fileOpen);
+  SetEnabled(miFilePrintPreview, fileOpen);
+  SetEnabled(tbPrint, fileOpen);
 }
 
 void TMainForm::UpdateEditCommands() {
@@ -404,6 +412,7 @@ void TMainForm::StoreSettings() {
 }
 
 bool TMainForm::Start(const QStringList& arguments) {
+  m_ExitCode = 1;
   QString path;
   bool print = false;
   ParseCommandLine(arguments, path, print);
@@ -423,7 +432,11 @@ bool TMainForm::Start(const QStringList& arguments) {
     if (ShowWelcome()) SetViewMode(vmList);
     return true;
   }
-  // Printing from the command line arrives with the printing unit; the file is opened either way.
+  // Printing a file named on the command line: the window never appears.
+  if (print) {
+    m_ExitCode = PrintFromCommandLine(path, std::cout, std::cerr);
+    return false;
+  }
   if (!OpenFile(path)) return false;
   SetViewMode(vmList);
   show();

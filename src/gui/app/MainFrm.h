@@ -5,16 +5,20 @@
 #include <QMainWindow>
 #include <QWidget>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <type_traits>
 #include <utility>
 
 #include "dialogs/EditDlg.h"
 #include "dialogs/OptDlg.h"
+#include "dialogs/PrntOpDlg.h"
 #include "dialogs/PropsDlg.h"
 #include "dialogs/TipsDlg.h"
 #include "dialogs/WelcDlg.h"
 #include "platform/Icons.h"
+#include "print/Printer.h"
+#include "print/PrtUtils.h"
 #include "settings/RecFile.h"
 #include "settings/RegUtils.h"
 #include "text/Search.h"
@@ -24,6 +28,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QStackedWidget;
 class QToolBar;
 class QStatusBar;
@@ -65,6 +70,13 @@ public:
   bool Start(const QStringList& arguments);
   // The path to open (possibly empty) and whether it is to be printed ("/p").
   static void ParseCommandLine(const QStringList& arguments, QString& path, bool& print);
+  // The program's exit status when Start returned false: 0 after printing a file named on the
+  // command line, otherwise 1.
+  int ExitCode() const { return m_ExitCode; }
+  // Prints the file at path with the stored settings, without showing the window: on the
+  // current printer, or for "PDF file" into a PDF beside it named like it. Says what it did on
+  // out, and why it could not on err; returns the exit status.
+  int PrintFromCommandLine(const QString& path, std::ostream& out, std::ostream& err);
 
   // The dialogs run through these when set (tests answer them); empty: the real dialog.
   std::function<bool(TWelcomeData& data)> WelcomeDialogRunner;
@@ -78,6 +90,16 @@ public:
   std::function<bool(TOptionsData& data)> OptionsDialogRunner;
   std::function<bool(TTipRequest& request)> TipsDialogRunner;
   std::function<void()> AboutDialogRunner;
+  std::function<bool(TPrintOptionsData& data)> PrintOptionsDialogRunner;
+  std::function<bool(TPageSetup& setup)> PageSetupDialogRunner;
+  // The print run on the device, where a test sets one; empty: the word list is printed.
+  std::function<void(QPrinter& printer, const TPrintJob& job)> PrintRunner;
+  // The print preview: paint draws the pages on the printer it is given. Empty: the preview
+  // window.
+  std::function<void(QPrinter& printer, const std::function<void(QPrinter&)>& paint)>
+      PrintPreviewRunner;
+  // The printer of this run, made when first needed.
+  TPrinter& Printer();
 
   // The tip file: beside the program, named like it with the extension ".tip"; else the one in
   // the installed data folder.
@@ -167,6 +189,20 @@ private:
   // Makes vocab the open vocabulary, the list showing it.
   void AdoptVocabulary(std::unique_ptr<TVocabFile> vocab);
 
+  // Printing (MainPrint.cpp).
+  void CreatePrintCommands();
+  void miFilePrintClick();
+  void miFilePrintPreviewClick();
+  void miFilePageSetupClick();
+  // The tool-bar Print: no options dialog.
+  void tbPrintClick();
+  // Prints the open vocabulary on the current printer, asking for the file of a PDF.
+  void PrintVocabularyNow();
+  bool ChoosePdfFile(QString& path);
+  // One print run with the window disabled and the hourglass shown.
+  void PrintOn(QPrinter& printer, const TVocabFile& vocab);
+  TPrintJob CurrentPrintJob(const TVocabFile& vocab) const;
+
   // The Edit menu (MainEdit.cpp).
   void miEditUndoClick();
   void miEditRedoClick();
@@ -244,6 +280,8 @@ private:
   QMetaObject::Connection m_IdleConnection;
   TKeyboardFilter* m_KeyFilter = nullptr;
   TRecovery* m_Recovery = nullptr;  // a child of the window
+  std::unique_ptr<TPrinter> m_Printer;
+  int m_ExitCode = 0;
 
   // The views: the empty workspace, the list and the test panel.
   QStackedWidget* pnlViews = nullptr;
@@ -262,6 +300,10 @@ private:
   QAction* miFileSave = nullptr;
   QAction* miFileSaveAs = nullptr;
   QAction* miFileProperties = nullptr;
+  QAction* miFilePrint = nullptr;
+  QAction* miFilePrintPreview = nullptr;
+  QAction* miFilePageSetup = nullptr;
+  QAction* tbPrint = nullptr;
   QAction* miFileExit = nullptr;
   TRecentFileMenu* RecentMenu = nullptr;
   QMenu* miEdit = nullptr;

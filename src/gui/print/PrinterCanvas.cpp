@@ -91,6 +91,14 @@ void TPrinterCanvas::SetFont(const std::string& faceName, int32_t pointSize) {
 void TPrinterCanvas::SetFontSize(int32_t pointSize) {
   m_Font.setPointSize(std::max(pointSize, 1));
   m_Painter.setFont(m_Font);
+  // Lines are as high as the upright face makes them, and every style sits on its baseline:
+  // the italic face of some families is taller, which would lift it off the line.
+  QFont upright = m_Font;
+  upright.setBold(false);
+  upright.setItalic(false);
+  const QFontMetrics metrics(upright, &m_Device);
+  m_LineAscent = metrics.ascent();
+  m_LineHeight = metrics.height();
 }
 
 void TPrinterCanvas::SetFontStyle(bool bold, bool italic) {
@@ -104,11 +112,11 @@ int32_t TPrinterCanvas::TextWidth(const std::u16string& text) {
 }
 
 int32_t TPrinterCanvas::TextHeight(const std::u16string&) {
-  return m_Painter.fontMetrics().height();
+  return m_LineHeight;
 }
 
 void TPrinterCanvas::DrawText(int32_t x, int32_t y, const std::u16string& text) {
-  m_Painter.drawText(QPoint(x, y + m_Painter.fontMetrics().ascent()), ToQString(text));
+  m_Painter.drawText(QPoint(x, y + m_LineAscent), ToQString(text));
 }
 
 void TPrinterCanvas::FillBar(int32_t left, int32_t top, int32_t right, int32_t bottom) {

@@ -44,6 +44,8 @@ private:
   QPrinter* m_Printer = nullptr;  // the device, when it is a printer
   QPainter m_Painter;
   QFont m_Font;
+  int32_t m_LineAscent = 0;
+  int32_t m_LineHeight = 0;
 };
 
 // "Dadezivu - " and the title of the vocabulary's file ("Untitled" before it is saved).

@@ -134,6 +134,12 @@ void TPrintRun::PrintText(std::u16string text, bool bold, bool italic, TLineBrea
     m_Canvas.SetFontStyle(bold, italic);
     if (text.empty()) return;
     const int32_t available = m_LineRight - m_PenX;
+    // Most texts fit whole: one measurement instead of a search.
+    if (const int32_t width = m_Canvas.TextWidth(text); width < available) {
+      m_Canvas.DrawText(m_PenX, m_PenY, text);
+      m_PenX += width;
+      return;
+    }
     // The longest prefix narrower than the room left; widths grow with the prefix.
     size_t low = 0, high = text.size();
     while (low < high) {
