@@ -29,6 +29,7 @@ class QToolBar;
 class QStatusBar;
 class TSearchDialog;
 class TKeyboardFilter;
+class TKeyboardSwitching;
 class TStatusPanels;
 class TTestPanel;
 class TVocabGrid;
@@ -231,6 +232,7 @@ private:
   TSearchData m_SearchData;
   QMetaObject::Connection m_IdleConnection;
   TKeyboardFilter* m_KeyFilter = nullptr;
+  TKeyboardSwitching* m_KeySwitching = nullptr;
   TRecovery* m_Recovery = nullptr;  // a child of the window
 
   // The views: the empty workspace, the list and the test panel.
