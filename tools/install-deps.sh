@@ -14,7 +14,7 @@ packages=(
 if [ "${1:-}" != "run" ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth x11-xkb-utils libx11-dev
     poppler-utils
     clang-format
     clang libclang-rt-14-dev

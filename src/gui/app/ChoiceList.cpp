@@ -8,6 +8,7 @@
 
 #include "testing/TestRun.h"
 #include "text/DrawItem.h"
+#include "text/KeyboardLayouts.h"
 #include "text/Languages.h"
 
 namespace {
@@ -45,7 +46,7 @@ void TChoiceList::SetLanguages(uint8_t testMode, uint16_t foreignLangId, uint16_
   m_TestMode = testMode;
   m_ForeignLangId = foreignLangId;
   m_NativeLangId = nativeLangId;
-  setProperty("tag", testMode == kTestActive ? -1 : -2);
+  setProperty("tag", testMode == kTestActive ? kTagForeign : kTagNative);
 }
 
 void TChoiceList::SetEntries(const TVocabItemArray& entries) {

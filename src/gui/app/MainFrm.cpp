@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include <iostream>
 
 #include "app/KeyFilter.h"
+#include "app/KeySwitch.h"
 #include "app/Recovery.h"
 #include "app/StatusPanels.h"
 #include "app/TestPanel.h"
@@ -29,6 +31,7 @@
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Icons.h"
+#include "platform/KbdLayouts.h"
 #include "platform/SystemClipboard.h"
 
 TWorkSpace::TWorkSpace(QWidget* parent) : QWidget(parent) {
@@ -94,6 +97,14 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
   m_KeyFilter = new TKeyboardFilter(this, m_Settings.Options, this);
   m_KeyFilter->setObjectName("KeyFilter");
   qApp->installEventFilter(m_KeyFilter);
+  // The keyboard layout follows the language of the focused field.
+  m_KeySwitching = new TKeyboardSwitching(
+      m_Settings.Options,
+      [this] { return std::pair(m_Vocab->ForeignLangID(), m_Vocab->NativeLangID()); },
+      KeyboardLayoutsFactory(), this);
+  MessageBoxKeyboardHook = [switching = QPointer(m_KeySwitching)](bool useDefault) {
+    if (switching) switching->Switch(useDefault);
+  };
   ApplyDisplayFont();
   FindWindow = new TSearchDialog(
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
@@ -110,6 +121,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
 
 TMainForm::~TMainForm() {
   disconnect(m_IdleConnection);
+  MessageBoxKeyboardHook = nullptr;
 }
 
 QAction* TMainForm::AddCommand(QMenu* menu, const char* name, int helpContext,
@@ -269,6 +281,7 @@ void TMainForm::UpdateCommands() {
   UpdateEditCommands();
   UpdateTestCommands();
   UpdateViewCommands();
+  m_KeySwitching->Update();
   // A Cut mark does not survive another window of the program, a dialog or the Find window.
   const QWidget* active = QApplication::activeWindow();
   if (active && active != this) dgVocab->ClearCutMark();

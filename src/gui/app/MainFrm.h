@@ -34,6 +34,7 @@ class QToolBar;
 class QStatusBar;
 class TSearchDialog;
 class TKeyboardFilter;
+class TKeyboardSwitching;
 class TStatusPanels;
 class TTestPanel;
 class TVocabGrid;
@@ -279,6 +280,7 @@ private:
   TSearchData m_SearchData;
   QMetaObject::Connection m_IdleConnection;
   TKeyboardFilter* m_KeyFilter = nullptr;
+  TKeyboardSwitching* m_KeySwitching = nullptr;
   TRecovery* m_Recovery = nullptr;  // a child of the window
   std::unique_ptr<TPrinter> m_Printer;
   int m_ExitCode = 0;

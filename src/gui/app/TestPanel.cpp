@@ -20,6 +20,7 @@
 #include "platform/Sound.h"
 #include "settings/RegUtils.h"
 #include "text/DrawItem.h"
+#include "text/KeyboardLayouts.h"
 
 namespace {
 constexpr int kLabelColumn = 90;  // fields start this far right of their labels
@@ -159,7 +160,7 @@ void TTestPanel::CreateControls() {
   lblTestNotes->setMinimumWidth(52);
   edtTestNotes = new TSymbolEdit(pnlNotes);
   edtTestNotes->setObjectName("edtTestNotes");
-  edtTestNotes->SetTag(-2);
+  edtTestNotes->SetTag(kTagNative);
   auto* notesLayout = static_cast<QHBoxLayout*>(pnlNotes->layout());
   notesLayout->addWidget(lblTestCategory);
   notesLayout->addWidget(edtTestCategory);
@@ -264,7 +265,7 @@ void TTestPanel::LayoutTestPanel() {
   const uint16_t native = m_Vocab ? m_Vocab->NativeLangID() : 0;
   const QString answerLabel = intoNative ? tr("Translations:") : tr("Word/phrase:");
   const uint16_t answerLang = intoNative ? native : foreign;
-  const int answerTag = intoNative ? -2 : -1;
+  const int answerTag = intoNative ? kTagNative : kTagForeign;
 
   // Take the rows out and put them back in the order of this direction.
   while (QLayoutItem* item = m_Body->takeAt(0)) delete item;

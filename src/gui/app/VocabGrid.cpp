@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "text/DrawItem.h"
+#include "text/KeyboardLayouts.h"
 #include "text/Languages.h"
 #include "text/TextUtils.h"
 #include "vocab/VocFile.h"
@@ -75,7 +76,7 @@ TVocabGrid::TVocabGrid(QWidget* parent)
       m_Calc3(font()) {
   setObjectName("dgVocab");
   // Language tag of the field: the foreign language.
-  setProperty("tag", -1);
+  setProperty("tag", kTagForeign);
   setModel(m_Model);
   setItemDelegate(new TVocabDelegate(this));
 

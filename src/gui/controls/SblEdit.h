@@ -30,7 +30,8 @@ public:
   uint16_t Language() const { return m_Language; }
   void SetLanguage(uint16_t langId);
 
-  // Which language the field holds for the rest of the program: -1 foreign, -2 native, 0 none.
+  // Which language the field holds for the rest of the program: kTagForeign (-1), kTagNative
+  // (-2), 0 none.
   // Also kept as the dynamic property "tag".
   int Tag() const;
   void SetTag(int tag);

@@ -11,6 +11,7 @@
 #include "controls/SblEdit.h"
 #include "platform/DlgUtils.h"
 #include "text/EditRules.h"
+#include "text/KeyboardLayouts.h"
 
 namespace {
 constexpr int kHelpTopic = 3000;
@@ -29,7 +30,7 @@ TEditDialog::TEditDialog(QWidget* owner, TEditData& data, const TVocabFile& voca
                              bool italic) {
     field = new TSymbolEdit;
     field->setObjectName(name);
-    field->SetTag(foreign ? -1 : -2);
+    field->SetTag(foreign ? kTagForeign : kTagNative);
     field->SetLanguage(foreign ? m_Vocab.ForeignLangID() : m_Vocab.NativeLangID());
     QFont font = displayFont;
     font.setBold(foreign);

@@ -18,6 +18,7 @@
 #include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Hourglass.h"
+#include "text/KeyboardLayouts.h"
 #include "text/Languages.h"
 #include "vocab/VocFile.h"
 
@@ -153,7 +154,7 @@ void TSearchDialog::FormShow() {
 
 void TSearchDialog::cbFieldClick() {
   SetFindLanguage(FieldLanguage(cbField->currentIndex()));
-  edtFind->SetTag(cbField->currentIndex() == Foreign ? -1 : -2);
+  edtFind->SetTag(cbField->currentIndex() == Foreign ? kTagForeign : kTagNative);
   SearchChange();
   // Changing the field with the arrow keys leaves the focus on the list.
   if (!m_KeyDown) FocusFind();
