@@ -259,6 +259,11 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
   const QByteArray manyEntries = head + "<entries>" +
                                  QByteArray("<entry/>").repeated(kMaxKvtmlEntries + 1) +
                                  "</entries></kvtml>";
+  // Word types within word types are named by all of them: together they are one text.
+  const QByteArray half = QByteArray(kMaxKvtmlText / 2 + 1, 'n');
+  const QByteArray longWordType = head + "<wordtypes><container><name>" + half +
+                                  "</name><container><name>" + half +
+                                  "</name></container></container></wordtypes></kvtml>";
   // Entities that would expand to gigabytes.
   QByteArray laughs = "<?xml version=\"1.0\"?><!DOCTYPE kvtml [<!ENTITY a \"aaaaaaaaaa\">";
   for (char c = 'b'; c <= 'j'; ++c) {
@@ -282,6 +287,7 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
       {"cut short", good.left(good.size() * 2 / 3), "is not a well-formed KVTML file"},
       {"a second root", good + "<kvtml version=\"2.0\"/>", "is not a well-formed KVTML file"},
       {"a text too long", longText, "holds a text longer than 65535 characters"},
+      {"a word type named too long", longWordType, "holds a text longer than 65535 characters"},
       {"nested too deep", nested(kMaxKvtmlDepth + 1), "nests lessons or word types more than 64"},
       {"too many entries", manyEntries, "holds more than 1000000 entries"},
       {"entity expansion", laughs, "is not a well-formed KVTML file"},
@@ -300,6 +306,18 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
              qPrintable(QString("%1: %2").arg(c.Name, message)));
     QCOMPARE(v.Count(), 0);
     QVERIFY(!v.Modified());
+  }
+  // An external entity is never fetched: its text does not reach an entry.
+  const QByteArray external = R"(<?xml version="1.0"?><!DOCTYPE kvtml [<!ENTITY x SYSTEM ")" +
+                              QUrl::fromLocalFile(kHandWritten).toEncoded() + R"(">]>)" +
+                              head.mid(21) +
+                              "<entries><entry id=\"0\"><translation id=\"0\"><text>&x;</text>"
+                              "</translation></entry></entries></kvtml>";
+  try {
+    for (const auto& fields : ReadKvtml(external, "external").Entries) {
+      QVERIFY(!QString::fromStdU16String(fields[Foreign]).contains("Haus"));
+    }
+  } catch (const EVocabFileError&) {
   }
   // The deepest nesting allowed still reads.
   QCOMPARE(ReadKvtml(nested(kMaxKvtmlDepth), "deep").Entries.size(), size_t(0));

@@ -86,14 +86,16 @@ private:
 
   QString Text() {
     QString text = m_Xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
-    if (text.size() > kMaxKvtmlText) {
-      Fail(Tr("The file %1 holds a text longer than %2 characters (line %3) and cannot be "
-              "imported.")
-               .arg(m_SourceName)
-               .arg(kMaxKvtmlText)
-               .arg(m_Xml.lineNumber()));
-    }
+    if (text.size() > kMaxKvtmlText) TextTooLong();
     return text;
+  }
+
+  [[noreturn]] void TextTooLong() const {
+    Fail(Tr("The file %1 holds a text longer than %2 characters (line %3) and cannot be "
+            "imported.")
+             .arg(m_SourceName)
+             .arg(kMaxKvtmlText)
+             .arg(m_Xml.lineNumber()));
   }
 
   QString Id() const { return m_Xml.attributes().value(QLatin1String("id")).toString(); }
@@ -186,6 +188,7 @@ private:
         // A word type within another ("Noun", "Male") is named by both.
         const QString own = Text();
         name = parentName.isEmpty() || own.isEmpty() ? parentName + own : parentName + ", " + own;
+        if (name.size() > kMaxKvtmlText) TextTooLong();
       } else if (element == QLatin1String("container")) {
         ReadContainer(kind, depth + 1, name);
       } else if (element == QLatin1String("entry")) {
