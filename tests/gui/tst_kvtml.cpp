@@ -33,7 +33,7 @@ QByteArray WriteKvtml(const QString& foreignLocale, const QString& nativeLocale,
   QXmlStreamWriter xml(&bytes);
   xml.setAutoFormatting(true);
   xml.writeStartDocument();
-  xml.writeDTD(R"(<!DOCTYPE kvtml PUBLIC "kvtml2.dtd" "http://edu.kde.org/kvtml/kvtml2.dtd">)");
+  xml.writeDTD(R"(<!DOCTYPE kvtml SYSTEM "kvtml2.dtd">)");
   xml.writeStartElement("kvtml");
   xml.writeAttribute("version", "2.0");
   xml.writeStartElement("information");
