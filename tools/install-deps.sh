@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, but only those that are missing.
-#   tools/install-deps.sh        everything ./check needs: the program, tests, benchmarks, tools
+#   tools/install-deps.sh        everything ./check needs: the program, tests, benchmarks, tools,
+#                                the install test's validators and the .deb's dependency lookup
 #   tools/install-deps.sh run    only what building and running the program needs
 set -euo pipefail
 
@@ -18,6 +19,8 @@ if [ "${1:-}" != "run" ]; then
     poppler-utils
     clang-format
     clang libclang-rt-14-dev
+    desktop-file-utils appstream shared-mime-info groff-base
+    dpkg-dev file
   )
 fi
 

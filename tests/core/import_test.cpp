@@ -284,6 +284,40 @@ TEST(ImportUtf8Text, ConvertsToEachLanguagesCodePage) {
   EXPECT_EQ(Import("\xD0\x96,x\n", ttUtf8CommaText), "?|||x\n");
 }
 
+// Entries read from another program's file: converted to each field's code page, with the
+// entry rule of the text import, and only between the same primary languages.
+TEST(ImportEntries, ConvertsAndAppliesTheEntryRule) {
+  auto v = Edited();
+  v->SetForeignLangID(0x0419);  // Russian / English
+  v->SetNativeLangID(0x0409);
+  const std::string before = Entries(*v);
+  const std::vector<std::array<std::u16string, 4>> entries = {
+      {u"\u0447\u0430\u0439", u"n", u"hot \u20AC", u"tea"},
+      {u"", u"n", u"no word", u"skipped"},
+      {u"\u0434\u0430", u"", u"", u""},
+      {u"caf\u00E9", u"\u0416", u"", u"x"},
+  };
+  EXPECT_EQ(v->ImportEntries(0x0419, 0x0809, entries), 3);
+  EXPECT_EQ(Entries(*v).substr(before.size()),
+            "\xF7\xE0\xE9|n|hot \x80|tea\n\xE4\xE0|||#Value?#\ncaf?|?||x\n");
+  EXPECT_EQ(v->ItemIndex(), 2);
+  EXPECT_EQ(v->JournalPos(), 0);
+  EXPECT_TRUE(v->Modified());
+  EXPECT_EQ(v->SavedPos(), -1);
+}
+
+TEST(ImportEntries, DifferentLanguagesOrNothingChangeNothing) {
+  auto v = Edited();  // German / English
+  const std::string before = State(*v);
+  const std::vector<std::array<std::u16string, 4>> one = {{u"Haus", u"", u"", u"house"}};
+  EXPECT_THROW_MSG(v->ImportEntries(0x040C, 0x0409, one), "Languages are different.");
+  EXPECT_THROW_MSG(v->ImportEntries(0x0407, 0x0407, one), "Languages are different.");
+  EXPECT_THROW_MSG(v->ImportEntries(0, 0, one), "Languages are different.");
+  EXPECT_EQ(v->ImportEntries(0x0C07, 0x0409, {{u"", u"", u"", u"x"}}), 0);
+  EXPECT_EQ(v->ImportEntries(0x0407, 0x0409, {}), 0);
+  EXPECT_EQ(State(*v), before);
+}
+
 // A failure part-way (here: memory running out at every possible point) leaves the
 // vocabulary as it was: entries, current entry, journal, Modified.
 TEST(ImportText, FailurePartWayRollsBack) {

@@ -129,6 +129,38 @@ TEST(LanguageTable, IsEnglishLooksAtThePrimaryLanguageOnly) {
   EXPECT_FALSE(IsEnglish(0x0209));  // the sub-language bits start at bit 10
 }
 
+// Locale codes as other programs' files write them.
+TEST(LanguageFromLocale, MapsLocaleCodesToTableRows) {
+  const std::pair<const char*, uint16_t> cases[] = {
+      {"en", 0x0409},
+      {"de", 0x0407},
+      {"fr", 0x040C},
+      {"ru", 0x0419},
+      {"en_GB", 0x0809},
+      {"en-gb", 0x0809},
+      {"EN_us", 0x0409},
+      {"pt_BR", 0x0416},
+      {"pt-PT", 0x0816},
+      {"de_AT", 0x0C07},
+      {"de_DE.UTF-8", 0x0407},
+      {"nb", 0x0414},
+      {"id", 0x0421},  // the table spells these "No" and "In"
+      {"sr", 0x0C1A},
+      {"hr", 0x041A},  // one primary language, told apart by the code
+      {"en_IN", 0x0409},
+      {"de_BE", 0x0407},  // a region the table lacks: its default row
+      {"zh", 0},
+      {"ja", 0},
+      {"x", 0},
+      {"", 0},
+      {"english", 0},
+      {"_en", 0},
+  };
+  for (const auto& [locale, id] : cases) {
+    EXPECT_EQ(LanguageFromLocale(locale), id) << locale;
+  }
+}
+
 TEST(Conversion, CyrillicGreekAndTurkishBothWays) {
   const struct {
     uint16_t lang;

@@ -685,6 +685,27 @@ void TestMainForm::importMergesAndConvertsFiles() {
     QCOMPARE(boxes.Shown.size(), 0);
   }
   QCOMPARE(form.Vocab().Count(), 5);
+
+  // A KVTML file (of any letter case) is read without the dialog; one in other languages is
+  // refused with the merge's message.
+  chosen.Path = dir.filePath("other.KVTML");
+  QVERIFY(QFile::copy(DADEZIVU_SOURCE_DIR "/tests/data/german-english.kvtml", chosen.Path));
+  asked = 0;
+  {
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.value(0).Message, QString("4 items imported successfully."));
+  }
+  QCOMPARE(asked, 0);
+  QCOMPARE(form.Vocab().Count(), 9);
+  QCOMPARE(form.Vocab().CurrentItem().Values[0], std::string("die T\xFCr"));
+  form.Vocab().SetNativeLangID(0x040C);
+  {
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Shown.value(0).Message, QString("Languages are different."));
+  }
+  QCOMPARE(form.Vocab().Count(), 9);
 }
 
 // Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.

@@ -10,6 +10,8 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <memory>
 #include <stdexcept>
@@ -420,6 +422,39 @@ uint8_t LanguageCharset(uint16_t langId) {
     default:
       return 0;
   }
+}
+
+uint16_t LanguageFromLocale(const std::string& locale) {
+  // ICU reads "en_GB": the language in lower case, "_" before the region; "de_DE.UTF-8" and
+  // "sr@latin" carry more than a language.
+  std::string code = locale.substr(0, locale.find_first_of("@."));
+  std::replace(code.begin(), code.end(), '-', '_');
+  const size_t letters = std::min(code.find('_'), code.size());
+  if (letters < 2 || letters > 3) return 0;
+  for (size_t i = 0; i < code.size(); ++i) {
+    const auto c = static_cast<unsigned char>(code[i]);
+    code[i] = static_cast<char>(i < letters ? std::tolower(c) : std::toupper(c));
+  }
+  const auto lcid = static_cast<uint16_t>(uloc_getLCID(code.c_str()));
+  if (lcid != 0 && FindRow(lcid)) return lcid;
+  // Not in the table as such ("en_IN", "sr"): a row of the same primary language, the one with
+  // the same two-letter code first, then the default sub-language. Without an identifier from
+  // ICU the two-letter code alone decides.
+  const std::string twoLetters = {
+      static_cast<char>(std::toupper(static_cast<unsigned char>(code[0]))), code[1]};
+  const TLangInfo* best = nullptr;
+  int bestScore = 0;
+  for (const TLangInfo& row : Table()) {
+    const bool samePrimary = lcid != 0 && (row.LangId & 0x3FF) == (lcid & 0x3FF);
+    const bool sameCode = letters == 2 && row.LangCode == twoLetters;
+    if (!samePrimary && !(lcid == 0 && sameCode)) continue;
+    const int score = 1 + (sameCode ? 2 : 0) + ((row.LangId >> 10) == 1 ? 1 : 0);
+    if (score > bestScore) {
+      best = &row;
+      bestScore = score;
+    }
+  }
+  return best ? best->LangId : 0;
 }
 
 std::string CharsetFontSuffix(uint8_t charset) {

@@ -31,6 +31,11 @@ uint8_t LanguageCharset(uint16_t langId);
 // " CE", " Cyr", " Greek", " Tur", " Baltic" or empty.
 std::string CharsetFontSuffix(uint8_t charset);
 bool IsEnglish(uint16_t langId);
+// The table's language for a locale code such as "de", "en_GB", "pt-BR" or "nb" (other programs'
+// files name languages so): the row with the locale's own identifier when the table has it, else
+// the row of the same primary language and two-letter code (its default sub-language first).
+// 0 when the table has no such language.
+uint16_t LanguageFromLocale(const std::string& locale);
 
 // Locale operations on 8-bit text in the language's code page. They return the text unchanged
 // when the locale service fails.

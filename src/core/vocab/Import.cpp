@@ -201,6 +201,33 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
   return count;
 }
 
+int32_t TVocabFile::ImportEntries(uint16_t foreignId, uint16_t nativeId,
+                                  const std::vector<std::array<std::u16string, 4>>& entries) {
+  if (!SameLanguages(foreignId, nativeId)) RaiseError("Languages are different.");
+  TNewEntries added;
+  added.reserve(std::min(entries.size(), kMaxReserve));
+  for (const auto& fields : entries) {
+    auto entry = std::make_unique<TVocabItem>();
+    for (int field = 0; field < 4; ++field) {
+      const std::u16string& text = fields[static_cast<size_t>(field)];
+      if (!text.empty()) {
+        entry->Values[field] =
+            WideToAnsi(text, field == Foreign ? m_ForeignLangID : m_NativeLangID);
+      }
+    }
+    if (entry->Values[Foreign].empty()) continue;
+    if (entry->Values[Native].empty()) entry->Values[Native] = kMissingValue;
+    added.push_back(std::move(entry));
+  }
+  const auto count = static_cast<int32_t>(added.size());
+  if (count == 0) return 0;
+  AppendEntries(added);
+  ClearJournal();
+  m_Modified = true;
+  m_SavedPos = -1;
+  return count;
+}
+
 int32_t TVocabFile::MergeFile(const std::string& path) {
   TNewEntries entries;
   {

@@ -207,6 +207,12 @@ public:
   // field, 0 for none. firstLine < 1: "Invalid procedure call.".
   int32_t ImportText(const std::string& path, int textType, const std::array<int32_t, 4>& columnMap,
                      int32_t firstLine);
+  // Appends entries another program's file held, each as UTF-16 fields in the order of
+  // TFieldValues, with that file's languages: "Languages are different." unless their primary
+  // languages match. The word/phrase is converted to the foreign code page, the rest to the native
+  // one; an entry without a word/phrase is skipped, empty translations become "#Value?#".
+  int32_t ImportEntries(uint16_t foreignId, uint16_t nativeId,
+                        const std::vector<std::array<std::u16string, 4>>& entries);
   // Every entry as one line; format 0/1: 8-bit comma/tab-delimited, 2/3: UTF-16 little-endian
   // comma/tab-delimited with a byte-order mark, 4/5: UTF-8 comma/tab-delimited without one;
   // other: "Invalid procedure call.". An existing

@@ -16,6 +16,7 @@
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
+#include "import/KvtmlReader.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
 #include "platform/Hourglass.h"
@@ -142,7 +143,8 @@ void TMainForm::miFileImportClick() {
   TFileDialogRequest request;
   request.Title = tr("Import");
   request.Filter =
-      tr("Dadezivu Files (*.doz)|*.doz|Text Files (*.txt, *.csv)|*.txt;*.csv|All Files (*.*)|*.*");
+      tr("Dadezivu Files (*.doz)|*.doz|Text Files (*.txt, *.csv)|*.txt;*.csv|KVTML Files "
+         "(*.kvtml)|*.kvtml|All Files (*.*)|*.*");
   request.FilterIndex = 1;
   request.InitialDir = QDir::currentPath();
   dgVocab->ClearCutMark();
@@ -154,6 +156,9 @@ void TMainForm::miFileImportClick() {
   if (QFileInfo(path).suffix() == "doz") {
     THourglass hourglass;
     count = m_Vocab->MergeFile(file);
+  } else if (QFileInfo(path).suffix().compare("kvtml", Qt::CaseInsensitive) == 0) {
+    THourglass hourglass;
+    count = ImportKvtml(*m_Vocab, path);
   } else {
     TImportRequest import;
     import.TextType = DetectTextType(file);

@@ -12,8 +12,13 @@ QString InstalledDataFolder() {
 }
 
 QString FindDataFile(const QString& relative) {
-  const QString candidates[] = {QDir(QCoreApplication::applicationDirPath()).filePath(relative),
-                                QDir(InstalledDataFolder()).filePath(relative)};
+  const QDir programFolder(QCoreApplication::applicationDirPath());
+  // The installed tree the program belongs to comes before the configured folder, which may
+  // hold another installed version.
+  const QString candidates[] = {
+      programFolder.filePath(relative),
+      programFolder.filePath(QStringLiteral(DADEZIVU_DATADIR_FROM_BIN "/") + relative),
+      QDir(InstalledDataFolder()).filePath(relative)};
   for (const QString& path : candidates) {
     if (QFileInfo::exists(path)) return QDir::cleanPath(path);
   }
