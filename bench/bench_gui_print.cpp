@@ -2,7 +2,6 @@
 // Printing a large vocabulary into a PDF file: time, pages, file size and the memory it takes.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -77,13 +76,3 @@ void BM_PrintToPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_PrintToPdf)->Arg(100'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "GuiTestSupport.h"
+#include "PdfFiles.h"
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
 #include "print/PrinterCanvas.h"
@@ -19,27 +20,6 @@
 
 namespace {
 const QString kSample = QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz");
-
-int PdfPageCount(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray bytes = file.readAll();
-  if (!bytes.startsWith("%PDF")) return -1;
-  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-  int count = 0;
-  for (auto it = page.globalMatch(QString::fromLatin1(bytes)); it.hasNext(); it.next()) ++count;
-  return count;
-}
-
-// The text of a PDF as pdftotext reads it; empty when pdftotext is missing.
-QString PdfText(const QString& fileName) {
-  const QString tool = QStandardPaths::findExecutable("pdftotext");
-  if (tool.isEmpty()) return {};
-  QProcess process;
-  process.start(tool, {"-layout", fileName, "-"});
-  if (!process.waitForFinished(30000)) return {};
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 void WriteVocabulary(const QString& path, int count) {
   TVocabFile v;

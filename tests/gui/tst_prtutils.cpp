@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "PdfFiles.h"
 #include "print/PrinterCanvas.h"
 #include "print/PrtUtils.h"
 #include "settings/RegUtils.h"
@@ -98,17 +99,6 @@ QStringList Print(const TVocabFile& vocab, const TPrintJob& job, TRecordingCanva
 
 QStringList Filtered(const QStringList& ops, const QString& pattern) {
   return ops.filter(QRegularExpression(pattern));
-}
-
-int PdfPageCount(const QString& fileName) {
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  const QByteArray bytes = file.readAll();
-  if (!bytes.startsWith("%PDF")) return -1;
-  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-  int count = 0;
-  for (auto it = page.globalMatch(QString::fromLatin1(bytes)); it.hasNext(); it.next()) ++count;
-  return count;
 }
 
 // The real canvas, counting the pages it starts.
