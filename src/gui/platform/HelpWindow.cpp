@@ -95,15 +95,20 @@ THelpWindow::THelpWindow(const QString& collection) {
     QHelpContentWidget* contents = m_Engine->contentWidget();
     contents->setObjectName(QStringLiteral("tvContents"));
     pages->addTab(contents, tr("Contents"));
-    connect(m_Engine->contentModel(), &QHelpContentModel::contentsCreated, contents,
-            [contents] { contents->expandToDepth(1); });
-    // The tree follows the page shown, wherever it was reached from.
-    connect(hbPage, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
-      QUrl page = url;
+    // The tree follows the page shown, wherever it was reached from. It is built in the
+    // background, so the first page may be shown before the tree can mark it.
+    const auto followPage = [this, contents] {
+      QUrl page = hbPage->source();
       page.setFragment(QString());
       const QModelIndex item = contents->indexOf(page);
       if (item.isValid()) contents->setCurrentIndex(item);
-    });
+    };
+    connect(m_Engine->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents, followPage] {
+              contents->expandToDepth(1);
+              followPage();
+            });
+    connect(hbPage, &QTextBrowser::sourceChanged, contents, followPage);
     connect(contents, &QHelpContentWidget::linkActivated, hbPage,
             [this](const QUrl& url) { hbPage->setSource(url); });
 
