@@ -77,8 +77,14 @@ void TestCommandLine::usageErrorsSayWhatWasWrong() {
     QStringList arguments;
     const char* named;
   } cases[] = {
-      {{"--bogus"}, "bogus"}, {{"-x", "words.doz"}, "'x'"}, {{"words.doz", "--print"}, "print"},
-      {{"-p"}, "-p"},         {{"-platform"}, "platform"},
+      {{"--bogus"}, "bogus"},
+      {{"-x", "words.doz"}, "'x'"},
+      {{"words.doz", "--print"}, "print"},
+      {{"-p"}, "-p"},
+      {{"-platform"}, "platform"},
+      // -p prints one file, and neither file may be dropped silently.
+      {{"-p", "a.doz", "b.doz"}, "'b.doz' is one too many"},
+      {{"words.doz", "-p", "x.doz"}, "'words.doz' is one too many"},
   };
   for (const auto& c : cases) {
     const TCommandLine line = Read(c.arguments);

@@ -153,13 +153,16 @@ void TestKvtml::readsEveryFieldOfAWrittenFile() {
       {"0", u"\u0447\u0430\u0439"_qs, "", "tea", "hot"},
       {"7", u"\u0434\u043E\u043C"_qs, u"\u043C. \u0440."_qs, "house", "building"},
       {"3", "  spaced  ", "", "", ""},
+      {"9", "zwei\nZeilen", "line one\r\nline two\ttabbed", "two", ""},
   };
   QTemporaryDir dir;
   const QString path = Write(dir, "written.kvtml", WriteKvtml("ru", "en", written));
   const TKvtmlVocabulary read = ReadKvtmlFile(path);
   QCOMPARE(read.ForeignLocale, QString("ru"));
   QCOMPARE(read.NativeLocale, QString("en"));
+  // Line breaks and tabs in a text become spaces, so an entry stays one line when exported.
   QCOMPARE(Fields(read), QStringList({
+                             "zwei Zeilen|Noun|line one line two tabbed|two",
                              "spaced|Noun||",
                              u"\u0434\u043E\u043C|Noun|\u043C. \u0440.; building|house"_qs,
                              u"\u0447\u0430\u0439|Noun|hot|tea"_qs,
@@ -170,8 +173,9 @@ void TestKvtml::readsEveryFieldOfAWrittenFile() {
   v.SetForeignLangID(0x0419);
   v.SetNativeLangID(0x0409);
   v.SetModified(false);
-  QCOMPARE(ImportKvtml(v, path), 3);
+  QCOMPARE(ImportKvtml(v, path), 4);
   QCOMPARE(Entries(v), Bytes({
+                           "zwei Zeilen|Noun|line one line two tabbed|two",
                            "spaced|Noun||#Value?#",
                            "\xE4\xEE\xEC|Noun|?. ?.; building|house",
                            "\xF7\xE0\xE9|Noun|hot|tea",

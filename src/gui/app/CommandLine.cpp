@@ -42,12 +42,13 @@ TCommandLine ReadCommandLine(const QStringList& arguments) {
   TCommandLine result;
   const QString program =
       arguments.isEmpty() ? QStringLiteral("dadezivu") : QFileInfo(arguments[0]).fileName();
-  if (!parser.parse(arguments)) {
+  const auto usageError = [&result, &program](const QString& text) {
     result.Action = TCommandLine::caError;
-    result.Message = QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
-                         .arg(program, parser.errorText());
+    result.Message =
+        QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n").arg(program, text);
     return result;
-  }
+  };
+  if (!parser.parse(arguments)) return usageError(parser.errorText());
   if (parser.isSet(help)) {
     result.Action = TCommandLine::caHelp;
     // Without an application object the parser does not know the program's name.
@@ -60,6 +61,11 @@ TCommandLine ReadCommandLine(const QStringList& arguments) {
     return result;
   }
   if (parser.isSet(print)) {
+    // Which of two files would be meant is unclear, and a file left out silently is worse.
+    if (!parser.positionalArguments().isEmpty()) {
+      return usageError(QStringLiteral("-p prints one file; '%1' is one too many.")
+                            .arg(parser.positionalArguments().first()));
+    }
     result.Arguments = {QStringLiteral("/p"), parser.value(print)};
   } else {
     result.Arguments = parser.positionalArguments();

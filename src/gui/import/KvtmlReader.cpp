@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace {
@@ -84,8 +85,13 @@ private:
     }
   }
 
+  // A field holds one line: a comment written over several lines, or with tabs, would split
+  // the entry when it is exported as delimited text. Every run of control characters becomes
+  // one space.
   QString Text() {
-    QString text = m_Xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    QString text = m_Xml.readElementText(QXmlStreamReader::IncludeChildElements);
+    static const QRegularExpression controls(QStringLiteral("[\\x00-\\x1F\\x7F]+"));
+    text = text.replace(controls, QStringLiteral(" ")).trimmed();
     if (text.size() > kMaxKvtmlText) TextTooLong();
     return text;
   }
