@@ -3,6 +3,7 @@
 // and its pages, and the about box.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHelpContentWidget>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QWhatsThis>
 #include <functional>
 
@@ -116,6 +118,7 @@ private slots:
   void everyNumberInUseHasHelp();
   void closingTheMainWindowClosesHelp();
   void helpWindowShowsCompiledPages();
+  void helpWindowTakesInputWhileADialogRuns();
   void pagesAndTheirLinksResolve();
   void downloadAndFeedbackOpenTheMakersAddresses();
   void aboutBoxShowsVersionAndLinks();
@@ -433,6 +436,36 @@ void TestHelp::helpWindowShowsCompiledPages() {
   // Links to other sites go to the desktop.
   emit page->anchorClicked(QUrl("https://dadezivu.example.org/"));
   QCOMPARE(urls.Urls, QList<QUrl>({QUrl("https://dadezivu.example.org/")}));
+  viewer.CloseAll();
+}
+
+void TestHelp::helpWindowTakesInputWhileADialogRuns() {
+  THelpWindowViewer viewer;
+  viewer.SetCollection(QStringLiteral(DADEZIVU_HELP_DIR "/dadezivu.qhc"));
+  QDialog dialog;
+  QString pageAfterClick;
+  QTimer::singleShot(0, &dialog, [&] {
+    viewer.ShowTopic(3040, HelpTopicPage(3040));
+    THelpWindow* window = viewer.Window();
+    auto* bar = window->findChild<QToolBar*>("tbrHelp");
+    auto* home = window->findChild<QAction*>("actContents");
+    if (bar && home) {
+      // A window that the running dialog blocks would drop this click.
+      // Sent to the window as the window system would, so that blocking applies.
+      QWidget* button = bar->widgetForAction(home);
+      QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                        button->mapTo(window, button->rect().center()));
+      pageAfterClick = window->Browser()->source().fileName();
+    }
+    dialog.accept();
+  });
+  dialog.exec();
+  QCOMPARE(m_Unexpected.Take().size(), 1);  // the dialog run here
+  QCOMPARE(pageAfterClick, QString("index.html"));
+  // The window outlives the dialog, on its own again.
+  QVERIFY(viewer.Window());
+  QVERIFY(!viewer.Window()->parentWidget());
+  QVERIFY(viewer.Window()->isVisible());
   viewer.CloseAll();
 }
 

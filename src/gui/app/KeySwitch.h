@@ -31,8 +31,6 @@ public:
   // useDefault: the default layout (before a message box); else the focused field's.
   void Switch(bool useDefault);
 
-  TKeyboardLayouts& Layouts() { return *m_Layouts; }
-
 private:
   void ApplicationStateChanged(Qt::ApplicationState state);
 

@@ -122,6 +122,9 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
 TMainForm::~TMainForm() {
   disconnect(m_IdleConnection);
   MessageBoxKeyboardHook = nullptr;
+  // It gives the layout back according to the options, which go before the window's children.
+  delete m_KeySwitching;
+  m_KeySwitching = nullptr;
 }
 
 QAction* TMainForm::AddCommand(QMenu* menu, const char* name, int helpContext,

@@ -162,10 +162,6 @@ QList<int> HelpTopicNumbers() {
   return numbers;
 }
 
-QList<int> HelpPopupNumbers() {
-  return PopupTexts().keys();
-}
-
 QString HelpCollectionFile() {
   return FindDataFile(QStringLiteral("help/dadezivu.qhc"));
 }

@@ -46,9 +46,8 @@ void ShowHelpPopup(int context, const QPoint& pos);
 QString HelpTopicPage(int context);
 // The pop-up text of a context number; empty without one.
 QString HelpPopupText(int context);
-// Every topic number and every pop-up number that has help, ascending.
+// Every topic number that has a page, ascending.
 QList<int> HelpTopicNumbers();
-QList<int> HelpPopupNumbers();
 
 // Where the compiled help collection lies: beside the program, else in the installed data
 // folder; empty when neither has it.

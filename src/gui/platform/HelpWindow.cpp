@@ -3,6 +3,8 @@
 #include "platform/HelpWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWhatsThis>
@@ -28,28 +31,39 @@
 namespace {
 
 // The help engine writes into its collection (settings, search index), and an installed one is
-// read-only: it works on a copy in the user's cache, renewed whenever the shipped one changes.
+// read-only: it works on a copy in the user's cache, renewed whenever the shipped one is another
+// (an update, another copy of the program). The engine changes the copy itself, so what was
+// copied is remembered in a stamp beside it.
 QString WritableCollection(const QString& shipped) {
-  const QString folder =
-      QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/help");
-  if (!QDir().mkpath(folder)) return shipped;
+  const QDir folder(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                    QStringLiteral("/help"));
+  if (!QDir().mkpath(folder.path())) return shipped;
   const QFileInfo source(shipped);
   const QString names[] = {source.fileName(), source.completeBaseName() + QStringLiteral(".qch")};
-  bool renewed = false;
+  QString stamp = source.absoluteFilePath();
   for (const QString& name : names) {
     const QFileInfo from(source.dir().filePath(name));
-    const QFileInfo to(QDir(folder).filePath(name));
-    if (to.exists() && to.size() == from.size() && to.lastModified() >= from.lastModified())
-      continue;
-    QFile::remove(to.filePath());
-    if (!QFile::copy(from.filePath(), to.filePath())) return shipped;
-    renewed = true;
+    stamp +=
+        QStringLiteral("\n%1 %2").arg(from.size()).arg(from.lastModified().toMSecsSinceEpoch());
   }
-  // A renewed collection needs a fresh search index.
-  if (renewed)
-    QDir(QDir(folder).filePath(QStringLiteral(".") + source.completeBaseName()))
-        .removeRecursively();
-  return QDir(folder).filePath(source.fileName());
+  QFile stampFile(folder.filePath(QStringLiteral("stamp")));
+  const bool current =
+      stampFile.open(QIODevice::ReadOnly) && QString::fromUtf8(stampFile.readAll()) == stamp &&
+      QFileInfo::exists(folder.filePath(names[0])) && QFileInfo::exists(folder.filePath(names[1]));
+  stampFile.close();
+  if (!current) {
+    stampFile.remove();
+    for (const QString& name : names) {
+      QFile::remove(folder.filePath(name));
+      if (!QFile::copy(source.dir().filePath(name), folder.filePath(name))) return shipped;
+      // An installed file is read-only, and so would be its copy.
+      QFile(folder.filePath(name)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    // A renewed collection needs a fresh search index.
+    QDir(folder.filePath(QStringLiteral(".") + source.completeBaseName())).removeRecursively();
+    if (stampFile.open(QIODevice::WriteOnly)) stampFile.write(stamp.toUtf8());
+  }
+  return folder.filePath(source.fileName());
 }
 
 }  // namespace
@@ -195,9 +209,41 @@ void THelpWindow::ShowPage(const QString& page) {
   hbPage->setSource(HelpPageUrl(page));
 }
 
+namespace {
+// Moves window under owner (null: on its own), where it stays a window of its own in the same
+// place.
+void Reparent(QWidget* window, QWidget* owner) {
+  const bool visible = window->isVisible();
+  // Where the frame stands; a window not shown yet is placed by the window manager.
+  const QPoint place = window->pos();
+  window->setParent(owner, window->windowFlags() | Qt::Window);
+  if (visible) {
+    window->move(place);
+    window->show();
+  }
+}
+}  // namespace
+
+void THelpWindowViewer::FollowModalDialog() {
+  // A modal dialog blocks every window but its own, and help is mostly asked for from dialogs:
+  // while one runs, the help window belongs to it, and it is given back before the dialog goes.
+  auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  if (!m_Window || !modal || modal == m_Window->parentWidget()) return;
+  Reparent(m_Window, modal);
+  QObject::connect(
+      modal, &QDialog::finished, m_Window,
+      [this] {
+        Reparent(m_Window, nullptr);
+        // A dialog that opened this one may still run.
+        QTimer::singleShot(0, m_Window, [this] { FollowModalDialog(); });
+      },
+      Qt::SingleShotConnection);
+}
+
 THelpWindow* THelpWindowViewer::Show(const QString& page) {
   if (!m_Window)
     m_Window = new THelpWindow(m_Collection.isEmpty() ? HelpCollectionFile() : m_Collection);
+  FollowModalDialog();
   m_Window->ShowPage(page);
   m_Window->show();
   m_Window->raise();

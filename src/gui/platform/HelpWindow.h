@@ -53,6 +53,7 @@ public:
 
 private:
   THelpWindow* Show(const QString& page);
+  void FollowModalDialog();
   QPointer<THelpWindow> m_Window;
   QString m_Collection;
 };
