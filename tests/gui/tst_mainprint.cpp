@@ -67,6 +67,7 @@ private slots:
   void pageSetupStoresOnlyOnOk();
   void previewDrawsWhatPrintWould();
   void commandLinePrintWritesAPdfBesideTheFile();
+  void commandLinePrintNeverReplacesAFile();
   void commandLinePrintReportsFailures();
   void programPrintsFromItsCommandLine();
   void printedPdfHoldsTheWordList();
@@ -309,6 +310,49 @@ void TestMainPrint::commandLinePrintWritesAPdfBesideTheFile() {
   QVERIFY(!t.form.isVisible());
 }
 
+void TestMainPrint::commandLinePrintNeverReplacesAFile() {
+  TForm t;
+  const QString source = t.dir.filePath("words.doz");
+  WriteVocabulary(source, 3);
+  QFile old(t.dir.filePath("words.pdf"));
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("keep me");
+  old.close();
+  // An existing PDF stays; the next free name is taken and named.
+  for (const char* expected : {"words (2).pdf", "words (3).pdf"}) {
+    std::ostringstream out, err;
+    QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 0);
+    const QString pdf = t.dir.filePath(expected);
+    QCOMPARE(QString::fromStdString(out.str()),
+             "Printed to " + QDir::toNativeSeparators(pdf) + "\n");
+    QCOMPARE(PdfPageCount(pdf), 1);
+  }
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("keep me"));
+  old.close();
+
+  // A vocabulary file named like its PDF would be overwritten by it: that is refused, also when
+  // the path takes a detour.
+  QVERIFY(QDir(t.dir.path()).mkdir("sub"));
+  const QString vocabPdf = t.dir.filePath("list.pdf");
+  WriteVocabulary(vocabPdf, 3);
+  QFile vocabFile(vocabPdf);
+  QVERIFY(vocabFile.open(QIODevice::ReadOnly));
+  const QByteArray bytes = vocabFile.readAll();
+  vocabFile.close();
+  for (const QString& path : {vocabPdf, t.dir.filePath("sub/../list.pdf")}) {
+    std::ostringstream out, err;
+    QCOMPARE(t.form.PrintFromCommandLine(path, out, err), 1);
+    QCOMPARE(out.str(), std::string());
+    QCOMPARE(QString::fromStdString(err.str()),
+             "Cannot print " + QDir::toNativeSeparators(path) +
+                 ": The PDF file would replace the vocabulary file.\n");
+  }
+  QVERIFY(vocabFile.open(QIODevice::ReadOnly));
+  QCOMPARE(vocabFile.readAll(), bytes);
+  QCOMPARE(QDir(t.dir.path()).entryList({"list*"}), QStringList{"list.pdf"});
+}
+
 void TestMainPrint::commandLinePrintReportsFailures() {
   TForm t;
   QFile damaged(t.dir.filePath("damaged.doz"));
@@ -401,6 +445,7 @@ void TestMainPrint::printedPdfHoldsTheWordList() {
 
   // Without translations and title the words stay, the English goes.
   t.form.Settings().PrintOptions = {false, true, kPrintCategory | kPrintNotes};
+  QVERIFY(QFile::remove(pdf));
   QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 0);
   text = PdfText(pdf).simplified();
   QVERIFY2(text.startsWith("der Apfel n arbeiten v"), qPrintable(text));

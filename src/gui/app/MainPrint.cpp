@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include <ostream>
+#include <stdexcept>
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
@@ -37,6 +38,23 @@ private:
 
 QString DecodedFileName(const TVocabFile& vocab) {
   return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
+}
+
+// The PDF of the vocabulary file at path, beside it: "words.pdf", or the first free name of
+// "words (2).pdf", "words (3).pdf", ..., as printing without asking must not replace a file.
+QString CommandLinePdfFile(const QString& path) {
+  const QFileInfo file(path);
+  const QDir folder(file.absolutePath());
+  const QString base = file.completeBaseName();
+  QString pdfFile = folder.filePath(base + ".pdf");
+  if (QFileInfo(pdfFile).canonicalFilePath() == file.canonicalFilePath()) {
+    throw std::runtime_error(
+        TMainForm::tr("The PDF file would replace the vocabulary file.").toStdString());
+  }
+  for (int number = 2; QFileInfo::exists(pdfFile); ++number) {
+    pdfFile = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(number));
+  }
+  return pdfFile;
 }
 }  // namespace
 
@@ -151,11 +169,7 @@ int TMainForm::PrintFromCommandLine(const QString& path, std::ostream& out, std:
     CheckPrinterInstalled();
     TVocabFile vocab;
     vocab.LoadFromFile(QFile::encodeName(path).toStdString());
-    QString pdfFile;
-    if (Printer().IsPdf()) {
-      const QFileInfo file(path);
-      pdfFile = QDir(file.absolutePath()).filePath(file.completeBaseName() + ".pdf");
-    }
+    const QString pdfFile = Printer().IsPdf() ? CommandLinePdfFile(path) : QString();
     PrintOn(Printer().Device(pdfFile), vocab);
     if (Printer().IsPdf()) {
       out << tr("Printed to %1").arg(QDir::toNativeSeparators(pdfFile)).toStdString() << std::endl;
