@@ -69,6 +69,7 @@ private slots:
   void commandLinePrintWritesAPdfBesideTheFile();
   void commandLinePrintNeverReplacesAFile();
   void commandLinePrintReportsFailures();
+  void failedPdfWriteIsReported();
   void programPrintsFromItsCommandLine();
   void printedPdfHoldsTheWordList();
 
@@ -382,6 +383,39 @@ void TestMainPrint::commandLinePrintReportsFailures() {
   std::ostringstream out, err;
   QCOMPARE(t.form.PrintFromCommandLine(kSample, out, err), 1);
   QVERIFY(QString::fromStdString(err.str()).contains("No printer installed."));
+}
+
+// A full disk is an error for the user, and the PDF that was there stays as it was.
+void TestMainPrint::failedPdfWriteIsReported() {
+  TForm t;
+  const QString source = t.dir.filePath("words.doz");
+  WriteVocabulary(source, 2000);
+  QVERIFY(t.form.OpenFile(source));
+  t.form.SetViewMode(vmList);
+  t.form.UpdateCommands();
+  const QString chosen = t.dir.filePath("chosen.pdf");
+  QFile old(chosen);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the old file");
+  old.close();
+  TFileDialogAnswer save(SaveFileDialog, chosen);
+  TMessageBoxes boxes;
+  std::ostringstream out, err;
+  {
+    TFileSizeLimit full(4096);
+    if (!full.Active()) QSKIP("the file size cannot be limited here");
+    TRIGGER_ACTION(&t.form, "tbPrintAction");
+    QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 1);
+  }
+  QCOMPARE(boxes.Messages(), QStringList{"Printing failed."});
+  QCOMPARE(boxes.Shown[0].Style, kMbStop);
+  QCOMPARE(out.str(), std::string());
+  QCOMPARE(QString::fromStdString(err.str()),
+           "Cannot print " + QDir::toNativeSeparators(source) + ": Printing failed.\n");
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("the old file"));
+  QCOMPARE(QDir(t.dir.path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden),
+           QStringList{"chosen.pdf"});
 }
 
 void TestMainPrint::programPrintsFromItsCommandLine() {

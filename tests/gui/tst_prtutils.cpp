@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The printed word list: layout to the pixel on a recording canvas, and real PDF output.
+#include <QDir>
 #include <QFile>
 #include <QPageSize>
 #include <QPrinter>
@@ -132,6 +133,7 @@ private slots:
   void jobNameAndFileBaseName();
   void pdfHasThePagesTheLayoutStarted();
   void pdfOfUnwritablePathFails();
+  void failedPdfWriteKeepsTheOldFile();
   void realCanvasKeepsOneLineForEveryStyle();
 };
 
@@ -400,6 +402,36 @@ void TestPrtUtils::pdfOfUnwritablePathFails() {
     QCOMPARE(QString(e.what()), "Cannot create file " + path);
   }
   QVERIFY(!QFile::exists(path));
+}
+
+// Qt's PDF engine ignores failed writes: a full disk must still be reported, and the file that
+// was there must stay whole.
+void TestPrtUtils::failedPdfWriteKeepsTheOldFile() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("words.pdf");
+  QFile old(path);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the old file");
+  old.close();
+  const TPrintJob job = Job();
+  {
+    TFileSizeLimit full(4096);
+    if (!full.Active()) QSKIP("the file size cannot be limited here");
+    try {
+      PrintVocabularyToPdf(*Vocabulary(Numbered(2000)), job, path, QPageSize(QPageSize::A4));
+      QFAIL("no error");
+    } catch (const std::runtime_error& e) {
+      QCOMPARE(QString(e.what()), QString("Printing failed."));
+    }
+  }
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("the old file"));
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"words.pdf"});
+
+  // With room on the disk the same run replaces it.
+  PrintVocabularyToPdf(*Vocabulary(Numbered(2000)), job, path, QPageSize(QPageSize::A4));
+  QVERIFY(PdfPageCount(path) > 1);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"words.pdf"});
 }
 
 // Bold and italic faces may be taller than the upright one; lines keep one height and one

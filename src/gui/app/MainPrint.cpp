@@ -116,7 +116,7 @@ void TMainForm::miFilePrintPreviewClick() {
   const TPrintJob job = CurrentPrintJob(*m_Vocab);
   // Exactly the run Print makes, drawn on the preview's pages.
   const auto paint = [this, &job](QPrinter& printer) {
-    RunCommand([&] { ::PrintVocabulary(printer, *m_Vocab, job); });
+    RunCommand([&] { PreviewVocabulary(printer, *m_Vocab, job); });
   };
   BeforeDialog();
   QPrinter& printer = Printer().Device();

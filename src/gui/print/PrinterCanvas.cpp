@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -30,8 +31,8 @@ QString DecodedFileName(const TVocabFile& vocab) {
 }
 }  // namespace
 
-TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice& device)
-    : m_Device(device), m_Printer(dynamic_cast<QPrinter*>(&device)) {}
+TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice& device, int32_t copies)
+    : m_Device(device), m_Printer(dynamic_cast<QPrinter*>(&device)), m_Copies(copies) {}
 
 TPrinterCanvas::~TPrinterCanvas() {
   EndJob();
@@ -54,7 +55,7 @@ int32_t TPrinterCanvas::DpiY() const {
 }
 
 int32_t TPrinterCanvas::Copies() const {
-  return m_Printer ? m_Printer->copyCount() : 1;
+  return m_Printer ? m_Printer->copyCount() : m_Copies;
 }
 
 bool TPrinterCanvas::CanCopy() const {
@@ -76,7 +77,11 @@ void TPrinterCanvas::BeginJob(const std::u16string& jobName) {
 }
 
 void TPrinterCanvas::EndJob() {
-  if (m_Painter.isActive()) m_Painter.end();
+  if (m_Painter.isActive() && !m_Painter.end()) m_EndFailed = true;
+}
+
+bool TPrinterCanvas::Failed() const {
+  return m_EndFailed || (m_Printer && m_Printer->printerState() == QPrinter::Error);
 }
 
 void TPrinterCanvas::NewPage() {
@@ -142,6 +147,32 @@ TPrintJob MakePrintJob(const TVocabFile& vocab, const TPrintOptions& options,
 }
 
 void PrintVocabulary(QPrinter& printer, const TVocabFile& vocab, const TPrintJob& job) {
+  const QString fileName = printer.outputFileName();
+  if (printer.outputFormat() != QPrinter::PdfFormat || fileName.isEmpty()) {
+    TPrinterCanvas canvas(printer);
+    PrintVocabulary(canvas, vocab, job);
+    if (canvas.Failed()) throw std::runtime_error(Tr("Printing failed.").toStdString());
+    return;
+  }
+  // Qt's PDF engine ignores failed writes, so the file goes through a QSaveFile, which notices
+  // them and replaces the target only when everything was written.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) {
+    throw std::runtime_error(Tr("Cannot create file %1").arg(fileName).toStdString());
+  }
+  QPdfWriter writer(&file);
+  writer.setPdfVersion(printer.pdfVersion());
+  writer.setCreator(printer.creator());
+  writer.setResolution(printer.resolution());
+  writer.setPageLayout(printer.pageLayout());
+  TPrinterCanvas canvas(writer, printer.copyCount());
+  PrintVocabulary(canvas, vocab, job);
+  if (canvas.Failed() || !file.commit()) {
+    throw std::runtime_error(Tr("Printing failed.").toStdString());
+  }
+}
+
+void PreviewVocabulary(QPrinter& printer, const TVocabFile& vocab, const TPrintJob& job) {
   TPrinterCanvas canvas(printer);
   PrintVocabulary(canvas, vocab, job);
 }
