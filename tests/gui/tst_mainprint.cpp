@@ -61,6 +61,7 @@ private slots:
   void commandsStandInTheFileMenuAndTheToolBar();
   void noPrinterStopsBeforeTheOptionsDialog();
   void printWritesThePdfTheUserNames();
+  void printProposesTheFileNamedInSetup();
   void cancelledOptionsPrintNothingButKeepTheFont();
   void toolButtonPrintsAtOnceWithTheStoredOptions();
   void windowIsDisabledWhilePrintingAndRestoredOnFailure();
@@ -166,6 +167,33 @@ void TestMainPrint::printWritesThePdfTheUserNames() {
   TRIGGER_ACTION(&t.form, "miFilePrint");
   QCOMPARE(save.Calls, 2);
   QVERIFY(!QFile::exists(chosen + ".pdf"));
+}
+
+void TestMainPrint::printProposesTheFileNamedInSetup() {
+  TForm t;
+  QVERIFY(t.Open(kSample));
+  QVERIFY(QDir(t.dir.path()).mkdir("out"));
+  const QString named = t.dir.filePath("out/named.pdf");
+  QString offered;
+  TScopedSeam setup(PrinterSetupDialog, [&](QWidget*, QPrinter& printer) {
+    offered = printer.outputFileName();
+    if (offered.isEmpty()) printer.setOutputFileName(named);
+    return true;
+  });
+  t.form.PrintOptionsDialogRunner = [](TPrintOptionsData& data) {
+    return data.Printer->Setup(nullptr);
+  };
+  TFileDialogAnswer save(SaveFileDialog, t.dir.filePath("printed.pdf"));
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(save.Request.FileName, QString("named.pdf"));
+  QCOMPARE(QDir(save.Request.InitialDir), QDir(t.dir.filePath("out")));
+  QVERIFY(PdfPageCount(t.dir.filePath("printed.pdf")) > 0);
+
+  // Setup shows the file printed last; taken unchanged, the name chosen before still counts.
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(offered, t.dir.filePath("printed.pdf"));
+  QCOMPARE(save.Calls, 2);
+  QCOMPARE(save.Request.FileName, QString("named.pdf"));
 }
 
 void TestMainPrint::cancelledOptionsPrintNothingButKeepTheFont() {

@@ -133,14 +133,20 @@ void TMainForm::miFilePrintPreviewClick() {
 }
 
 bool TMainForm::ChoosePdfFile(QString& path) {
-  const QString fileName = DecodedFileName(*m_Vocab);
-  const QFileInfo file(fileName.isEmpty() ? FileTitle(QString()) : fileName);
   TFileDialogRequest request;
   request.Title = tr("Print to PDF File");
   request.Filter = tr("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*");
   request.FilterIndex = 1;
-  request.InitialDir = fileName.isEmpty() ? QDir::currentPath() : file.absolutePath();
-  request.FileName = file.completeBaseName() + ".pdf";
+  // A file named in the printer setup comes first, else the vocabulary's name as a PDF.
+  if (const QFileInfo named(Printer().SetupFileName()); !named.filePath().isEmpty()) {
+    request.InitialDir = named.absolutePath();
+    request.FileName = named.fileName();
+  } else {
+    const QString fileName = DecodedFileName(*m_Vocab);
+    const QFileInfo file(fileName.isEmpty() ? FileTitle(QString()) : fileName);
+    request.InitialDir = fileName.isEmpty() ? QDir::currentPath() : file.absolutePath();
+    request.FileName = file.completeBaseName() + ".pdf";
+  }
   request.DefaultExt = "pdf";
   dgVocab->ClearCutMark();
   if (!SaveFileDialog(this, request)) return false;
