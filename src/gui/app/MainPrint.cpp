@@ -36,10 +36,6 @@ private:
   THourglass m_Hourglass;
 };
 
-QString DecodedFileName(const TVocabFile& vocab) {
-  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
-}
-
 // The PDF of the vocabulary file at path, beside it: "words.pdf", or the first free name of
 // "words (2).pdf", "words (3).pdf", ..., as printing without asking must not replace a file.
 QString CommandLinePdfFile(const QString& path) {

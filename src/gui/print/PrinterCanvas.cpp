@@ -25,10 +25,6 @@ QString Tr(const char* text) {
 QString ToQString(const std::u16string& text) {
   return QString::fromStdU16String(text);
 }
-
-QString DecodedFileName(const TVocabFile& vocab) {
-  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
-}
 }  // namespace
 
 TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice& device, int32_t copies)
@@ -126,6 +122,10 @@ void TPrinterCanvas::DrawText(int32_t x, int32_t y, const std::u16string& text) 
 
 void TPrinterCanvas::FillBar(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   m_Painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::black);
+}
+
+QString DecodedFileName(const TVocabFile& vocab) {
+  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
 }
 
 QString PrintJobName(const TVocabFile& vocab) {

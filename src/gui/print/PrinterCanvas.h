@@ -54,6 +54,8 @@ private:
   int32_t m_LineHeight = 0;
 };
 
+// The vocabulary's file name as a QString; empty before it is saved.
+QString DecodedFileName(const TVocabFile& vocab);
 // "Dadezivu - " and the title of the vocabulary's file ("Untitled" before it is saved).
 QString PrintJobName(const TVocabFile& vocab);
 // A print job for the vocabulary with these settings.
