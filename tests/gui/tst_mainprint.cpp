@@ -167,6 +167,21 @@ void TestMainPrint::printWritesThePdfTheUserNames() {
   TRIGGER_ACTION(&t.form, "miFilePrint");
   QCOMPARE(save.Calls, 2);
   QVERIFY(!QFile::exists(chosen + ".pdf"));
+
+  // The open vocabulary's own file is no place for its PDF.
+  const QString vocabFile = t.dir.filePath("German-English.doz");
+  const QByteArray bytes = [&] {
+    QFile file(vocabFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  save.Path = vocabFile;
+  save.FilterIndex = 2;
+  TMessageBoxes boxes;
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(boxes.Messages(), QStringList{"The PDF file would replace the vocabulary file."});
+  QFile file(vocabFile);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), bytes);
 }
 
 void TestMainPrint::printProposesTheFileNamedInSetup() {

@@ -36,6 +36,15 @@ private:
   THourglass m_Hourglass;
 };
 
+// Writing the word list over the file it comes from would lose the vocabulary.
+void CheckNotVocabularyFile(const QString& pdfFile, const QString& vocabFile) {
+  const QString vocab = QFileInfo(vocabFile).canonicalFilePath();
+  if (!vocab.isEmpty() && QFileInfo(pdfFile).canonicalFilePath() == vocab) {
+    throw std::runtime_error(
+        TMainForm::tr("The PDF file would replace the vocabulary file.").toStdString());
+  }
+}
+
 // The PDF of the vocabulary file at path, beside it: "words.pdf", or the first free name of
 // "words (2).pdf", "words (3).pdf", ..., as printing without asking must not replace a file.
 QString CommandLinePdfFile(const QString& path) {
@@ -43,10 +52,7 @@ QString CommandLinePdfFile(const QString& path) {
   const QDir folder(file.absolutePath());
   const QString base = file.completeBaseName();
   QString pdfFile = folder.filePath(base + ".pdf");
-  if (QFileInfo(pdfFile).canonicalFilePath() == file.canonicalFilePath()) {
-    throw std::runtime_error(
-        TMainForm::tr("The PDF file would replace the vocabulary file.").toStdString());
-  }
+  CheckNotVocabularyFile(pdfFile, path);
   for (int number = 2; QFileInfo::exists(pdfFile); ++number) {
     pdfFile = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(number));
   }
@@ -152,7 +158,10 @@ bool TMainForm::ChoosePdfFile(QString& path) {
 
 void TMainForm::PrintVocabularyNow() {
   QString pdfFile;
-  if (Printer().IsPdf() && !ChoosePdfFile(pdfFile)) return;
+  if (Printer().IsPdf()) {
+    if (!ChoosePdfFile(pdfFile)) return;
+    CheckNotVocabularyFile(pdfFile, DecodedFileName(*m_Vocab));
+  }
   PrintOn(Printer().Device(pdfFile), *m_Vocab);
 }
 
