@@ -243,6 +243,16 @@ void TestDlgUtils::validateFloatRange() {
   edit.setText("0.1");
   QVERIFY(!ValidateFloatRange(&edit, 0.5, 1.5));
   QCOMPARE(m_Boxes->Shown.last().Message, QString("Number must be between 0.5 and 1.5."));
+
+  // Where the comma is the decimal sign, a point still works, but no group separator does.
+  const auto restore = qScopeGuard([saved = QLocale()] { QLocale::setDefault(saved); });
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const auto read = [](const char* text) { return ReadFloat(QString::fromLatin1(text)); };
+  QCOMPARE(read(" 2,5 "), std::optional<double>(2.5));
+  QCOMPARE(read("2.5"), std::optional<double>(2.5));
+  QCOMPARE(read("1.000,5"), std::nullopt);
+  QCOMPARE(read("1,000.5"), std::nullopt);
+  QCOMPARE(read(""), std::nullopt);
 }
 
 void TestDlgUtils::numericOnlyFieldsTakeDigits() {

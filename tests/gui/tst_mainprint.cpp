@@ -61,13 +61,16 @@ private slots:
   void commandsStandInTheFileMenuAndTheToolBar();
   void noPrinterStopsBeforeTheOptionsDialog();
   void printWritesThePdfTheUserNames();
+  void printProposesTheFileNamedInSetup();
   void cancelledOptionsPrintNothingButKeepTheFont();
   void toolButtonPrintsAtOnceWithTheStoredOptions();
   void windowIsDisabledWhilePrintingAndRestoredOnFailure();
   void pageSetupStoresOnlyOnOk();
   void previewDrawsWhatPrintWould();
   void commandLinePrintWritesAPdfBesideTheFile();
+  void commandLinePrintNeverReplacesAFile();
   void commandLinePrintReportsFailures();
+  void failedPdfWriteIsReported();
   void programPrintsFromItsCommandLine();
   void printedPdfHoldsTheWordList();
 
@@ -164,6 +167,48 @@ void TestMainPrint::printWritesThePdfTheUserNames() {
   TRIGGER_ACTION(&t.form, "miFilePrint");
   QCOMPARE(save.Calls, 2);
   QVERIFY(!QFile::exists(chosen + ".pdf"));
+
+  // The open vocabulary's own file is no place for its PDF.
+  const QString vocabFile = t.dir.filePath("German-English.doz");
+  const QByteArray bytes = [&] {
+    QFile file(vocabFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  save.Path = vocabFile;
+  save.FilterIndex = 2;
+  TMessageBoxes boxes;
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(boxes.Messages(), QStringList{"The PDF file would replace the vocabulary file."});
+  QFile file(vocabFile);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), bytes);
+}
+
+void TestMainPrint::printProposesTheFileNamedInSetup() {
+  TForm t;
+  QVERIFY(t.Open(kSample));
+  QVERIFY(QDir(t.dir.path()).mkdir("out"));
+  const QString named = t.dir.filePath("out/named.pdf");
+  QString offered;
+  TScopedSeam setup(PrinterSetupDialog, [&](QWidget*, QPrinter& printer) {
+    offered = printer.outputFileName();
+    if (offered.isEmpty()) printer.setOutputFileName(named);
+    return true;
+  });
+  t.form.PrintOptionsDialogRunner = [](TPrintOptionsData& data) {
+    return data.Printer->Setup(nullptr);
+  };
+  TFileDialogAnswer save(SaveFileDialog, t.dir.filePath("printed.pdf"));
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(save.Request.FileName, QString("named.pdf"));
+  QCOMPARE(QDir(save.Request.InitialDir), QDir(t.dir.filePath("out")));
+  QVERIFY(PdfPageCount(t.dir.filePath("printed.pdf")) > 0);
+
+  // Setup shows the file printed last; taken unchanged, the name chosen before still counts.
+  TRIGGER_ACTION(&t.form, "miFilePrint");
+  QCOMPARE(offered, t.dir.filePath("printed.pdf"));
+  QCOMPARE(save.Calls, 2);
+  QCOMPARE(save.Request.FileName, QString("named.pdf"));
 }
 
 void TestMainPrint::cancelledOptionsPrintNothingButKeepTheFont() {
@@ -309,6 +354,49 @@ void TestMainPrint::commandLinePrintWritesAPdfBesideTheFile() {
   QVERIFY(!t.form.isVisible());
 }
 
+void TestMainPrint::commandLinePrintNeverReplacesAFile() {
+  TForm t;
+  const QString source = t.dir.filePath("words.doz");
+  WriteVocabulary(source, 3);
+  QFile old(t.dir.filePath("words.pdf"));
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("keep me");
+  old.close();
+  // An existing PDF stays; the next free name is taken and named.
+  for (const char* expected : {"words (2).pdf", "words (3).pdf"}) {
+    std::ostringstream out, err;
+    QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 0);
+    const QString pdf = t.dir.filePath(expected);
+    QCOMPARE(QString::fromStdString(out.str()),
+             "Printed to " + QDir::toNativeSeparators(pdf) + "\n");
+    QCOMPARE(PdfPageCount(pdf), 1);
+  }
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("keep me"));
+  old.close();
+
+  // A vocabulary file named like its PDF would be overwritten by it: that is refused, also when
+  // the path takes a detour.
+  QVERIFY(QDir(t.dir.path()).mkdir("sub"));
+  const QString vocabPdf = t.dir.filePath("list.pdf");
+  WriteVocabulary(vocabPdf, 3);
+  QFile vocabFile(vocabPdf);
+  QVERIFY(vocabFile.open(QIODevice::ReadOnly));
+  const QByteArray bytes = vocabFile.readAll();
+  vocabFile.close();
+  for (const QString& path : {vocabPdf, t.dir.filePath("sub/../list.pdf")}) {
+    std::ostringstream out, err;
+    QCOMPARE(t.form.PrintFromCommandLine(path, out, err), 1);
+    QCOMPARE(out.str(), std::string());
+    QCOMPARE(QString::fromStdString(err.str()),
+             "Cannot print " + QDir::toNativeSeparators(path) +
+                 ": The PDF file would replace the vocabulary file.\n");
+  }
+  QVERIFY(vocabFile.open(QIODevice::ReadOnly));
+  QCOMPARE(vocabFile.readAll(), bytes);
+  QCOMPARE(QDir(t.dir.path()).entryList({"list*"}), QStringList{"list.pdf"});
+}
+
 void TestMainPrint::commandLinePrintReportsFailures() {
   TForm t;
   QFile damaged(t.dir.filePath("damaged.doz"));
@@ -338,6 +426,39 @@ void TestMainPrint::commandLinePrintReportsFailures() {
   std::ostringstream out, err;
   QCOMPARE(t.form.PrintFromCommandLine(kSample, out, err), 1);
   QVERIFY(QString::fromStdString(err.str()).contains("No printer installed."));
+}
+
+// A full disk is an error for the user, and the PDF that was there stays as it was.
+void TestMainPrint::failedPdfWriteIsReported() {
+  TForm t;
+  const QString source = t.dir.filePath("words.doz");
+  WriteVocabulary(source, 2000);
+  QVERIFY(t.form.OpenFile(source));
+  t.form.SetViewMode(vmList);
+  t.form.UpdateCommands();
+  const QString chosen = t.dir.filePath("chosen.pdf");
+  QFile old(chosen);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the old file");
+  old.close();
+  TFileDialogAnswer save(SaveFileDialog, chosen);
+  TMessageBoxes boxes;
+  std::ostringstream out, err;
+  {
+    TFileSizeLimit full(4096);
+    if (!full.Active()) QSKIP("the file size cannot be limited here");
+    TRIGGER_ACTION(&t.form, "tbPrintAction");
+    QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 1);
+  }
+  QCOMPARE(boxes.Messages(), QStringList{"Printing failed."});
+  QCOMPARE(boxes.Shown[0].Style, kMbStop);
+  QCOMPARE(out.str(), std::string());
+  QCOMPARE(QString::fromStdString(err.str()),
+           "Cannot print " + QDir::toNativeSeparators(source) + ": Printing failed.\n");
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("the old file"));
+  QCOMPARE(QDir(t.dir.path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden),
+           QStringList{"chosen.pdf"});
 }
 
 void TestMainPrint::programPrintsFromItsCommandLine() {
@@ -401,6 +522,7 @@ void TestMainPrint::printedPdfHoldsTheWordList() {
 
   // Without translations and title the words stay, the English goes.
   t.form.Settings().PrintOptions = {false, true, kPrintCategory | kPrintNotes};
+  QVERIFY(QFile::remove(pdf));
   QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 0);
   text = PdfText(pdf).simplified();
   QVERIFY2(text.startsWith("der Apfel n arbeiten v"), qPrintable(text));

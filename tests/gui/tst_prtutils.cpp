@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The printed word list: layout to the pixel on a recording canvas, and real PDF output.
+#include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -101,6 +104,27 @@ QStringList Filtered(const QStringList& ops, const QString& pattern) {
   return ops.filter(QRegularExpression(pattern));
 }
 
+// A paint engine that only records the baselines text is drawn on.
+class TTextPositions : public QPaintEngine {
+public:
+  TTextPositions() : QPaintEngine(QPaintEngine::AllFeatures) {}
+  bool begin(QPaintDevice*) override { return true; }
+  bool end() override { return true; }
+  void updateState(const QPaintEngineState&) override {}
+  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+  void drawTextItem(const QPointF& p, const QTextItem&) override { Baselines << p.y(); }
+  Type type() const override { return QPaintEngine::User; }
+  QList<qreal> Baselines;
+};
+
+// A PDF printer's metrics, but drawing goes to the recording engine.
+class TTextPrinter : public QPrinter {
+public:
+  TTextPrinter() : QPrinter(QPrinter::HighResolution) { setOutputFormat(QPrinter::PdfFormat); }
+  QPaintEngine* paintEngine() const override { return &Engine; }
+  mutable TTextPositions Engine;
+};
+
 // The real canvas, counting the pages it starts.
 class TCountingCanvas : public TPrinterCanvas {
 public:
@@ -132,6 +156,7 @@ private slots:
   void jobNameAndFileBaseName();
   void pdfHasThePagesTheLayoutStarted();
   void pdfOfUnwritablePathFails();
+  void failedPdfWriteKeepsTheOldFile();
   void realCanvasKeepsOneLineForEveryStyle();
 };
 
@@ -402,29 +427,73 @@ void TestPrtUtils::pdfOfUnwritablePathFails() {
   QVERIFY(!QFile::exists(path));
 }
 
+// Qt's PDF engine ignores failed writes: a full disk must still be reported, and the file that
+// was there must stay whole.
+void TestPrtUtils::failedPdfWriteKeepsTheOldFile() {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("words.pdf");
+  QFile old(path);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the old file");
+  old.close();
+  const TPrintJob job = Job();
+  {
+    TFileSizeLimit full(4096);
+    if (!full.Active()) QSKIP("the file size cannot be limited here");
+    try {
+      PrintVocabularyToPdf(*Vocabulary(Numbered(2000)), job, path, QPageSize(QPageSize::A4));
+      QFAIL("no error");
+    } catch (const std::runtime_error& e) {
+      QCOMPARE(QString(e.what()), QString("Printing failed."));
+    }
+  }
+  QVERIFY(old.open(QIODevice::ReadOnly));
+  QCOMPARE(old.readAll(), QByteArray("the old file"));
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"words.pdf"});
+
+  // With room on the disk the same run replaces it.
+  PrintVocabularyToPdf(*Vocabulary(Numbered(2000)), job, path, QPageSize(QPageSize::A4));
+  QVERIFY(PdfPageCount(path) > 1);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"words.pdf"});
+}
+
 // Bold and italic faces may be taller than the upright one; lines keep one height and one
 // baseline all the same, so an entry's styles sit on one line and the spacing stays even.
 void TestPrtUtils::realCanvasKeepsOneLineForEveryStyle() {
-  QTemporaryDir dir;
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(dir.filePath("styles.pdf"));
+  TTextPrinter printer;
   TPrinterCanvas canvas(printer);
   canvas.BeginJob(u"styles");
-  for (const char* face : {"Times New Roman", "DejaVu Sans", "Liberation Serif"}) {
+  const std::pair<bool, bool> styles[] = {
+      {false, false}, {true, false}, {false, true}, {true, true}};
+  bool tallerStyle = false;
+  for (const char* face : {"Times New Roman", "DejaVu Serif", "Liberation Serif"}) {
     canvas.SetFont(face, 10);
     const int32_t height = canvas.TextHeight(u" ");
     QVERIFY(height > 0);
-    for (const auto& [bold, italic] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    printer.Engine.Baselines.clear();
+    QFont font(face);
+    font.setPointSize(10);
+    const int uprightAscent = QFontMetrics(font, &printer).ascent();
+    for (const auto& [bold, italic] : styles) {
+      font.setBold(bold);
+      font.setItalic(italic);
+      tallerStyle |= QFontMetrics(font, &printer).ascent() != uprightAscent;
       canvas.SetFontStyle(bold, italic);
       QCOMPARE(canvas.TextHeight(u" "), height);
+      canvas.DrawText(100, 1000, u"x");
     }
+    QCOMPARE(printer.Engine.Baselines.size(), 4);
+    for (const qreal baseline : std::as_const(printer.Engine.Baselines)) {
+      QCOMPARE(baseline, printer.Engine.Baselines.first());
+    }
+    QVERIFY(printer.Engine.Baselines.first() > 1000);
     canvas.SetFontStyle(false, true);
     canvas.SetFontSize(12);
     canvas.SetFontStyle(false, false);
     QVERIFY(canvas.TextHeight(u" ") > height);
   }
   canvas.EndJob();
+  if (!tallerStyle) QSKIP("no installed face has a style of another height; nothing to tell apart");
 }
 
 QTEST_MAIN(TestPrtUtils)

@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include <ostream>
+#include <stdexcept>
 
 #include "app/MainFrm.h"
 #include "app/VocabGrid.h"
@@ -35,8 +36,27 @@ private:
   THourglass m_Hourglass;
 };
 
-QString DecodedFileName(const TVocabFile& vocab) {
-  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
+// Writing the word list over the file it comes from would lose the vocabulary.
+void CheckNotVocabularyFile(const QString& pdfFile, const QString& vocabFile) {
+  const QString vocab = QFileInfo(vocabFile).canonicalFilePath();
+  if (!vocab.isEmpty() && QFileInfo(pdfFile).canonicalFilePath() == vocab) {
+    throw std::runtime_error(
+        TMainForm::tr("The PDF file would replace the vocabulary file.").toStdString());
+  }
+}
+
+// The PDF of the vocabulary file at path, beside it: "words.pdf", or the first free name of
+// "words (2).pdf", "words (3).pdf", ..., as printing without asking must not replace a file.
+QString CommandLinePdfFile(const QString& path) {
+  const QFileInfo file(path);
+  const QDir folder(file.absolutePath());
+  const QString base = file.completeBaseName();
+  QString pdfFile = folder.filePath(base + ".pdf");
+  CheckNotVocabularyFile(pdfFile, path);
+  for (int number = 2; QFileInfo::exists(pdfFile); ++number) {
+    pdfFile = folder.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(number));
+  }
+  return pdfFile;
 }
 }  // namespace
 
@@ -98,7 +118,7 @@ void TMainForm::miFilePrintPreviewClick() {
   const TPrintJob job = CurrentPrintJob(*m_Vocab);
   // Exactly the run Print makes, drawn on the preview's pages.
   const auto paint = [this, &job](QPrinter& printer) {
-    RunCommand([&] { ::PrintVocabulary(printer, *m_Vocab, job); });
+    RunCommand([&] { PreviewVocabulary(printer, *m_Vocab, job); });
   };
   BeforeDialog();
   QPrinter& printer = Printer().Device();
@@ -115,14 +135,20 @@ void TMainForm::miFilePrintPreviewClick() {
 }
 
 bool TMainForm::ChoosePdfFile(QString& path) {
-  const QString fileName = DecodedFileName(*m_Vocab);
-  const QFileInfo file(fileName.isEmpty() ? FileTitle(QString()) : fileName);
   TFileDialogRequest request;
   request.Title = tr("Print to PDF File");
   request.Filter = tr("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*");
   request.FilterIndex = 1;
-  request.InitialDir = fileName.isEmpty() ? QDir::currentPath() : file.absolutePath();
-  request.FileName = file.completeBaseName() + ".pdf";
+  // A file named in the printer setup comes first, else the vocabulary's name as a PDF.
+  if (const QFileInfo named(Printer().SetupFileName()); !named.filePath().isEmpty()) {
+    request.InitialDir = named.absolutePath();
+    request.FileName = named.fileName();
+  } else {
+    const QString fileName = DecodedFileName(*m_Vocab);
+    const QFileInfo file(fileName.isEmpty() ? FileTitle(QString()) : fileName);
+    request.InitialDir = fileName.isEmpty() ? QDir::currentPath() : file.absolutePath();
+    request.FileName = file.completeBaseName() + ".pdf";
+  }
   request.DefaultExt = "pdf";
   dgVocab->ClearCutMark();
   if (!SaveFileDialog(this, request)) return false;
@@ -132,7 +158,10 @@ bool TMainForm::ChoosePdfFile(QString& path) {
 
 void TMainForm::PrintVocabularyNow() {
   QString pdfFile;
-  if (Printer().IsPdf() && !ChoosePdfFile(pdfFile)) return;
+  if (Printer().IsPdf()) {
+    if (!ChoosePdfFile(pdfFile)) return;
+    CheckNotVocabularyFile(pdfFile, DecodedFileName(*m_Vocab));
+  }
   PrintOn(Printer().Device(pdfFile), *m_Vocab);
 }
 
@@ -151,11 +180,7 @@ int TMainForm::PrintFromCommandLine(const QString& path, std::ostream& out, std:
     CheckPrinterInstalled();
     TVocabFile vocab;
     vocab.LoadFromFile(QFile::encodeName(path).toStdString());
-    QString pdfFile;
-    if (Printer().IsPdf()) {
-      const QFileInfo file(path);
-      pdfFile = QDir(file.absolutePath()).filePath(file.completeBaseName() + ".pdf");
-    }
+    const QString pdfFile = Printer().IsPdf() ? CommandLinePdfFile(path) : QString();
     PrintOn(Printer().Device(pdfFile), vocab);
     if (Printer().IsPdf()) {
       out << tr("Printed to %1").arg(QDir::toNativeSeparators(pdfFile)).toStdString() << std::endl;

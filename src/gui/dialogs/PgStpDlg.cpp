@@ -24,18 +24,6 @@ QLocale::MeasurementSystem SystemMeasurement() {
   return QLocale::system().measurementSystem();
 }
 
-// The number as ValidateFloatRange read it: the user's notation, else with a point.
-double MarginValue(const QLineEdit* edit) {
-  const QString text = edit->text().trimmed();
-  QLocale local;
-  local.setNumberOptions(QLocale::RejectGroupSeparator);
-  bool ok = false;
-  const double value = local.toDouble(text, &ok);
-  if (ok) return value;
-  QLocale c = QLocale::c();
-  c.setNumberOptions(QLocale::RejectGroupSeparator);
-  return c.toDouble(text);
-}
 }  // namespace
 
 std::function<QLocale::MeasurementSystem()> MeasurementSystemHandler = SystemMeasurement;
@@ -157,7 +145,7 @@ void TPageSetupDialog::OkClick() {
     if (!ValidateFloatRange(edit, kMinMargin, kMaxMarginUnits)) return;
   }
   const auto twips = [this](const QLineEdit* edit) {
-    return static_cast<int32_t>(MarginValue(edit) * m_TwipsPerUnit + 0.5);
+    return static_cast<int32_t>(ReadFloat(edit->text()).value_or(0) * m_TwipsPerUnit + 0.5);
   };
   m_Setup.MarginLeft = twips(edtLeft);
   m_Setup.MarginRight = twips(edtRight);

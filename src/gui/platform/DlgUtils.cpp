@@ -169,16 +169,20 @@ bool ValidateIntRange(QWidget* control, int min, int max) {
   return false;
 }
 
+std::optional<double> ReadFloat(const QString& text) {
+  const QString number = text.trimmed();
+  for (QLocale notation : {QLocale(), QLocale::c()}) {
+    notation.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = notation.toDouble(number, &ok);
+    if (ok) return value;
+  }
+  return std::nullopt;
+}
+
 bool ValidateFloatRange(QWidget* control, double min, double max) {
-  const QString text = ControlText(control).trimmed();
-  QLocale local;
-  local.setNumberOptions(QLocale::RejectGroupSeparator);
-  QLocale c = QLocale::c();
-  c.setNumberOptions(QLocale::RejectGroupSeparator);
-  bool ok = false;
-  double value = local.toDouble(text, &ok);
-  if (!ok) value = c.toDouble(text, &ok);
-  if (ok && value >= min && value <= max) return true;
+  const std::optional<double> value = ReadFloat(ControlText(control));
+  if (value && *value >= min && *value <= max) return true;
   RejectField(control, Tr("Number must be between %1 and %2.")
                            .arg(QString::number(min, 'g', 6), QString::number(max, 'g', 6)));
   return false;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QFontMetrics;
 class QWidget;
@@ -49,6 +50,9 @@ extern std::function<void(bool useDefault)> MessageBoxKeyboardHook;
 bool ValidateIntRange(QWidget* control, int min, int max);
 // The same for a decimal number in the user's notation (or with a point).
 bool ValidateFloatRange(QWidget* control, double min, double max);
+// The decimal number text holds (spaces around it ignored) in the user's notation, else with a
+// point; nothing when it holds none. Group separators are refused, so "1,000" is no number.
+std::optional<double> ReadFloat(const QString& text);
 // The field (a line edit or an editable combo box) accepts digits only.
 void SetNumericOnly(QWidget* field);
 

@@ -65,11 +65,18 @@ TPrinter::~TPrinter() = default;
 
 bool TPrinter::Setup(QWidget* owner) {
   QPrinter& printer = Device();
+  // The dialog shows the file printed last; only a name the user changed there counts as chosen.
+  const QString shownFile = printer.outputFileName();
   if (!PrinterSetupDialog(owner, printer)) return false;
   m_Name = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty()
                ? PdfPrinterName()
                : printer.printerName();
   m_Copies = std::max(printer.copyCount(), 1);
+  if (!IsPdf()) {
+    m_SetupFileName.clear();
+  } else if (printer.outputFileName() != shownFile) {
+    m_SetupFileName = printer.outputFileName();
+  }
   return true;
 }
 

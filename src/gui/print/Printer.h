@@ -51,6 +51,9 @@ public:
 
   // Shows the printer-setup dialog; on OK its printer and copy count take effect at once.
   bool Setup(QWidget* owner);
+  // The PDF file last named in the setup dialog, for Print to propose; empty when none was named
+  // or a system printer was chosen since.
+  QString SetupFileName() const { return m_SetupFileName; }
 
   // The device set up for a print run on the current printer: the whole paper as the page (the
   // page setup's margins count from its edge) and the copy count. For "PDF file" the output
@@ -60,5 +63,6 @@ public:
 private:
   QString m_Name;
   int m_Copies = 1;
+  QString m_SetupFileName;
   std::unique_ptr<QPrinter> m_Device;
 };

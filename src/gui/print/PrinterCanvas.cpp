@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -24,14 +25,10 @@ QString Tr(const char* text) {
 QString ToQString(const std::u16string& text) {
   return QString::fromStdU16String(text);
 }
-
-QString DecodedFileName(const TVocabFile& vocab) {
-  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
-}
 }  // namespace
 
-TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice& device)
-    : m_Device(device), m_Printer(dynamic_cast<QPrinter*>(&device)) {}
+TPrinterCanvas::TPrinterCanvas(QPagedPaintDevice& device, int32_t copies)
+    : m_Device(device), m_Printer(dynamic_cast<QPrinter*>(&device)), m_Copies(copies) {}
 
 TPrinterCanvas::~TPrinterCanvas() {
   EndJob();
@@ -54,7 +51,7 @@ int32_t TPrinterCanvas::DpiY() const {
 }
 
 int32_t TPrinterCanvas::Copies() const {
-  return m_Printer ? m_Printer->copyCount() : 1;
+  return m_Printer ? m_Printer->copyCount() : m_Copies;
 }
 
 bool TPrinterCanvas::CanCopy() const {
@@ -76,7 +73,11 @@ void TPrinterCanvas::BeginJob(const std::u16string& jobName) {
 }
 
 void TPrinterCanvas::EndJob() {
-  if (m_Painter.isActive()) m_Painter.end();
+  if (m_Painter.isActive() && !m_Painter.end()) m_EndFailed = true;
+}
+
+bool TPrinterCanvas::Failed() const {
+  return m_EndFailed || (m_Printer && m_Printer->printerState() == QPrinter::Error);
 }
 
 void TPrinterCanvas::NewPage() {
@@ -123,6 +124,10 @@ void TPrinterCanvas::FillBar(int32_t left, int32_t top, int32_t right, int32_t b
   m_Painter.fillRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Qt::black);
 }
 
+QString DecodedFileName(const TVocabFile& vocab) {
+  return QFile::decodeName(QByteArray::fromStdString(vocab.FileName()));
+}
+
 QString PrintJobName(const TVocabFile& vocab) {
   return Tr("Dadezivu - %1").arg(FileTitle(DecodedFileName(vocab)));
 }
@@ -142,6 +147,32 @@ TPrintJob MakePrintJob(const TVocabFile& vocab, const TPrintOptions& options,
 }
 
 void PrintVocabulary(QPrinter& printer, const TVocabFile& vocab, const TPrintJob& job) {
+  const QString fileName = printer.outputFileName();
+  if (printer.outputFormat() != QPrinter::PdfFormat || fileName.isEmpty()) {
+    TPrinterCanvas canvas(printer);
+    PrintVocabulary(canvas, vocab, job);
+    if (canvas.Failed()) throw std::runtime_error(Tr("Printing failed.").toStdString());
+    return;
+  }
+  // Qt's PDF engine ignores failed writes, so the file goes through a QSaveFile, which notices
+  // them and replaces the target only when everything was written.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) {
+    throw std::runtime_error(Tr("Cannot create file %1").arg(fileName).toStdString());
+  }
+  QPdfWriter writer(&file);
+  writer.setPdfVersion(printer.pdfVersion());
+  writer.setCreator(printer.creator());
+  writer.setResolution(printer.resolution());
+  writer.setPageLayout(printer.pageLayout());
+  TPrinterCanvas canvas(writer, printer.copyCount());
+  PrintVocabulary(canvas, vocab, job);
+  if (canvas.Failed() || !file.commit()) {
+    throw std::runtime_error(Tr("Printing failed.").toStdString());
+  }
+}
+
+void PreviewVocabulary(QPrinter& printer, const TVocabFile& vocab, const TPrintJob& job) {
   TPrinterCanvas canvas(printer);
   PrintVocabulary(canvas, vocab, job);
 }

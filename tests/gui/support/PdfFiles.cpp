@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Reading back the PDF files printing tests write.
+// Reading back the PDF files printing tests write, and a full disk to write them on.
 #include "PdfFiles.h"
 
 #include <QByteArray>
@@ -7,6 +7,12 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+
+#if defined(Q_OS_UNIX)
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 
 int PdfPageCount(const QString& fileName) {
   QFile file(fileName);
@@ -27,3 +33,28 @@ QString PdfText(const QString& fileName) {
   if (!process.waitForFinished(30000)) return {};
   return QString::fromUtf8(process.readAllStandardOutput());
 }
+
+#if defined(Q_OS_UNIX)
+TFileSizeLimit::TFileSizeLimit(long long maxBytes) {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+  m_Saved = static_cast<long long>(limit.rlim_cur);
+  // Past the limit the system would also kill the process; the failed write is what counts.
+  m_SavedSignal = std::signal(SIGXFSZ, SIG_IGN);
+  limit.rlim_cur = static_cast<rlim_t>(maxBytes);
+  m_Active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+TFileSizeLimit::~TFileSizeLimit() {
+  if (m_Active) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_Saved);
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  if (m_SavedSignal != SIG_ERR && m_SavedSignal) std::signal(SIGXFSZ, m_SavedSignal);
+}
+#else
+TFileSizeLimit::TFileSizeLimit(long long) {}
+TFileSizeLimit::~TFileSizeLimit() = default;
+#endif
