@@ -47,16 +47,9 @@ struct TForm {
   TMainForm form{&store};
 
   TForm() {
-    TVocabFile v;
-    v.SetForeignLangID(0x0407);
-    v.SetNativeLangID(0x0409);
-    for (const char* word : {"Haus", "Baum", "Katze"}) {
-      v.EditItem().Values[0] = word;
-      v.EditItem().Values[3] = "house";
-      v.AddItem(2);
-    }
     const QString path = dir.filePath("words.doz");
-    v.SaveToFile(QFile::encodeName(path).toStdString());
+    WriteVocabulary(
+        path, {{"Haus", "", "", "house"}, {"Baum", "", "", "house"}, {"Katze", "", "", "house"}});
     form.OpenFile(path);
     form.SetViewMode(vmList);
   }

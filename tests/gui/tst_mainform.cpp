@@ -27,15 +27,10 @@ TVocabGrid* Grid(const TMainForm& form) {
   return form.findChild<TVocabGrid*>("dgVocab");
 }
 
-void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
-  TVocabFile v;
-  v.SetForeignLangID(0x0407);
-  v.SetNativeLangID(0x0409);
-  for (const auto& w : words) {
-    v.EditItem().Values[0] = w;
-    v.AddItem(2);
-  }
-  v.SaveToFile(QFile::encodeName(path).toStdString());
+void WriteWords(const QString& path, const std::vector<std::string>& words) {
+  std::vector<TEntryTexts> entries;
+  for (const auto& w : words) entries.push_back({w, "", "", ""});
+  WriteVocabulary(path, entries);
 }
 
 // A main window whose settings live in a file of its own.
@@ -52,7 +47,7 @@ QByteArray ReadAll(const QString& path) {
 
 // Makes the form look as if a file had been opened from disk.
 void OpenSample(TMainForm& form, const QString& path) {
-  WriteVocabulary(path, {"Haus", "Baum"});
+  WriteWords(path, {"Haus", "Baum"});
   QVERIFY(form.OpenFile(path));
   form.SetViewMode(vmList);
 }
@@ -332,8 +327,8 @@ void TestMainForm::twoCopiesKeepEachOthersRecentFiles() {
   QTemporaryDir dir;
   const QString ini = dir.filePath("settings.ini");
   const QString first = dir.filePath("first.doz"), second = dir.filePath("second.doz");
-  WriteVocabulary(first, {"eins"});
-  WriteVocabulary(second, {"zwei"});
+  WriteWords(first, {"eins"});
+  WriteWords(second, {"zwei"});
   {
     TSettingsStore store1(ini), store2(ini);
     TMainForm form1(&store1), form2(&store2);
@@ -350,7 +345,7 @@ void TestMainForm::twoCopiesKeepEachOthersRecentFiles() {
 void TestMainForm::startOpensTheNamedFileOrOffersTheStartUpDialog() {
   QTemporaryDir dir;
   const QString path = dir.filePath("words.doz");
-  WriteVocabulary(path, {"eins", "zwei"});
+  WriteWords(path, {"eins", "zwei"});
   {
     TForm fixture;
     int offered = 0;
@@ -427,8 +422,8 @@ void TestMainForm::openedFilesBecomeRecent() {
   TMainForm& form = fixture.form;
   const QString first = dir.filePath("first.doz");
   const QString second = dir.filePath("second.doz");
-  WriteVocabulary(first, {"a"});
-  WriteVocabulary(second, {"b"});
+  WriteWords(first, {"a"});
+  WriteWords(second, {"b"});
   QVERIFY(form.OpenFile(first));
   QVERIFY(form.OpenFile(second));
   form.SetViewMode(vmList);
@@ -625,7 +620,7 @@ void TestMainForm::importMergesAndConvertsFiles() {
   TMainForm& form = fixture.form;
   OpenSample(form, dir.filePath("words.doz"));
   const QString other = dir.filePath("other.doz");
-  WriteVocabulary(other, {"drei"});
+  WriteWords(other, {"drei"});
   const QString text = dir.filePath("list.txt");
   {
     std::ofstream(QFile::encodeName(text).toStdString())

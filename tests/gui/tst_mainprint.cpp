@@ -21,15 +21,12 @@
 namespace {
 const QString kSample = QStringLiteral(DADEZIVU_SOURCE_DIR "/resources/samples/German-English.doz");
 
-void WriteVocabulary(const QString& path, int count) {
-  TVocabFile v;
-  v.SetForeignLangID(0x0407);
-  v.SetNativeLangID(0x0409);
+void WriteWords(const QString& path, int count) {
+  std::vector<TEntryTexts> entries;
   for (int i = 1; i <= count; ++i) {
-    v.EditItem().Values = {"Wort" + std::to_string(i), "n", "", "word " + std::to_string(i)};
-    v.AddItem(2);
+    entries.push_back({"Wort" + std::to_string(i), "n", "", "word " + std::to_string(i)});
   }
-  v.SaveToFile(QFile::encodeName(path).toStdString());
+  WriteVocabulary(path, entries);
 }
 
 // A main window whose settings live in a file of its own, with only the PDF file to print on.
@@ -312,7 +309,7 @@ void TestMainPrint::pageSetupStoresOnlyOnOk() {
 void TestMainPrint::previewDrawsWhatPrintWould() {
   TForm t;
   const QString source = t.dir.filePath("long.doz");
-  WriteVocabulary(source, 400);
+  WriteWords(source, 400);
   QVERIFY(t.form.OpenFile(source));
   t.form.SetViewMode(vmList);
   t.form.UpdateCommands();
@@ -344,7 +341,7 @@ void TestMainPrint::previewDrawsWhatPrintWould() {
 void TestMainPrint::commandLinePrintWritesAPdfBesideTheFile() {
   TForm t;
   const QString source = t.dir.filePath("words.doz");
-  WriteVocabulary(source, 300);
+  WriteWords(source, 300);
   std::ostringstream out, err;
   QCOMPARE(t.form.PrintFromCommandLine(source, out, err), 0);
   const QString pdf = t.dir.filePath("words.pdf");
@@ -357,7 +354,7 @@ void TestMainPrint::commandLinePrintWritesAPdfBesideTheFile() {
 void TestMainPrint::commandLinePrintNeverReplacesAFile() {
   TForm t;
   const QString source = t.dir.filePath("words.doz");
-  WriteVocabulary(source, 3);
+  WriteWords(source, 3);
   QFile old(t.dir.filePath("words.pdf"));
   QVERIFY(old.open(QIODevice::WriteOnly));
   old.write("keep me");
@@ -379,7 +376,7 @@ void TestMainPrint::commandLinePrintNeverReplacesAFile() {
   // the path takes a detour.
   QVERIFY(QDir(t.dir.path()).mkdir("sub"));
   const QString vocabPdf = t.dir.filePath("list.pdf");
-  WriteVocabulary(vocabPdf, 3);
+  WriteWords(vocabPdf, 3);
   QFile vocabFile(vocabPdf);
   QVERIFY(vocabFile.open(QIODevice::ReadOnly));
   const QByteArray bytes = vocabFile.readAll();
@@ -432,7 +429,7 @@ void TestMainPrint::commandLinePrintReportsFailures() {
 void TestMainPrint::failedPdfWriteIsReported() {
   TForm t;
   const QString source = t.dir.filePath("words.doz");
-  WriteVocabulary(source, 2000);
+  WriteWords(source, 2000);
   QVERIFY(t.form.OpenFile(source));
   t.form.SetViewMode(vmList);
   t.form.UpdateCommands();

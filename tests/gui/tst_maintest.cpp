@@ -21,24 +21,10 @@
 #include "text/DrawItem.h"
 
 namespace {
-struct TEntry {
-  std::string foreign, category, notes, native;
-};
+using TEntry = TEntryTexts;
 
 const std::vector<TEntry> kSample = {
     {"Haus", "n", "", "house"}, {"Baum", "n", "", "tree"}, {"laufen", "v", "lief", "run"}};
-
-void WriteVocabulary(const QString& path, const std::vector<TEntry>& entries, bool learnt = false) {
-  TVocabFile v;
-  v.SetForeignLangID(0x0407);
-  v.SetNativeLangID(0x0409);
-  for (const TEntry& e : entries) {
-    v.EditItem().Values = {e.foreign, e.category, e.notes, e.native};
-    v.EditItem().PenaltyPoints = learnt ? -1 : 0;
-    v.AddItem(2);
-  }
-  v.SaveToFile(QFile::encodeName(path).toStdString());
-}
 
 // A main window with its own settings, a sample file open in the list, sounds recorded and the
 // statistics dialog answered by Reset.
@@ -58,7 +44,7 @@ struct TForm {
 
   explicit TForm(const std::vector<TEntry>& entries = kSample, bool learnt = false) {
     const QString path = dir.filePath("Sample.doz");
-    WriteVocabulary(path, entries, learnt);
+    WriteVocabulary(path, entries, learnt ? -1 : 0);
     form.resize(640, 420);
     form.show();
     if (!form.OpenFile(path)) qFatal("sample not opened");

@@ -19,15 +19,10 @@ std::string FilePath(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-void WriteVocabulary(const QString& path, const std::vector<std::string>& words) {
-  TVocabFile v;
-  v.SetForeignLangID(0x0407);
-  v.SetNativeLangID(0x0409);
-  for (const auto& w : words) {
-    v.EditItem().Values = {w, "", "", w};
-    v.AddItem(2);
-  }
-  v.SaveToFile(FilePath(path));
+void WriteWords(const QString& path, const std::vector<std::string>& words) {
+  std::vector<TEntryTexts> entries;
+  for (const auto& w : words) entries.push_back({w, "", "", w});
+  WriteVocabulary(path, entries);
 }
 
 // The answers' statistics, as "questions/correct: penalty,last ..." for comparison.
@@ -137,7 +132,7 @@ void TestRecovery::Kill(QProcess& child) {
 
 void TestRecovery::aKilledProgramsAnswersAreRestoredWithItsFile() {
   const QString path = m_Dir->filePath("words.doz");
-  WriteVocabulary(path, {"Haus", "Baum", "Hund", "Katze"});
+  WriteWords(path, {"Haus", "Baum", "Hund", "Katze"});
   std::filesystem::last_write_time(
       FilePath(path), std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
   TChild child;
@@ -208,7 +203,7 @@ void TestRecovery::aKilledProgramsUntitledVocabularyIsRestoredAtStartUp() {
 
 void TestRecovery::noDeletesTheCopyAndOpensTheFile() {
   const QString path = m_Dir->filePath("words.doz");
-  WriteVocabulary(path, {"Haus", "Baum"});
+  WriteWords(path, {"Haus", "Baum"});
   std::filesystem::last_write_time(
       FilePath(path), std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5));
   {
@@ -235,7 +230,7 @@ void TestRecovery::noDeletesTheCopyAndOpensTheFile() {
 
 void TestRecovery::theTimerWritesWhileModifiedAndSavingRemoves() {
   const QString path = m_Dir->filePath("words.doz");
-  WriteVocabulary(path, {"Haus"});
+  WriteWords(path, {"Haus"});
   QTemporaryDir settingsDir;
   TSettingsStore store(settingsDir.filePath("settings.ini"));
   TMainForm form(&store);

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QtTest>
 
+#include "vocab/VocFile.h"
+
 TMessageBoxes::TMessageBoxes(QList<int> answers)
     : m_Answers(std::move(answers)),
       m_Seam(MessageBoxHandler,
@@ -107,4 +109,18 @@ bool TriggerAction(QWidget* window, const QString& name, QString* why) {
   }
   action->trigger();
   return true;
+}
+
+void WriteVocabulary(const QString& path, const std::vector<TEntryTexts>& entries,
+                     int32_t penaltyPoints) {
+  TVocabFile v;
+  v.SetForeignLangID(0x0407);
+  v.SetNativeLangID(0x0409);
+  for (const TEntryTexts& texts : entries) {
+    TVocabItem& item = v.EditItem();
+    item.Values = texts;
+    item.PenaltyPoints = penaltyPoints;
+    v.AddItem(2);
+  }
+  v.SaveToFile(QFile::encodeName(path).toStdString());
 }

@@ -11,9 +11,12 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "platform/AppHelp.h"
 #include "platform/DlgUtils.h"
@@ -156,3 +159,10 @@ public:
 private:
   TScopedSeam<std::function<void(const QUrl&)>> m_Seam;
 };
+
+// The texts of one entry: word/phrase, part of speech, notes, translations.
+using TEntryTexts = std::array<std::string, 4>;
+// Saves a German-English vocabulary of these entries at path, each with penaltyPoints (-1:
+// learnt).
+void WriteVocabulary(const QString& path, const std::vector<TEntryTexts>& entries,
+                     int32_t penaltyPoints = 0);
