@@ -19,28 +19,12 @@
 #include "text/Random.h"
 #include "vocab/VocFile.h"
 
+#include "BenchVocab.h"
+
 namespace {
-// Entries like a German-English vocabulary: nouns with their article skipped by SortPos, words
-// beginning with every letter, a few notes.
 std::unique_ptr<TVocabFile> MakeVocabulary(int32_t count) {
-  auto v = std::make_unique<TVocabFile>();
-  v->SetForeignLangID(0x0407);
-  v->SetNativeLangID(0x0409);
-  char word[48];
-  char native[48];
-  for (int32_t i = 0; i < count; ++i) {
-    const char first = static_cast<char>('A' + (i * 7) % 26);
-    const bool noun = i % 3 == 0;
-    std::snprintf(word, sizeof word, "%s%cort%07d", noun ? "der " : "", first, i);
-    std::snprintf(native, sizeof native, "word number %d", i);
-    TVocabItem& e = v->EditItem();
-    e.Values = {word, noun ? "n" : "v", i % 5 == 0 ? "pl. -e" : "", native};
-    e.SortPos = noun ? 4 : 0;
-    e.PenaltyPoints = i % 11 == 0 ? -1 : i % 3;
-    v->AddItem(2);
-  }
-  v->ClearJournal();
-  v->SetModified(false);
+  auto v =
+      MakeBenchVocabulary(count, {.VaryFirstLetter = true, .Tested = true, .SomeLearnt = true});
   v->SetItemIndex(0);
   return v;
 }

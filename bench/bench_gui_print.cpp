@@ -16,25 +16,9 @@
 #include "settings/RegUtils.h"
 #include "vocab/VocFile.h"
 
-namespace {
-std::unique_ptr<TVocabFile> MakeVocabulary(int32_t count) {
-  auto v = std::make_unique<TVocabFile>();
-  v->SetForeignLangID(0x0407);
-  v->SetNativeLangID(0x0409);
-  char word[48];
-  char native[64];
-  for (int32_t i = 0; i < count; ++i) {
-    const bool noun = i % 3 == 0;
-    std::snprintf(word, sizeof word, "%sWort%07d", noun ? "der " : "", i);
-    std::snprintf(native, sizeof native, "word number %d, or a longer translation", i);
-    TVocabItem& e = v->EditItem();
-    e.Values = {word, noun ? "n" : "v", i % 5 == 0 ? "pl. -e" : "", native};
-    v->AddItem(2);
-  }
-  v->ClearJournal();
-  return v;
-}
+#include "BenchVocab.h"
 
+namespace {
 long StatusKiB(const char* wanted) {
   std::ifstream status("/proc/self/status");
   std::string key;
@@ -60,13 +44,15 @@ int PageCount(const QString& fileName) {
 // The default settings: two columns with separator, title and page numbers, 10 pt, A4. The
 // peak resident set grows by what the print run holds at its worst; compare it to the file.
 void BM_PrintToPdf(benchmark::State& state) {
-  const auto vocab = MakeVocabulary(static_cast<int32_t>(state.range(0)));
+  const auto vocab =
+      MakeBenchVocabulary(static_cast<int32_t>(state.range(0)), {.LongTranslations = true});
   vocab->SetFileName("/tmp/bench.doz");
   const TPrintJob job = MakePrintJob(*vocab, {}, {}, TFontSetting{"Times New Roman", 10});
   QTemporaryDir dir;
   const QString file = dir.filePath("bench.pdf");
   // Warm the font caches, so that the peak below is the run's own.
-  PrintVocabularyToPdf(*MakeVocabulary(100), job, file, QPageSize(QPageSize::A4));
+  PrintVocabularyToPdf(*MakeBenchVocabulary(100, {.LongTranslations = true}), job, file,
+                       QPageSize(QPageSize::A4));
   const long before = StatusKiB("VmHWM:");
   for (auto _ : state) PrintVocabularyToPdf(*vocab, job, file, QPageSize(QPageSize::A4));
   state.counters["peak_growth_MiB"] = static_cast<double>(StatusKiB("VmHWM:") - before) / 1024.0;

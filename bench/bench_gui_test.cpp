@@ -17,32 +17,13 @@
 #include "settings/RegUtils.h"
 #include "vocab/VocFile.h"
 
-namespace {
-std::unique_ptr<TVocabFile> MakeVocabulary(int32_t count) {
-  auto v = std::make_unique<TVocabFile>();
-  v->SetForeignLangID(0x0407);
-  v->SetNativeLangID(0x0409);
-  char word[48];
-  char native[48];
-  for (int32_t i = 0; i < count; ++i) {
-    const bool noun = i % 3 == 0;
-    std::snprintf(word, sizeof word, "%sWort%07d", noun ? "der " : "", i);
-    std::snprintf(native, sizeof native, "word number %d", i);
-    TVocabItem& e = v->EditItem();
-    e.Values = {word, noun ? "n" : "v", i % 5 == 0 ? "pl. -e" : "", native};
-    e.SortPos = noun ? 4 : 0;
-    e.PenaltyPoints = i % 3;
-    v->AddItem(2);
-  }
-  v->ClearJournal();
-  v->SetModified(false);
-  return v;
-}
+#include "BenchVocab.h"
 
+namespace {
 TVocabFile& Vocabulary(int32_t count) {
   static std::map<int32_t, std::unique_ptr<TVocabFile>> made;
   auto& v = made[count];
-  if (!v) v = MakeVocabulary(count);
+  if (!v) v = MakeBenchVocabulary(count, {.Tested = true});
   return *v;
 }
 
