@@ -109,6 +109,7 @@ private slots:
   void commandStatesFollowTheView();
   void wholeRunUntilLearnt();
   void autoContinueFinishesAtOnceAndResetStartsAgain();
+  void multipleChoiceRunByKeysOnly();
   void startingOnALearntFile();
   void changesMidQuestionRecordNothing();
   void ctrlTabSwapsTheDirectionOnlyWithCtrlAlone();
@@ -285,6 +286,35 @@ void TestMainTest::autoContinueFinishesAtOnceAndResetStartsAgain() {
   QCOMPARE(f.statistics, 2);
   QCOMPARE(f.form.ViewMode(), vmTest);
   QCOMPARE(f.form.Vocab().LearntCount(), 0);
+}
+
+// Ctrl+T, Ctrl+M, then Down to the asked entry's row and Enter, Enter again to continue: the
+// right row is reached at the first try on lists of one row and of four, until all is learnt.
+void TestMainTest::multipleChoiceRunByKeysOnly() {
+  const std::vector<TEntry> five = {{"Haus", "n", "", "house"},
+                                    {"Baum", "n", "", "tree"},
+                                    {"Hund", "n", "", "dog"},
+                                    {"Katze", "n", "", "cat"},
+                                    {"Maus", "n", "", "mouse"}};
+  for (const auto& entries : {std::vector<TEntry>{five[0]}, five}) {
+    TForm f(entries);
+    TMessageBoxes boxes;
+    f.Key(Qt::Key_T, Qt::ControlModifier);
+    f.Key(Qt::Key_M, Qt::ControlModifier);
+    auto* list = f.Get<TChoiceList>("lbChoice");
+    for (int asked = 0; f.form.ViewMode() == vmTest && asked < 10; ++asked) {
+      QCOMPARE(list->count(), std::min(int(entries.size()), 4));
+      QCOMPARE(QApplication::focusWidget(), list);
+      const TVocabItemArray rows = list->Entries();
+      const int row = int(std::find(rows.begin(), rows.end(), &f.Current()) - rows.begin());
+      for (int down = 0; down <= row; ++down) f.Key(Qt::Key_Down);
+      f.Key(Qt::Key_Return);
+      QCOMPARE(f.Status(), QString("Right!"));
+      f.Key(Qt::Key_Return);
+    }
+    QCOMPARE(f.form.Vocab().LearntCount(), int(entries.size()));
+    QCOMPARE(boxes.Messages().size(), 1);
+  }
 }
 
 void TestMainTest::startingOnALearntFile() {
