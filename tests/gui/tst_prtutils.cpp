@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <random>
 #include <stdexcept>
 
 #include "PdfFiles.h"
@@ -87,6 +88,35 @@ private:
   char m_Style = 'r';
 };
 
+// Narrow and wide letters, so that breaks fall anywhere in a line; keeps every drawn run's box
+// by page. A line is as high as it is drawn, so boxes meet but never overlap in a sound layout.
+class TRunCanvas : public TRecordingCanvas {
+public:
+  void NewPage() override { ++m_Page; }
+  void SetFont(const std::string&, int32_t pointSize) override { m_Size = pointSize; }
+  void SetFontSize(int32_t pointSize) override { m_Size = pointSize; }
+  int32_t TextWidth(const std::u16string& text) override {
+    int32_t width = 0;
+    for (char16_t c : text) width += c == u' ' ? 5 : c == u'i' ? 4 : c == u'w' ? 14 : 9;
+    return width;
+  }
+  int32_t TextHeight(const std::u16string&) override { return 2 * m_Size; }
+  void DrawText(int32_t x, int32_t y, const std::u16string& text) override {
+    Runs.push_back(
+        {m_Page, QRect(x, y, TextWidth(text), 2 * m_Size), QString::fromStdU16String(text)});
+  }
+  struct TRun {
+    int Page;
+    QRect Box;
+    QString Text;
+  };
+  std::vector<TRun> Runs;
+
+private:
+  int m_Page = 0;
+  int32_t m_Size = 0;
+};
+
 TPrintJob Job(int32_t columns = 2, bool title = true) {
   TPrintJob job;
   job.PageSetup.Columns = columns;
@@ -146,6 +176,7 @@ private slots:
   void secondColumnBeginsWithABarOverTheWholeHeight();
   void longTextWrapsIndentedAndCutsWideWords();
   void fieldOptionsChooseWhatEachEntryPrints();
+  void noTwoRunsOverlapForAnyEntriesAndColumns();
   void titleComesFromDescriptionOrFileName();
   void titleWrapsOverTheWholeWidthOnTheFirstPageOnly();
   void pagesAreNumberedWhenMoreThanOne();
@@ -217,6 +248,7 @@ void TestPrtUtils::longTextWrapsIndentedAndCutsWideWords() {
   struct {
     TEntry Entry;
     QStringList Expected;
+    int32_t RightMargin = 1440;
   } cases[] = {
       // The space right behind the part that fits stays on the line.
       {{std::string(42, 'a') + " b", "", "", ""},
@@ -231,10 +263,54 @@ void TestPrtUtils::longTextWrapsIndentedAndCutsWideWords() {
       {{"wxyzw", "", "", (groups3 + groups3 + groups3 + "abcdefghi").toStdString()},
        {"100,100 10b wxyzw ", "160,100 10r " + groups3, "120,120 10r " + groups3 + "abcdefghi ",
         "120,140 10r " + groups3.left(29)}},
+      // Only the trailing space misses the line: the next field must not start over the word.
+      {{std::string(42, 'x'), "", "", "tr"},
+       {"100,100 10b " + QString(42, 'x') + ' ', "120,120 10r tr"}},
+      // Lines narrower than a character: the last cut character moves the pen as well.
+      {{"abc", "", "", "de"},
+       {"100,100 10b ab", "120,120 10b c", "120,140 10b  ", "120,160 10r d", "120,180 10r e"},
+       (1100 - 190) * 1440 / 100},
   };
   for (const auto& c : cases) {
-    const QStringList ops = Print(*Vocabulary({c.Entry}), Job(2, false));
+    TPrintJob job = Job(2, false);
+    job.PageSetup.MarginRight = c.RightMargin;
+    const QStringList ops = Print(*Vocabulary({c.Entry}), job);
     QCOMPARE(ops.mid(1, ops.size() - 2), c.Expected);
+  }
+}
+
+void TestPrtUtils::noTwoRunsOverlapForAnyEntriesAndColumns() {
+  std::mt19937 random(19);
+  const auto pick = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const auto text = [&](int maxLength) {
+    static const char letters[] = "wwiiiam  ";
+    std::string result(size_t(pick(0, maxLength)), ' ');
+    for (char& c : result) c = letters[pick(0, int(sizeof letters) - 2)];
+    return result;
+  };
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<TEntry> entries(size_t(pick(1, 80)));
+    for (TEntry& e : entries) e = {text(70), text(pick(0, 1) * 8), text(pick(0, 1) * 30), text(60)};
+    TPrintJob job = Job(pick(1, 3), pick(0, 1) == 1);
+    job.Options.PrintFields = uint8_t(pick(0, 7) << 1);
+    // Columns from about one character to the whole page wide.
+    const int32_t frame = pick(job.PageSetup.Columns * 32, 1000);
+    job.PageSetup.MarginLeft = 1440 * pick(0, 1100 - frame) / 100;
+    job.PageSetup.MarginRight = (1100 - frame) * 1440 / 100 - job.PageSetup.MarginLeft;
+    job.PageSetup.MarginBottom = 1440 * pick(1, 8);
+    TRunCanvas canvas;
+    PrintVocabulary(canvas, *Vocabulary(entries, text(20)), job);
+    const auto& runs = canvas.Runs;
+    for (size_t a = 0; a < runs.size(); ++a) {
+      for (size_t b = a + 1; b < runs.size() && runs[b].Page == runs[a].Page; ++b) {
+        QVERIFY2(!runs[a].Box.intersects(runs[b].Box),
+                 qPrintable(QStringLiteral("trial %1: '%2' and '%3'")
+                                .arg(trial)
+                                .arg(runs[a].Text, runs[b].Text)));
+      }
+    }
   }
 }
 
