@@ -105,7 +105,7 @@ TPageSetupDialog::TPageSetupDialog(QWidget* owner, TPageSetup& setup)
   };
   addColumns(rbOneCol, "rbOneCol", tr("&One"), 1);
   addColumns(rbTwoCols, "rbTwoCols", tr("T&wo"), 2);
-  addColumns(rbThreeCols, "rbThreeCols", tr("Th&ree"), 3);
+  addColumns(rbThreeCols, "rbThreeCols", tr("Thr&ee"), 3);
   chbSeparator = new QCheckBox(tr("&Separator"), gbColumns);
   chbSeparator->setObjectName("chbSeparator");
   choices->addWidget(chbSeparator);
