@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Keyboard accelerators of every dialog and the main window: no letter leads to two controls of
-// one window or page.
+// Keyboard accelerators of every dialog: no letter leads to two controls of one window or page.
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
-#include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -16,7 +13,6 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "app/MainFrm.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/EditDlg.h"
@@ -56,8 +52,6 @@ void CheckWindow(QWidget* window, const QString& name, QStringList& faults) {
       add(button->text(), Describe(widget, button->text()));
     } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
       add(group->title(), Describe(widget, group->title()));
-    } else if (auto* bar = qobject_cast<QMenuBar*>(widget)) {
-      for (QAction* menu : bar->actions()) add(menu->text(), "menu " + menu->text());
     } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
       for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i), "tab " + tabs->tabText(i));
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -147,19 +141,6 @@ void TestAccelerators::noLetterLeadsToTwoControls() {
   for (const auto& [name, make] : dialogs) {
     const std::unique_ptr<QDialog> dialog(make());
     CheckPages(dialog.get(), name, faults);
-  }
-  {
-    TSettingsStore store{dir.filePath("settings.ini")};
-    TMainForm form{&store};
-    const QString path = dir.filePath("Sample.doz");
-    WriteVocabulary(path, {{"Haus", "n", "", "house"}, {"Baum", "n", "", "tree"}});
-    form.show();
-    QVERIFY(form.OpenFile(path));
-    CheckWindow(&form, "Main list", faults);
-    TRIGGER_ACTION(&form, "miTestStartTesting");
-    CheckWindow(&form, "Main test", faults);
-    TRIGGER_ACTION(&form, "miTestMultipleChoice");
-    CheckWindow(&form, "Main choice", faults);
   }
   QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }

@@ -88,35 +88,6 @@ private:
   char m_Style = 'r';
 };
 
-// Narrow and wide letters, so that breaks fall anywhere in a line; keeps every drawn run's box
-// by page. A line is as high as it is drawn, so boxes meet but never overlap in a sound layout.
-class TRunCanvas : public TRecordingCanvas {
-public:
-  void NewPage() override { ++m_Page; }
-  void SetFont(const std::string&, int32_t pointSize) override { m_Size = pointSize; }
-  void SetFontSize(int32_t pointSize) override { m_Size = pointSize; }
-  int32_t TextWidth(const std::u16string& text) override {
-    int32_t width = 0;
-    for (char16_t c : text) width += c == u' ' ? 5 : c == u'i' ? 4 : c == u'w' ? 14 : 9;
-    return width;
-  }
-  int32_t TextHeight(const std::u16string&) override { return 2 * m_Size; }
-  void DrawText(int32_t x, int32_t y, const std::u16string& text) override {
-    Runs.push_back(
-        {m_Page, QRect(x, y, TextWidth(text), 2 * m_Size), QString::fromStdU16String(text)});
-  }
-  struct TRun {
-    int Page;
-    QRect Box;
-    QString Text;
-  };
-  std::vector<TRun> Runs;
-
-private:
-  int m_Page = 0;
-  int32_t m_Size = 0;
-};
-
 TPrintJob Job(int32_t columns = 2, bool title = true) {
   TPrintJob job;
   job.PageSetup.Columns = columns;
@@ -285,7 +256,7 @@ void TestPrtUtils::noTwoRunsOverlapForAnyEntriesAndColumns() {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
   const auto text = [&](int maxLength) {
-    static const char letters[] = "wwiiiam  ";
+    static const char letters[] = "wiam  ";
     std::string result(size_t(pick(0, maxLength)), ' ');
     for (char& c : result) c = letters[pick(0, int(sizeof letters) - 2)];
     return result;
@@ -296,20 +267,25 @@ void TestPrtUtils::noTwoRunsOverlapForAnyEntriesAndColumns() {
     TPrintJob job = Job(pick(1, 3), pick(0, 1) == 1);
     job.Options.PrintFields = uint8_t(pick(0, 7) << 1);
     // Columns from about one character to the whole page wide.
-    const int32_t frame = pick(job.PageSetup.Columns * 32, 1000);
+    const int32_t frame = pick(job.PageSetup.Columns * 42, 1000);
     job.PageSetup.MarginLeft = 1440 * pick(0, 1100 - frame) / 100;
     job.PageSetup.MarginRight = (1100 - frame) * 1440 / 100 - job.PageSetup.MarginLeft;
     job.PageSetup.MarginBottom = 1440 * pick(1, 8);
-    TRunCanvas canvas;
-    PrintVocabulary(canvas, *Vocabulary(entries, text(20)), job);
-    const auto& runs = canvas.Runs;
-    for (size_t a = 0; a < runs.size(); ++a) {
-      for (size_t b = a + 1; b < runs.size() && runs[b].Page == runs[a].Page; ++b) {
-        QVERIFY2(!runs[a].Box.intersects(runs[b].Box),
-                 qPrintable(QStringLiteral("trial %1: '%2' and '%3'")
-                                .arg(trial)
-                                .arg(runs[a].Text, runs[b].Text)));
+    // Each drawn run's box, as high as a line; boxes of a sound layout meet but never overlap.
+    std::vector<std::pair<QRect, QString>> runs;
+    static const QRegularExpression drawing("^(\\d+),(\\d+) (\\d+). (.*)$");
+    for (const QString& op : Print(*Vocabulary(entries, text(20)), job)) {
+      if (op == "page") runs.clear();
+      const QRegularExpressionMatch run = drawing.match(op);
+      if (!run.hasMatch()) continue;
+      const QRect box(run.captured(1).toInt(), run.captured(2).toInt(),
+                      10 * int(run.captured(4).size()), 2 * run.captured(3).toInt());
+      for (const auto& [other, drawn] : runs) {
+        if (box.intersects(other)) {
+          QFAIL(qPrintable(QStringLiteral("trial %1: '%2' over '%3'").arg(trial).arg(op, drawn)));
+        }
       }
+      runs.emplace_back(box, op);
     }
   }
 }

@@ -119,7 +119,6 @@ private slots:
   void choiceListOffersAndJudgesByEntry();
   void choiceListMouse();
   void choiceTypeAheadFollowsDirection();
-  void choiceKeysSelectFromNothing();
   void resultImageColours();
   void panelFollowsDisplayFont();
   void doubleClickOnQuestionIsReported();
@@ -496,32 +495,6 @@ void TestTestPanel::choiceTypeAheadFollowsDirection() {
   QCOMPARE(list->currentItem()->text(), QString("horse"));
   QTest::keyClicks(list, "o");
   QCOMPARE(list->currentItem()->text(), QString("horse"));
-}
-
-// With nothing selected the first Down or Home selects the first row and End the last; later
-// keys move on from the selection, and Enter submits the row the keys reached.
-void TestTestPanel::choiceKeysSelectFromNothing() {
-  const std::vector<TEntry> four(kAnimals.begin(), kAnimals.begin() + 4);
-  for (const auto& entries : {std::vector<TEntry>{kAnimals[0]}, four}) {
-    const int last = static_cast<int>(entries.size()) - 1;
-    const std::vector<std::pair<std::vector<Qt::Key>, int>> cases = {
-        {{Qt::Key_Down}, 0},
-        {{Qt::Key_Home}, 0},
-        {{Qt::Key_End}, last},
-        {{Qt::Key_Down, Qt::Key_Down}, std::min(1, last)},
-        {{Qt::Key_End, Qt::Key_Home}, 0}};
-    for (const auto& [keys, row] : cases) {
-      TPanel p(entries, kTestPassive, true);
-      p.Ask(0);
-      TChoiceList* list = p.Choices();
-      QTRY_VERIFY(list->hasFocus());
-      for (Qt::Key key : keys) QTest::keyClick(list, key);
-      TVocabItem* picked = list->SelectedEntry();
-      QCOMPARE(picked, list->Entry(row));
-      QTest::keyClick(list, Qt::Key_Return);
-      QCOMPARE(p.Status(), QString(picked == &p.vocab.GetItem(0) ? "Right!" : "Wrong!"));
-    }
-  }
 }
 
 void TestTestPanel::resultImageColours() {
