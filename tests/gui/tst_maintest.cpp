@@ -109,6 +109,7 @@ private slots:
   void commandStatesFollowTheView();
   void wholeRunUntilLearnt();
   void autoContinueFinishesAtOnceAndResetStartsAgain();
+  void multipleChoiceRunByKeysOnly();
   void startingOnALearntFile();
   void changesMidQuestionRecordNothing();
   void ctrlTabSwapsTheDirectionOnlyWithCtrlAlone();
@@ -285,6 +286,43 @@ void TestMainTest::autoContinueFinishesAtOnceAndResetStartsAgain() {
   QCOMPARE(f.statistics, 2);
   QCOMPARE(f.form.ViewMode(), vmTest);
   QCOMPARE(f.form.Vocab().LearntCount(), 0);
+}
+
+// Ctrl+T, Ctrl+M, then keys to the asked entry's row and Enter, Enter again to continue, on
+// lists of one row and of four: from no selection the first Down or Home takes the first row,
+// End the last, so the right row is reached at the first try until all is learnt.
+void TestMainTest::multipleChoiceRunByKeysOnly() {
+  const std::vector<TEntry> five = {{"Haus", "n", "", "house"},
+                                    {"Baum", "n", "", "tree"},
+                                    {"Hund", "n", "", "dog"},
+                                    {"Katze", "n", "", "cat"},
+                                    {"Maus", "n", "", "mouse"}};
+  for (const auto& entries : {std::vector<TEntry>{five[0]}, five}) {
+    TForm f(entries);
+    TMessageBoxes boxes;
+    f.Key(Qt::Key_T, Qt::ControlModifier);
+    f.Key(Qt::Key_M, Qt::ControlModifier);
+    auto* list = f.Get<TChoiceList>("lbChoice");
+    for (int asked = 0; f.form.ViewMode() == vmTest && asked < 10; ++asked) {
+      QCOMPARE(QApplication::focusWidget(), list);
+      const int last = std::min(int(entries.size()), 4) - 1;
+      QCOMPARE(list->count(), last + 1);
+      const TVocabItemArray rows = list->Entries();
+      const int row = int(std::find(rows.begin(), rows.end(), &f.Current()) - rows.begin());
+      // Down from nothing, Home then Down, End then Up in turn.
+      const int way = asked % 3;
+      f.Key(way == 0 ? Qt::Key_Down : way == 1 ? Qt::Key_Home : Qt::Key_End);
+      QCOMPARE(list->SelectedEntry(), rows[way == 2 ? last : 0]);
+      for (int r = way == 2 ? last : 0; r != row; r += r < row ? 1 : -1) {
+        f.Key(r < row ? Qt::Key_Down : Qt::Key_Up);
+      }
+      f.Key(Qt::Key_Return);
+      QCOMPARE(f.Status(), QString("Right!"));
+      f.Key(Qt::Key_Return);
+    }
+    QCOMPARE(f.form.Vocab().LearntCount(), int(entries.size()));
+    QCOMPARE(boxes.Messages().size(), 1);
+  }
 }
 
 void TestMainTest::startingOnALearntFile() {

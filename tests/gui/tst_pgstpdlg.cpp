@@ -50,7 +50,7 @@ void TestPageSetupDialog::unitFollowsTheMeasurementSystem() {
   };
   const TCase cases[] = {{QLocale::MetricSystem, " Margins (cm): ", 567, "2.54"},
                          {QLocale::ImperialUSSystem, " Margins (inches): ", 1440, "1.00"},
-                         {QLocale::ImperialUKSystem, " Margins (inches): ", 1440, "1.00"}};
+                         {QLocale::ImperialUKSystem, " Margins (cm): ", 567, "2.54"}};
   for (const TCase& c : cases) {
     TScopedSeam seam(MeasurementSystemHandler, [&c] { return c.System; });
     TPageSetup setup;

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <memory>
+#include <random>
 #include <stdexcept>
 
 #include "PdfFiles.h"
@@ -146,6 +147,7 @@ private slots:
   void secondColumnBeginsWithABarOverTheWholeHeight();
   void longTextWrapsIndentedAndCutsWideWords();
   void fieldOptionsChooseWhatEachEntryPrints();
+  void noTwoRunsOverlapForAnyEntriesAndColumns();
   void titleComesFromDescriptionOrFileName();
   void titleWrapsOverTheWholeWidthOnTheFirstPageOnly();
   void pagesAreNumberedWhenMoreThanOne();
@@ -217,6 +219,7 @@ void TestPrtUtils::longTextWrapsIndentedAndCutsWideWords() {
   struct {
     TEntry Entry;
     QStringList Expected;
+    int32_t RightMargin = 1440;
   } cases[] = {
       // The space right behind the part that fits stays on the line.
       {{std::string(42, 'a') + " b", "", "", ""},
@@ -231,10 +234,59 @@ void TestPrtUtils::longTextWrapsIndentedAndCutsWideWords() {
       {{"wxyzw", "", "", (groups3 + groups3 + groups3 + "abcdefghi").toStdString()},
        {"100,100 10b wxyzw ", "160,100 10r " + groups3, "120,120 10r " + groups3 + "abcdefghi ",
         "120,140 10r " + groups3.left(29)}},
+      // Only the trailing space misses the line: the next field must not start over the word.
+      {{std::string(42, 'x'), "", "", "tr"},
+       {"100,100 10b " + QString(42, 'x') + ' ', "120,120 10r tr"}},
+      // Lines narrower than a character: the last cut character moves the pen as well.
+      {{"abc", "", "", "de"},
+       {"100,100 10b ab", "120,120 10b c", "120,140 10b  ", "120,160 10r d", "120,180 10r e"},
+       (1100 - 190) * 1440 / 100},
   };
   for (const auto& c : cases) {
-    const QStringList ops = Print(*Vocabulary({c.Entry}), Job(2, false));
+    TPrintJob job = Job(2, false);
+    job.PageSetup.MarginRight = c.RightMargin;
+    const QStringList ops = Print(*Vocabulary({c.Entry}), job);
     QCOMPARE(ops.mid(1, ops.size() - 2), c.Expected);
+  }
+}
+
+void TestPrtUtils::noTwoRunsOverlapForAnyEntriesAndColumns() {
+  std::mt19937 random(19);
+  const auto pick = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const auto text = [&](int maxLength) {
+    static const char letters[] = "wiam  ";
+    std::string result(size_t(pick(0, maxLength)), ' ');
+    for (char& c : result) c = letters[pick(0, int(sizeof letters) - 2)];
+    return result;
+  };
+  for (int trial = 0; trial < 300; ++trial) {
+    std::vector<TEntry> entries(size_t(pick(1, 80)));
+    for (TEntry& e : entries) e = {text(70), text(pick(0, 1) * 8), text(pick(0, 1) * 30), text(60)};
+    TPrintJob job = Job(pick(1, 3), pick(0, 1) == 1);
+    job.Options.PrintFields = uint8_t(pick(0, 7) << 1);
+    // Columns from about one character to the whole page wide.
+    const int32_t frame = pick(job.PageSetup.Columns * 42, 1000);
+    job.PageSetup.MarginLeft = 1440 * pick(0, 1100 - frame) / 100;
+    job.PageSetup.MarginRight = (1100 - frame) * 1440 / 100 - job.PageSetup.MarginLeft;
+    job.PageSetup.MarginBottom = 1440 * pick(1, 8);
+    // Each drawn run's box, as high as a line; boxes of a sound layout meet but never overlap.
+    std::vector<std::pair<QRect, QString>> runs;
+    static const QRegularExpression drawing("^(\\d+),(\\d+) (\\d+). (.*)$");
+    for (const QString& op : Print(*Vocabulary(entries, text(20)), job)) {
+      if (op == "page") runs.clear();
+      const QRegularExpressionMatch run = drawing.match(op);
+      if (!run.hasMatch()) continue;
+      const QRect box(run.captured(1).toInt(), run.captured(2).toInt(),
+                      10 * int(run.captured(4).size()), 2 * run.captured(3).toInt());
+      for (const auto& [other, drawn] : runs) {
+        if (box.intersects(other)) {
+          QFAIL(qPrintable(QStringLiteral("trial %1: '%2' over '%3'").arg(trial).arg(op, drawn)));
+        }
+      }
+      runs.emplace_back(box, op);
+    }
   }
 }
 

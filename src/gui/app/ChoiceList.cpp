@@ -141,6 +141,15 @@ void TChoiceList::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // Taking the focus makes the first row current without selecting it, so the standard Down
+  // would step past that row and Home would stay on it unselected.
+  const int key = event->key();
+  if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && selectedItems().isEmpty() &&
+      count() > 0 && (key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End)) {
+    setCurrentRow(key == Qt::Key_End ? count() - 1 : 0, QItemSelectionModel::ClearAndSelect);
+    event->accept();
+    return;
+  }
   QListWidget::keyPressEvent(event);
 }
 

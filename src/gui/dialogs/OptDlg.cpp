@@ -268,7 +268,7 @@ QWidget* TOptionsDialog::CreateGeneralPage() {
   grid->addWidget(cbShortcut, 0, 1, 1, 2);
   grid->addWidget(label(tr("&Character set:"), cbCharSet), 1, 0);
   grid->addWidget(cbCharSet, 1, 1, 1, 2);
-  grid->addWidget(label(tr("C&haracter:"), cbCharacter), 2, 0);
+  grid->addWidget(label(tr("Cha&racter:"), cbCharacter), 2, 0);
   grid->addWidget(cbCharacter, 2, 1);
   grid->addWidget(lblUnassigned, 2, 2);
   grid->addWidget(btnClearAll, 3, 2, Qt::AlignRight);

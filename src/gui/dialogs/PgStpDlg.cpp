@@ -68,7 +68,8 @@ TPageSetupDialog::TPageSetupDialog(QWidget* owner, TPageSetup& setup)
   setWindowTitle(tr("Page Setup"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
-  const bool metric = MeasurementSystemHandler() == QLocale::MetricSystem;
+  // A United Kingdom locale prints on A4 (as the printer's default paper says) in centimetres.
+  const bool metric = MeasurementSystemHandler() != QLocale::ImperialUSSystem;
   m_TwipsPerUnit = metric ? kTwipsPerCm : kTwipsPerInch;
 
   gbMargins = new QGroupBox(metric ? tr(" Margins (cm): ") : tr(" Margins (inches): "), this);
@@ -105,7 +106,7 @@ TPageSetupDialog::TPageSetupDialog(QWidget* owner, TPageSetup& setup)
   };
   addColumns(rbOneCol, "rbOneCol", tr("&One"), 1);
   addColumns(rbTwoCols, "rbTwoCols", tr("T&wo"), 2);
-  addColumns(rbThreeCols, "rbThreeCols", tr("Th&ree"), 3);
+  addColumns(rbThreeCols, "rbThreeCols", tr("Thr&ee"), 3);
   chbSeparator = new QCheckBox(tr("&Separator"), gbColumns);
   chbSeparator->setObjectName("chbSeparator");
   choices->addWidget(chbSeparator);

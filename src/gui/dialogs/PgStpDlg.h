@@ -37,8 +37,9 @@ private:
   bool m_Separator = false;
 };
 
-// Edits the page setup record, written back only on OK. Margins are shown in centimetres on a
-// metric system and in inches on any other, and stored in twips rounded half up.
+// Edits the page setup record, written back only on OK. Margins are shown in inches where the
+// system measures in US units and in centimetres on any other, and stored in twips rounded half
+// up.
 class TPageSetupDialog : public TDialog {
   Q_OBJECT
 public:

@@ -48,6 +48,7 @@ public:
 
 private:
   void PrintText(std::u16string text, bool bold, bool italic, TLineBreak kind);
+  void Draw(const std::u16string& piece, int32_t width);
   void LineBreak(TLineBreak kind);
   void NextColumn();
   void PrintPageNumber();
@@ -136,8 +137,7 @@ void TPrintRun::PrintText(std::u16string text, bool bold, bool italic, TLineBrea
     const int32_t available = m_LineRight - m_PenX;
     // Most texts fit whole: one measurement instead of a search.
     if (const int32_t width = m_Canvas.TextWidth(text); width < available) {
-      m_Canvas.DrawText(m_PenX, m_PenY, text);
-      m_PenX += width;
+      Draw(text, width);
       return;
     }
     // The longest prefix narrower than the room left; widths grow with the prefix.
@@ -151,11 +151,6 @@ void TPrintRun::PrintText(std::u16string text, bool bold, bool italic, TLineBrea
       }
     }
     const size_t n = low;
-    if (n == text.size()) {
-      m_Canvas.DrawText(m_PenX, m_PenY, text);
-      m_PenX += m_Canvas.TextWidth(text);
-      return;
-    }
     // Where the line may end: after a space that fits, after the space right behind the part
     // that fits, or after the last space within it.
     size_t lineEnd = 0;
@@ -173,15 +168,23 @@ void TPrintRun::PrintText(std::u16string text, bool bold, bool italic, TLineBrea
     if (lineEnd == 0 && m_PenX <= m_LineLeft) {
       lineEnd = n > 0 ? n : 1;
       // Never between the halves of a surrogate pair (a file name may hold one).
-      if (lineEnd > 1 && IsHighSurrogate(text[lineEnd - 1])) --lineEnd;
+      if (IsHighSurrogate(text[lineEnd - 1])) lineEnd += lineEnd > 1 ? -1 : 1;
     }
     if (lineEnd > 0) {
-      m_Canvas.DrawText(m_PenX, m_PenY, text.substr(0, lineEnd));
+      const std::u16string piece = text.substr(0, lineEnd);
+      Draw(piece, m_Canvas.TextWidth(piece));
       text.erase(0, lineEnd);
     }
     if (text.empty()) return;
     LineBreak(kind);
   }
+}
+
+// The pen ends where the drawn text ends, also when that is the last piece of a field: the next
+// field starts there, even when only a trailing space went past the line's end.
+void TPrintRun::Draw(const std::u16string& piece, int32_t width) {
+  m_Canvas.DrawText(m_PenX, m_PenY, piece);
+  m_PenX += width;
 }
 
 void TPrintRun::LineBreak(TLineBreak kind) {
