@@ -36,6 +36,10 @@ public:
   // coordinates): above it when the band's middle is in the lower half of the screen.
   void MoveOffBand(const QRect& band);
 
+  // Loads every control from the search request, as on showing; also after the request's text
+  // or the vocabulary's languages changed while the window is open.
+  void FormShow();
+
   QLabel* lblField = nullptr;
   QComboBox* cbField = nullptr;
   QLabel* lblFind = nullptr;
@@ -52,7 +56,6 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void FormShow();
   void cbFieldClick();
   void SearchChange();
   void btnFindClick();
