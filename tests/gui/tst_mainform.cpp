@@ -625,10 +625,14 @@ void TestMainForm::fontCommandChangesTheList() {
     font = {face, 20};
     return true;
   };
+  const QLineEdit* edtFind = form.findChild<QLineEdit*>("edtFind");  // vocabulary text too
+  QCOMPARE(edtFind->font().pointSize(), Grid(form)->DisplayFont().pointSize());
   const int before = Grid(form)->RowHeight();
   TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
   QCOMPARE(Grid(form)->DisplayFont().pointSize(), 20);
+  QCOMPARE(edtFind->font().family(), face);
+  QCOMPARE(edtFind->font().pointSize(), 20);
   QVERIFY(Grid(form)->RowHeight() > before);
   form.FontDialogRunner = [&](TFontSetting& font) {
     font.Size = 8;

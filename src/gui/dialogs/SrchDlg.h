@@ -2,6 +2,7 @@
 // The modeless Find window and the Find Next search it drives.
 #pragma once
 
+#include <QFont>
 #include <QRect>
 
 #include <cstdint>
@@ -35,6 +36,9 @@ public:
   // Moves the dialog up or down, and only vertically, so that it does not cover band (screen
   // coordinates): above it when the band's middle is in the lower half of the screen.
   void MoveOffBand(const QRect& band);
+
+  // The display font's face and size for the search text, which is vocabulary text.
+  void SetFindFont(const QFont& font);
 
   // Loads every control from the search request, as on showing; also after the request's text
   // or the vocabulary's languages changed while the window is open.
