@@ -188,9 +188,8 @@ void TMainForm::miFileSaveClick() {
     miFileSaveAsClick();
     return;
   }
-  const QFileInfo info(fileName);
-  // The read-only attribute, as the file carries it (whoever we are).
-  if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
+  if (IsReadOnlyFile(fileName)) {
+    const QFileInfo info(fileName);
     ShowMessageBox(
         tr("%1\nThis file is read-only. Please use a different file name.")
             .arg(QDir::toNativeSeparators(info.path()) + QDir::separator() + FileTitle(fileName)));
