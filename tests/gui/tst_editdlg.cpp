@@ -68,6 +68,9 @@ void TestEditDialog::addTidiesTheTextsAndReadsTheMarker() {
       {"the @house", "the house", 4},
       {"house@", "house", 0},
       {"a@b@c", "ab@c", 1},
+      {"house @", "house", 0},
+      {"@ house", "house", 0},
+      {"the @ house", "the house", 4},
   };
   for (const Case& c : cases) {
     TEditData data;
@@ -92,6 +95,7 @@ void TestEditDialog::checksComeInOrderWithTheirFieldsFocused() {
     const char* focused;
   } cases[] = {
       {"   ", "", "Enter a word or phrase.", "edtForeign"},
+      {" @ ", "x", "Enter a word or phrase.", "edtForeign"},
       {"a (b (c))", "", "Invalid use of brackets.", "edtForeign"},
       {"a )b(", "x", "Invalid use of brackets.", "edtForeign"},
       {"a (b) (c)", " ", "Enter a translation.", "edtNative"},

@@ -84,6 +84,7 @@ private slots:
   void findNextWrapsAndReportsMisses();
   void addAndEditGoThroughTheDialog();
   void statisticsResetOnlyWhenAsked();
+  void keysDuringADragAreTheDrags();
 
 private:
   TUnexpectedModals m_Unexpected;
@@ -364,6 +365,28 @@ void TestMainEdit::statisticsResetOnlyWhenAsked() {
   f.form.SetViewMode(vmNone);
   f.form.UpdateCommands();
   QVERIFY(!FindAction(&f.form, "miTestStatistics")->isEnabled());
+}
+
+// Escape cancels a drag; Enter neither edits (m_Unexpected would see the dialog) nor drops.
+void TestMainEdit::keysDuringADragAreTheDrags() {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    TForm f({"a", "b", "c", "d"});
+    f.form.show();
+    QWidget* viewport = Grid(f.form)->viewport();
+    const auto mouse = [&](QEvent::Type type, int row, Qt::MouseButtons buttons) {
+      const QPoint at(10, Grid(f.form)->rowViewportPosition(row) + 3);
+      QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, {});
+      QCoreApplication::sendEvent(viewport, &event);
+    };
+    mouse(QEvent::MouseButtonPress, 0, Qt::LeftButton);
+    mouse(QEvent::MouseMove, 0, Qt::LeftButton);
+    mouse(QEvent::MouseMove, 2, Qt::LeftButton);
+    QVERIFY(Grid(f.form)->Dragging());
+    QTest::keyClick(Grid(f.form), key);
+    mouse(QEvent::MouseMove, 3, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, 3, Qt::NoButton);
+    QCOMPARE(f.Words(), QString(key == Qt::Key_Escape ? "a b c d" : "b c d a"));
+  }
 }
 
 QTEST_MAIN(TestMainEdit)

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -75,6 +76,7 @@ private slots:
   void twoCopiesKeepEachOthersRecentFiles();
   void startOpensTheNamedFileOrOffersTheStartUpDialog();
   void newKeepsTheChosenLanguages();
+  void anotherAlphabetEmptiesTheSearchText();
   void openedFilesBecomeRecent();
   void saveAsWritesEveryType();
   void saveAsGivesANameTheTypesExtension();
@@ -416,6 +418,28 @@ void TestMainForm::newKeepsTheChosenLanguages() {
   QCOMPARE(form.Vocab().GetProperty(0), std::string());
 }
 
+// The search text's bytes would mean other letters in another character set.
+void TestMainForm::anotherAlphabetEmptiesTheSearchText() {
+  QTemporaryDir dir;
+  TForm fixture;
+  TMainForm& form = fixture.form;
+  OpenSample(form, dir.filePath("words.doz"));
+  form.SearchData().Text = "Haus";
+  QVERIFY(form.OpenFile(dir.filePath("words.doz")));
+  QCOMPARE(form.SearchData().Text, std::string("Haus"));  // the same alphabet keeps it
+  TRIGGER_ACTION(&form, "miEditFind");
+  form.PropertiesDialogRunner = [](TPropertiesData& data) {
+    data.ForeignLangID = 0x0419;  // Russian
+    return true;
+  };
+  TRIGGER_ACTION(&form, "miFileProperties");
+  QCOMPARE(form.findChild<QLineEdit*>("edtFind")->text(), QString());
+  form.SearchData().Text = "\xe4\xee\xec";
+  QVERIFY(form.OpenFile(dir.filePath("words.doz")));
+  form.UpdateCommands();
+  QVERIFY(!FindAction(&form, "miEditFindNext")->isEnabled());
+}
+
 void TestMainForm::openedFilesBecomeRecent() {
   QTemporaryDir dir;
   TForm fixture;
@@ -601,10 +625,14 @@ void TestMainForm::fontCommandChangesTheList() {
     font = {face, 20};
     return true;
   };
+  const QLineEdit* edtFind = form.findChild<QLineEdit*>("edtFind");  // vocabulary text too
+  QCOMPARE(edtFind->font().pointSize(), Grid(form)->DisplayFont().pointSize());
   const int before = Grid(form)->RowHeight();
   TRIGGER_ACTION(&form, "miViewFont");
   QCOMPARE(form.Settings().DisplayFont.Size, 20);
   QCOMPARE(Grid(form)->DisplayFont().pointSize(), 20);
+  QCOMPARE(edtFind->font().family(), face);
+  QCOMPARE(edtFind->font().pointSize(), 20);
   QVERIFY(Grid(form)->RowHeight() > before);
   form.FontDialogRunner = [&](TFontSetting& font) {
     font.Size = 8;

@@ -71,6 +71,7 @@ void TestStatisticsDialog::anEmptyVocabularyShowsZeros() {
   QCOMPARE(dialog.lblProgress->text(), QString("0%"));
   QCOMPARE(dialog.lblSuccess->text(), QString("0%"));
   QCOMPARE(dialog.pbrProgress->value(), 0);
+  QVERIFY2(dialog.pbrProgress->maximum() > 0, "an empty bar, not the busy indicator");
   QVERIFY(!dialog.chbReset->isEnabled());
 
   // After a reset nothing has been attempted, edits or not.

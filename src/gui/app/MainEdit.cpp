@@ -228,7 +228,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (auto* menu = qobject_cast<QMenu*>(watched)) {
     if (MenuHelpKey(menu, event)) return true;
   }
-  if (watched == dgVocab && event->type() == QEvent::KeyPress && m_ViewMode == vmList) {
+  // During a drag the keys are the drag's: Escape cancels it, Enter does nothing.
+  if (watched == dgVocab && event->type() == QEvent::KeyPress && m_ViewMode == vmList &&
+      !dgVocab->Dragging()) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       RunCommand([&] {

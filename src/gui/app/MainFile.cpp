@@ -16,6 +16,7 @@
 #include "app/VocabGrid.h"
 #include "dialogs/CnvrtDlg.h"
 #include "dialogs/PropsDlg.h"
+#include "dialogs/SrchDlg.h"
 #include "import/KvtmlReader.h"
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
@@ -82,8 +83,14 @@ bool TMainForm::OpenFile(const QString& path) {
   return true;
 }
 
+bool TMainForm::UpdateCharsets(uint16_t foreignLangId, uint16_t nativeLangId) {
+  if (!dgVocab->UpdateCharsets(foreignLangId, nativeLangId, m_ViewMode == vmNone)) return false;
+  m_SearchData.Text.clear();
+  return true;
+}
+
 void TMainForm::AdoptVocabulary(std::unique_ptr<TVocabFile> vocab) {
-  dgVocab->UpdateCharsets(vocab->ForeignLangID(), vocab->NativeLangID(), m_ViewMode == vmNone);
+  UpdateCharsets(vocab->ForeignLangID(), vocab->NativeLangID());
   // The list and the test panel let go of the old vocabulary before it is freed.
   dgVocab->SetVocabulary(vocab.get());
   pnlTest->SetVocabulary(vocab.get());
@@ -116,9 +123,11 @@ bool TMainForm::EditProperties(bool isNew) {
     data.Comments = m_Vocab->GetProperty(piComments);
   }
   if (!RunDialog<TPropertiesDialog>(PropertiesDialogRunner, data)) return false;
-  dgVocab->UpdateCharsets(data.ForeignLangID, data.NativeLangID, m_ViewMode == vmNone);
+  const bool charsetsChanged = UpdateCharsets(data.ForeignLangID, data.NativeLangID);
   m_Vocab->SetForeignLangID(data.ForeignLangID);
   m_Vocab->SetNativeLangID(data.NativeLangID);
+  // An open Find window would still offer the old text in the old alphabet.
+  if (charsetsChanged && FindWindow->isVisible()) FindWindow->FormShow();
   if (isNew) m_Vocab->Clear();
   m_Vocab->SetProperty(piDescription, data.Description);
   m_Vocab->SetProperty(piAuthor, data.Author);
@@ -179,9 +188,8 @@ void TMainForm::miFileSaveClick() {
     miFileSaveAsClick();
     return;
   }
-  const QFileInfo info(fileName);
-  // The read-only attribute, as the file carries it (whoever we are).
-  if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
+  if (IsReadOnlyFile(fileName)) {
+    const QFileInfo info(fileName);
     ShowMessageBox(
         tr("%1\nThis file is read-only. Please use a different file name.")
             .arg(QDir::toNativeSeparators(info.path()) + QDir::separator() + FileTitle(fileName)));

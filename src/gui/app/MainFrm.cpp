@@ -110,6 +110,7 @@ TMainForm::TMainForm(TSettingsStore* store, QWidget* parent)
       this, m_SearchData, [this] { RunCommand([this] { miEditFindNextClick(); }); },
       [this]() -> const TVocabFile* { return m_Vocab.get(); });
   connect(FindWindow, &TDialog::helpRequested, this, &TMainForm::ShowHelpTopic);
+  FindWindow->SetFindFont(dgVocab->DisplayFont());
   SetViewMode(vmNone);
   m_Recovery = new TRecovery(this, [this]() -> const TVocabFile& { return *m_Vocab; });
 
@@ -357,6 +358,7 @@ void TMainForm::BeforeDialog() {
 void TMainForm::ApplyDisplayFont() {
   dgVocab->ApplyDisplayFont(m_Settings.DisplayFont.Name, m_Settings.DisplayFont.Size);
   pnlTest->ApplyDisplayFont(dgVocab->DisplayFont());
+  if (FindWindow) FindWindow->SetFindFont(dgVocab->DisplayFont());
 }
 
 void TMainForm::miViewFontClick() {
@@ -364,7 +366,6 @@ void TMainForm::miViewFontClick() {
   if (!RunDialog<TSelectFontDialog>(FontDialogRunner, font)) return;
   m_Settings.DisplayFont = font;
   ApplyDisplayFont();
-  FindWindow->setFont(dgVocab->DisplayFont());
 }
 
 void TMainForm::miViewToolBarClick() {

@@ -189,6 +189,9 @@ private:
   void SaveAs(const QString& path, int filterIndex);
   // Makes vocab the open vocabulary, the list showing it.
   void AdoptVocabulary(std::unique_ptr<TVocabFile> vocab);
+  // Before other languages take effect. Returns true when their character sets differ, and
+  // then empties the search text, whose bytes mean other letters in the new ones.
+  bool UpdateCharsets(uint16_t foreignLangId, uint16_t nativeLangId);
 
   // Printing (MainPrint.cpp).
   void CreatePrintCommands();

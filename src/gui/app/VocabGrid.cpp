@@ -485,7 +485,11 @@ void TVocabGrid::dgVocabKeyPress(const QString& typed) {
 
 void TVocabGrid::keyPressEvent(QKeyEvent* event) {
   if (m_Dragging) {
-    if (event->key() == Qt::Key_Escape) dgVocabEndDrag();
+    if (event->key() == Qt::Key_Escape) {
+      dgVocabEndDrag();
+      // The rest of the press neither drags nor selects.
+      m_MouseCaptured = false;
+    }
     event->accept();
     return;
   }
@@ -555,6 +559,10 @@ void TVocabGrid::mouseMoveEvent(QMouseEvent* event) {
     } else {
       dgVocabDragOver(pos);
     }
+    event->accept();
+    return;
+  }
+  if (!m_MouseCaptured && event->buttons().testFlag(Qt::LeftButton)) {
     event->accept();
     return;
   }

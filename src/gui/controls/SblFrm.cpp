@@ -40,7 +40,11 @@ TSymbolForm::TSymbolForm(TSymbolEdit* field)
   setLineWidth(2);
   setBackgroundRole(QPalette::Window);
   setAutoFillBackground(true);
-  setFont(field->font());
+  // The field's face and size, not its bold or italic style.
+  QFont gridFont = field->font();
+  gridFont.setWeight(QFont::Normal);
+  gridFont.setStyle(QFont::StyleNormal);
+  setFont(gridFont);
 
   const QFontMetrics metrics(font());
   int widest = 0;

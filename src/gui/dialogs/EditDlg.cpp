@@ -126,6 +126,11 @@ void TEditDialog::CheckAndStore() {
     return;
   }
   std::string foreign = CollapseSpaces(edtForeign->AnsiText());
+  // The word is checked and stored without the marker, and so without the blanks beside it:
+  // "@" alone is no word, and "house @" is "house".
+  int32_t sortPos = 0;
+  const bool marked = ExtractSortMarker(foreign, sortPos);
+  foreign = CollapseSpaces(foreign);
   const std::string category = CollapseSpaces(edtCategory->AnsiText());
   const std::string notes = CollapseSpaces(edtNotes->AnsiText());
   const std::string native = CollapseSpaces(edtNative->AnsiText());
@@ -135,8 +140,7 @@ void TEditDialog::CheckAndStore() {
   if (native.empty()) return Complain(edtNative, tr("Enter a translation."));
   if (!BracketsValid(native)) return Complain(edtNative, tr("Invalid use of brackets."));
 
-  int32_t sortPos = 0;
-  if (!ExtractSortMarker(foreign, sortPos) && m_Options.ConfirmNoSort) {
+  if (!marked && m_Options.ConfirmNoSort) {
     if (!Ask(edtForeign, tr("You have not specified  the sorting position. Sort this item by its "
                             "initial letter?"))) {
       return;

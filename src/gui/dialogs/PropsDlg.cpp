@@ -53,6 +53,9 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
     general->addRow(caption, label);
   };
   addInfo(stLocation, "stLocation", tr("Location:"));
+  // A long folder is shortened to the label's width rather than widening the dialog.
+  stLocation->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  stLocation->installEventFilter(this);
   addInfo(stSize, "stSize", tr("Size:"));
   addInfo(stModified, "stModified", tr("Modified:"));
   auto* attributes = new QVBoxLayout;
@@ -129,11 +132,6 @@ TPropertiesDialog::TPropertiesDialog(QWidget* owner, TPropertiesData& data)
 
 void TPropertiesDialog::showEvent(QShowEvent* event) {
   TDialog::showEvent(event);
-  // The folder is shortened to the room the laid-out label has.
-  const QString folder = stLocation->toolTip();
-  if (!folder.isEmpty()) {
-    stLocation->setText(ShortenPath(folder, stLocation->fontMetrics(), stLocation->width()));
-  }
   cbForeign->setFocus();
 }
 
@@ -193,6 +191,12 @@ void TPropertiesDialog::OkClick() {
 }
 
 bool TPropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The label has its width once its page is laid out.
+  if (watched == stLocation && event->type() == QEvent::Resize &&
+      !stLocation->toolTip().isEmpty()) {
+    stLocation->setText(
+        ShortenPath(stLocation->toolTip(), stLocation->fontMetrics(), stLocation->width()));
+  }
   // The multi-line field would keep Escape for itself.
   if (watched == memComments && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

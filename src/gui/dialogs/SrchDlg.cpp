@@ -124,6 +124,12 @@ uint16_t TSearchDialog::FieldLanguage(int field) const {
   return field == Foreign ? vocab->ForeignLangID() : vocab->NativeLangID();
 }
 
+void TSearchDialog::SetFindFont(const QFont& font) {
+  edtFind->setFont(font);
+  // The rows take their heights from the fonts; the window takes the height they need.
+  resize(width(), sizeHint().height());
+}
+
 void TSearchDialog::SetFindLanguage(uint16_t langId) {
   // One character set is one code page, so the text keeps its meaning unless that changes.
   if (LanguageCharset(langId) != LanguageCharset(edtFind->Language())) edtFind->clear();

@@ -2,6 +2,7 @@
 // The modeless Find window and the Find Next search it drives.
 #pragma once
 
+#include <QFont>
 #include <QRect>
 
 #include <cstdint>
@@ -36,6 +37,13 @@ public:
   // coordinates): above it when the band's middle is in the lower half of the screen.
   void MoveOffBand(const QRect& band);
 
+  // The display font's face and size for the search text, which is vocabulary text.
+  void SetFindFont(const QFont& font);
+
+  // Loads every control from the search request, as on showing; also after the request's text
+  // or the vocabulary's languages changed while the window is open.
+  void FormShow();
+
   QLabel* lblField = nullptr;
   QComboBox* cbField = nullptr;
   QLabel* lblFind = nullptr;
@@ -52,7 +60,6 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void FormShow();
   void cbFieldClick();
   void SearchChange();
   void btnFindClick();

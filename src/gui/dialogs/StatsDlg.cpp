@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "platform/DlgUtils.h"
 #include "text/TextUtils.h"
 #include "vocab/VocFile.h"
@@ -53,7 +55,8 @@ TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab)
   pbrProgress = new QProgressBar;
   pbrProgress->setObjectName("pbrProgress");
   pbrProgress->setTextVisible(false);
-  pbrProgress->setRange(0, count);
+  // A range of 0..0 would show the moving busy indicator instead of an empty bar.
+  pbrProgress->setRange(0, std::max(count, 1));
   pbrProgress->setValue(learnt);
   pbrProgress->setFocusPolicy(Qt::StrongFocus);
   progress->addRow(pbrProgress);

@@ -100,12 +100,15 @@ TWelcomeDialog::TWelcomeDialog(QWidget* owner, TWelcomeData& data)
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  connect(lbFileName, &QListWidget::itemClicked, this, [this] { rbOpen->setChecked(true); });
-  connect(lbFileName, &QListWidget::itemDoubleClicked, this, &TWelcomeDialog::OkClick);
   rbNew->installEventFilter(this);
   rbOpen->installEventFilter(this);
+  // A double-click anywhere in the list, below its last line too, acts as OK.
+  lbFileName->viewport()->installEventFilter(this);
 
   FormCreate();
+  // Choosing a line, with the mouse or the keys, means opening.
+  connect(lbFileName, &QListWidget::itemClicked, this, [this] { rbOpen->setChecked(true); });
+  connect(lbFileName, &QListWidget::currentRowChanged, this, [this] { rbOpen->setChecked(true); });
 }
 
 void TWelcomeDialog::FormCreate() {
@@ -126,6 +129,10 @@ void TWelcomeDialog::FormCreate() {
 bool TWelcomeDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonDblClick && (watched == rbNew || watched == rbOpen)) {
     static_cast<QRadioButton*>(watched)->setChecked(true);
+    OkClick();
+    return true;
+  }
+  if (event->type() == QEvent::MouseButtonDblClick && watched == lbFileName->viewport()) {
     OkClick();
     return true;
   }

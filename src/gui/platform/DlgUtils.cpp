@@ -135,9 +135,13 @@ protected:
 
 int ShowMessageBox(const QString& message, const QString& caption, uint32_t style) {
   const QString shown = caption.isEmpty() ? QStringLiteral("Dadezivu") : caption;
+  // A box raised in the middle of a long command waits for the user: no hourglass over it.
+  const bool busy = QGuiApplication::overrideCursor() != nullptr;
+  if (busy) QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
   if (MessageBoxKeyboardHook) MessageBoxKeyboardHook(true);
   const int result = MessageBoxHandler ? MessageBoxHandler(message, shown, style) : kIdCancel;
   if (MessageBoxKeyboardHook) MessageBoxKeyboardHook(false);
+  if (busy) QGuiApplication::restoreOverrideCursor();
   return result;
 }
 

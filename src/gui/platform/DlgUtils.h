@@ -30,7 +30,8 @@ constexpr int kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 
 
 // Shows message with caption ("Dadezivu" when caption is empty) in the given style and returns
 // the code of the button pressed: 1 OK, 2 Cancel, 6 Yes, 7 No. Closing a box without its Cancel
-// button counts as its last button (OK, or No). The keyboard layout hook runs around it.
+// button counts as its last button (OK, or No). The keyboard layout hook runs around it, and
+// the box shows the ordinary pointer also while a command shows the hourglass.
 int ShowMessageBox(const QString& message, const QString& caption = {}, uint32_t style = kMbError);
 
 // The seam behind ShowMessageBox: it gets the resolved caption. Tests replace it to answer and

@@ -3,12 +3,14 @@
 #include "platform/FileDialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QUrl>
 
 #include "platform/DataFiles.h"
+#include "platform/DlgUtils.h"
 
 QStringList QtNameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
@@ -39,6 +41,11 @@ QString WithTypeExtension(const QString& path, const QString& filter, int filter
   return extension.isEmpty() ? path : path + '.' + extension;
 }
 
+bool IsReadOnlyFile(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
+}
+
 QString SamplesFolder() {
   const QString folder = FindDataFile(QStringLiteral("samples"));
   return QFileInfo(folder).isDir() ? folder : QString();
@@ -67,6 +74,13 @@ public:
       if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
           name && !name->text().isEmpty()) {
         selectFile(name->text());
+      }
+      // Saving over it would only fail later.
+      const QStringList chosen = selectedFiles();
+      if (!chosen.isEmpty() && IsReadOnlyFile(chosen.first())) {
+        ShowMessageBox(tr("%1\nThis file is read-only. Please use a different file name.")
+                           .arg(QDir::toNativeSeparators(chosen.first())));
+        return;
       }
     }
     QFileDialog::accept();

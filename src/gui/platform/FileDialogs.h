@@ -24,6 +24,10 @@ using TFileDialogFunction = std::function<bool(QWidget* owner, TFileDialogReques
 extern TFileDialogFunction OpenFileDialog;
 extern TFileDialogFunction SaveFileDialog;
 
+// The file exists and carries the read-only attribute (its owner may not write it), whoever we
+// are. The Save dialogs refuse such a file.
+bool IsReadOnlyFile(const QString& path);
+
 // The folder of the sample vocabularies: beside the program, else in the installed data folder;
 // empty when neither exists.
 QString SamplesFolder();
