@@ -13,37 +13,6 @@ void Check(bool ok, const char* what) {
   if (!ok) throw std::runtime_error(std::string("building a test package: ") + what);
 }
 
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + '"';
-}
-
-class TStatement {
-public:
-  TStatement(sqlite3* db, const std::string& sql) {
-    Check(sqlite3_prepare_v2(db, sql.c_str(), -1, &m_Stmt, nullptr) == SQLITE_OK, "prepare");
-  }
-  ~TStatement() { sqlite3_finalize(m_Stmt); }
-  // Binds the values in order (integers or texts) and runs the statement once.
-  template <typename... Values>
-  void Run(const Values&... values) {
-    int column = 0;
-    (Bind(++column, values), ...);
-    Check(sqlite3_step(m_Stmt) == SQLITE_DONE, "insert");
-    sqlite3_reset(m_Stmt);
-  }
-
-private:
-  void Bind(int column, int64_t value) { sqlite3_bind_int64(m_Stmt, column, value); }
-  void Bind(int column, const std::string& text) {
-    sqlite3_bind_text(m_Stmt, column, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-  }
-  sqlite3_stmt* m_Stmt = nullptr;
-};
 }  // namespace
 
 std::string AnkiDatabase(const TTestCollection& c, int schema) {
@@ -52,57 +21,49 @@ std::string AnkiDatabase(const TTestCollection& c, int schema) {
   auto exec = [&](const std::string& sql) {
     Check(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK, sql.c_str());
   };
+  // Runs a statement made with sqlite3_mprintf (%Q quotes a text).
+  auto run = [&](char* sql) {
+    exec(sql);
+    sqlite3_free(sql);
+  };
+  // Schema 18's tables; schema 11 keeps the same as JSON in col (the fields out of order there,
+  // as only their ord says where they go).
   exec(
       "CREATE TABLE col (id integer primary key, ver integer, models text, decks text);"
       "CREATE TABLE notes (id integer primary key, guid text, mid integer, flds text);"
       "CREATE TABLE cards (id integer primary key, nid integer, did integer, ord integer);"
-      "CREATE INDEX ix_cards_nid ON cards (nid); BEGIN");
-  std::string models = "{", decks = "{";
-  if (schema == 18) {
-    exec(
-        "CREATE TABLE notetypes (id integer primary key, name text, config blob);"
-        "CREATE TABLE fields (ntid integer, ord integer, name text, PRIMARY KEY (ntid, ord));"
-        "CREATE TABLE decks (id integer primary key, name text)");
-    TStatement type(db, "INSERT INTO notetypes VALUES (?, ?, x'08')");
-    TStatement field(db, "INSERT INTO fields VALUES (?, ?, ?)");
-    for (const TTestNoteType& t : c.NoteTypes) {
-      type.Run(t.Id, t.Name);
-      for (size_t i = 0; i < t.Fields.size(); ++i) field.Run(t.Id, int64_t(i), t.Fields[i]);
-    }
-    TStatement deck(db, "INSERT INTO decks VALUES (?, ?)");
-    for (auto [id, name] : c.Decks) {
-      for (size_t at = name.find("::"); at != std::string::npos; at = name.find("::", at))
-        name.replace(at, 2, "\x1F");
-      deck.Run(id, name);
-    }
-  } else {
-    for (const TTestNoteType& t : c.NoteTypes) {
-      if (models.size() > 1) models += ',';
-      models += Json(std::to_string(t.Id)) + ":{\"id\":" + std::to_string(t.Id) +
-                ",\"name\":" + Json(t.Name) + ",\"type\":0,\"flds\":[";
-      // The fields out of order, as only their ord says where they go.
-      for (size_t i = t.Fields.size(); i-- > 0;) {
-        models += "{\"name\":" + Json(t.Fields[i]) + ",\"ord\":" + std::to_string(i) + "}";
-        if (i > 0) models += ',';
-      }
-      models += "]}";
-    }
-    for (const auto& [id, name] : c.Decks) {
-      if (decks.size() > 1) decks += ',';
-      decks += Json(std::to_string(id)) + ":{\"name\":" + Json(name) + "}";
-    }
+      "CREATE INDEX ix_cards_nid ON cards (nid);"
+      "CREATE TABLE notetypes (id integer primary key, name text, config blob);"
+      "CREATE TABLE fields (ntid integer, ord integer, name text, PRIMARY KEY (ntid, ord));"
+      "CREATE TABLE decks (id integer primary key, name text); BEGIN");
+  for (const TTestNoteType& t : c.NoteTypes) {
+    run(sqlite3_mprintf("INSERT INTO notetypes VALUES (%lld, %Q, x'08')", t.Id, t.Name.c_str()));
+    for (size_t i = 0; i < t.Fields.size(); ++i)
+      run(sqlite3_mprintf("INSERT INTO fields VALUES (%lld, %d, %Q)", t.Id, int(i),
+                          t.Fields[i].c_str()));
   }
-  TStatement(db, "INSERT INTO col VALUES (1, ?, ?, ?)")
-      .Run(int64_t(schema), models + "}", decks + "}");
-  TStatement note(db, "INSERT INTO notes VALUES (?, 'guid', ?, ?)");
-  TStatement card(db, "INSERT INTO cards VALUES (?, ?, ?, ?)");
+  for (const auto& [id, name] : c.Decks)
+    run(sqlite3_mprintf("INSERT INTO decks VALUES (%lld, replace(%Q, '::', char(31)))", id,
+                        name.c_str()));
+  run(sqlite3_mprintf("INSERT INTO col VALUES (1, %d, '{}', '{}')", schema));
+  if (schema == 11) {
+    exec(
+        "UPDATE col SET models = (SELECT json_group_object(id, json_object('name', name, 'flds', "
+        "(SELECT json_group_array(json_object('name', name, 'ord', ord)) FROM (SELECT * FROM "
+        "fields WHERE ntid = t.id ORDER BY ord DESC)))) FROM notetypes t), decks = (SELECT "
+        "json_group_object(id, json_object('name', replace(name, char(31), '::'))) FROM decks);"
+        "DROP TABLE notetypes; DROP TABLE fields; DROP TABLE decks");
+  }
   for (const TTestNote& n : c.Notes) {
     std::string fields;
     for (const std::string& f : n.Fields) fields += (fields.empty() ? "" : "\x1F") + f;
-    note.Run(n.Id, n.NoteType, fields);
+    run(sqlite3_mprintf("INSERT INTO notes VALUES (%lld, 'guid', %lld, %Q)", n.Id, n.NoteType,
+                        fields.c_str()));
     // The later cards first, so that the first card is found by its ord, not by its row.
     for (size_t ord = n.CardDecks.size(); ord-- > 0;)
-      card.Run(n.Id * 10 + int64_t(n.CardDecks.size() - ord), n.Id, n.CardDecks[ord], int64_t(ord));
+      run(sqlite3_mprintf("INSERT INTO cards VALUES (%lld, %lld, %lld, %d)",
+                          n.Id * 10 + int64_t(n.CardDecks.size() - ord), n.Id, n.CardDecks[ord],
+                          int(ord)));
   }
   exec("COMMIT");
   if (!c.ExtraSql.empty()) exec(c.ExtraSql);

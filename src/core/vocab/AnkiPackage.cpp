@@ -399,7 +399,8 @@ TAnkiPackage Arrange(const TCollection& c, const std::string& path, const TAnkiL
   for (const auto& [rank, index] : order) {
     const TRawNote& raw = c.Notes[index];
     const auto type = c.NoteTypes.find(raw.NoteType);
-    if (type == c.NoteTypes.end()) continue;  // a note of no known type has no field names
+    // A note of no known type, or of one without fields, has nothing to map.
+    if (type == c.NoteTypes.end() || type->second.FieldNames.empty()) continue;
     auto [known, added] =
         typeIndex.try_emplace(raw.NoteType, static_cast<int32_t>(package.NoteTypes.size()));
     if (added) package.NoteTypes.push_back({type->second.Name, type->second.FieldNames, 0});
