@@ -13,14 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(text.size() <= 4 * bytes.size() && media >= 0);
   FUZZ_CHECK(text.empty() || (text.front() != ' ' && text.back() != ' '));
 
-  TAnkiLimits limits;
-  limits.MaxPackageBytes = 1 << 20;
-  limits.MaxMemberBytes = 16 << 20;
-  limits.MaxNotes = 1000;
-  limits.MaxText = 4096;
   TAnkiPackage package;
   try {
-    package = ReadAnkiPackage(file.Write(bytes), limits);
+    package = ReadAnkiPackage(file.Write(bytes), {1 << 20, 16 << 20, 200, 1000, 4096});
   } catch (const EVocabFileError&) {
     return 0;
   }
