@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "AnkiPackages.h"
 #include "GuiTestSupport.h"
 #include "app/MainFrm.h"
 #include "app/StatusPanels.h"
@@ -729,6 +730,32 @@ void TestMainForm::importMergesAndConvertsFiles() {
     QCOMPARE(boxes.Shown.value(0).Message, QString("Languages are different."));
   }
   QCOMPARE(form.Vocab().Count(), 9);
+
+  // An Anki package goes through the mapping dialog, which offers the suggestion first and then
+  // what was confirmed for the note type; the import says what it left out.
+  TTestCollection deck{{{1, "Basic", {"Front", "Back", "Extra"}}}, {{1, "Default"}}, {}, {}};
+  deck.Notes = {{10, 1, {"Apfel", "apple", "<b>fruit</b>[sound:a.mp3]"}, {1}},
+                {11, 1, {"Birne", "pear", ""}, {1}}};
+  chosen.Path = dir.filePath("deck.APKG");
+  std::ofstream(QFile::encodeName(chosen.Path).toStdString(), std::ios::binary)
+      << AnkiPackageBytes(deck, TAnkiForm::Anki21b);
+  QList<TAnkiFieldMap> offered;
+  form.AnkiDialogRunner = [&](TAnkiMappingData& data) {
+    offered << data.Maps.at(0);
+    data.Maps[0] = {Foreign, Native, Notes};
+    return offered.size() == 1;
+  };
+  {
+    TMessageBoxes boxes;
+    TRIGGER_ACTION(&form, "miFileImport");
+    TRIGGER_ACTION(&form, "miFileImport");
+    QCOMPARE(boxes.Messages(), QStringList{"2 items imported successfully.\n1 sound or image "
+                                           "references of the package were left out."});
+  }
+  QCOMPARE(offered, (QList<TAnkiFieldMap>{{Foreign, Native, -1}, {Foreign, Native, Notes}}));
+  QCOMPARE(form.Vocab().Count(), 11);
+  QCOMPARE(form.Vocab().CurrentItem().Values, (TFieldValues{"Birne", "", "", "pear"}));
+  QCOMPARE(form.Vocab().GetItem(9).Values[Notes], std::string("fruit"));
 }
 
 // Writes docs/screenshots/main-window.png when DADEZIVU_SCREENSHOTS names the folder.

@@ -153,7 +153,7 @@ void TMainForm::miFileImportClick() {
   request.Title = tr("Import");
   request.Filter =
       tr("Dadezivu Files (*.doz)|*.doz|Text Files (*.txt, *.csv)|*.txt;*.csv|KVTML Files "
-         "(*.kvtml)|*.kvtml|All Files (*.*)|*.*");
+         "(*.kvtml)|*.kvtml|Anki Packages (*.apkg, *.colpkg)|*.apkg;*.colpkg|All Files (*.*)|*.*");
   request.FilterIndex = 1;
   request.InitialDir = QDir::currentPath();
   dgVocab->ClearCutMark();
@@ -162,12 +162,18 @@ void TMainForm::miFileImportClick() {
   const std::string file = ToFilePath(path);
 
   int32_t count = 0;
-  if (QFileInfo(path).suffix() == "doz") {
+  QString details;
+  const QString suffix = QFileInfo(path).suffix();
+  if (suffix == "doz") {
     THourglass hourglass;
     count = m_Vocab->MergeFile(file);
-  } else if (QFileInfo(path).suffix().compare("kvtml", Qt::CaseInsensitive) == 0) {
+  } else if (suffix.compare("kvtml", Qt::CaseInsensitive) == 0) {
     THourglass hourglass;
     count = ImportKvtml(*m_Vocab, path);
+  } else if (suffix.compare("apkg", Qt::CaseInsensitive) == 0 ||
+             suffix.compare("colpkg", Qt::CaseInsensitive) == 0) {
+    count = ImportAnkiPackage(path, details);
+    if (count < 0) return;
   } else {
     TImportRequest import;
     import.TextType = DetectTextType(file);
@@ -178,7 +184,43 @@ void TMainForm::miFileImportClick() {
   if (count == 0) throw std::runtime_error(tr("Nothing to import.").toStdString());
   m_Vocab->SetItemIndex(m_Vocab->Count() - 1);
   dgVocab->RefreshList();
-  ShowMessageBox(tr("%1 items imported successfully.").arg(count), tr("Import"), kMbNotice);
+  ShowMessageBox(tr("%1 items imported successfully.").arg(count) + details, tr("Import"),
+                 kMbNotice);
+}
+
+int32_t TMainForm::ImportAnkiPackage(const QString& path, QString& details) {
+  TAnkiMappingData mapping;
+  TAnkiPackage package;
+  {
+    THourglass hourglass;
+    package = ReadAnkiPackage(ToFilePath(path));
+  }
+  if (package.Notes.empty()) return 0;
+  // The map confirmed last for a note type of the same name, fitted to its fields; else the
+  // suggestion.
+  for (const TAnkiNoteType& type : package.NoteTypes) {
+    TAnkiFieldMap map = ReadAnkiFieldMap(*m_Store, QString::fromStdString(type.Name));
+    if (map.empty()) map = DefaultAnkiFieldMap(type.FieldNames.size());
+    map.resize(type.FieldNames.size(), -1);
+    mapping.Maps.push_back(std::move(map));
+  }
+  mapping.NoteTypes = package.NoteTypes;
+  if (!RunDialog<TAnkiImportDialog>(AnkiDialogRunner, mapping)) return -1;
+  for (size_t type = 0; type < package.NoteTypes.size(); ++type) {
+    WriteAnkiFieldMap(*m_Store, QString::fromStdString(package.NoteTypes[type].Name),
+                      mapping.Maps[type]);
+  }
+  THourglass hourglass;
+  const TAnkiImportResult result = ImportAnkiNotes(*m_Vocab, package, mapping.Maps);
+  if (result.Added > 0 && package.DroppedMedia > 0) {
+    details += tr("\n%1 sound or image references of the package were left out.")
+                   .arg(package.DroppedMedia);
+  }
+  if (result.Unconvertible > 0) {
+    details += tr("\n%1 characters were not in the vocabulary's code pages and became \"?\".")
+                   .arg(result.Unconvertible);
+  }
+  return result.Added;
 }
 
 void TMainForm::miFileSaveClick() {

@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "dialogs/AnkiDlg.h"
 #include "dialogs/EditDlg.h"
 #include "dialogs/OptDlg.h"
 #include "dialogs/PrntOpDlg.h"
@@ -84,6 +85,7 @@ public:
   std::function<bool(TPropertiesData& data)> PropertiesDialogRunner;
   std::function<bool(TFontSetting& font)> FontDialogRunner;
   std::function<bool(TImportRequest& request)> ConvertDialogRunner;
+  std::function<bool(TAnkiMappingData& data)> AnkiDialogRunner;
   std::function<bool(uint8_t& field)> SortDialogRunner;
   std::function<bool(TEditData& data)> EditDialogRunner;
   // True means reset.
@@ -187,6 +189,9 @@ private:
   bool ChooseFileToOpen(QString& path);
   bool EditProperties(bool isNew);
   void SaveAs(const QString& path, int filterIndex);
+  // Reads an Anki package and appends its notes as the user maps them; the count added (-1 when
+  // the mapping was cancelled) and, in details, what the import left out.
+  int32_t ImportAnkiPackage(const QString& path, QString& details);
   // Makes vocab the open vocabulary, the list showing it.
   void AdoptVocabulary(std::unique_ptr<TVocabFile> vocab);
   // Before other languages take effect. Returns true when their character sets differ, and

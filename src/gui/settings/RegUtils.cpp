@@ -222,3 +222,55 @@ QString DefaultSoundPath(const QString& fileName) {
 #endif
   return path;
 }
+
+namespace {
+constexpr int32_t kMaxAnkiNoteTypes = 100;
+
+// The stored note type names, most recently used first.
+QStringList AnkiNoteTypes(TSettingsStore& key) {
+  QStringList names;
+  const int32_t count =
+      std::min(ReadInteger(key, QStringLiteral("AnkiNoteTypeCount"), 0), kMaxAnkiNoteTypes);
+  for (int32_t n = 1; n <= count; ++n) {
+    names << ReadString(key, QStringLiteral("AnkiNoteType%1").arg(n), {});
+  }
+  return names;
+}
+}  // namespace
+
+std::vector<int32_t> ReadAnkiFieldMap(TSettingsStore& key, const QString& noteType) {
+  const int n = static_cast<int>(AnkiNoteTypes(key).indexOf(noteType));
+  std::vector<int32_t> map;
+  if (n < 0) return map;
+  for (const QString& target :
+       ReadString(key, QStringLiteral("AnkiFieldMap%1").arg(n + 1), {}).split(u',')) {
+    bool ok = false;
+    const int value = target.toInt(&ok);
+    map.push_back(ok && value >= 0 && value <= 3 ? value : -1);
+  }
+  return map;
+}
+
+void WriteAnkiFieldMap(TSettingsStore& key, const QString& noteType,
+                       const std::vector<int32_t>& map) {
+  QStringList names = AnkiNoteTypes(key);
+  QStringList maps;
+  for (int n = 0; n < names.size(); ++n) {
+    maps << ReadString(key, QStringLiteral("AnkiFieldMap%1").arg(n + 1), {});
+  }
+  const qsizetype old = names.indexOf(noteType);
+  if (old >= 0) {
+    names.removeAt(old);
+    maps.removeAt(old);
+  }
+  QStringList targets;
+  for (const int32_t target : map) targets << QString::number(target);
+  names.prepend(noteType);
+  maps.prepend(targets.join(u','));
+  const auto count = static_cast<int32_t>(std::min<qsizetype>(names.size(), kMaxAnkiNoteTypes));
+  WriteInteger(key, QStringLiteral("AnkiNoteTypeCount"), count);
+  for (int32_t n = 0; n < count; ++n) {
+    WriteString(key, QStringLiteral("AnkiNoteType%1").arg(n + 1), names[n]);
+    WriteString(key, QStringLiteral("AnkiFieldMap%1").arg(n + 1), maps[n]);
+  }
+}

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "settings/PrintSettings.h"
 #include "settings/RecFile.h"
@@ -87,6 +88,12 @@ void LoadSettings(TSettingsStore& key, TSettings& settings);
 void LoadRecentFiles(TSettingsStore& key, TRecentFileList& files);
 // Writes every setting, then flushes the store.
 void SaveSettings(TSettingsStore& key, const TSettings& settings);
+
+// Where the fields of an Anki note type of that name went when last imported (per field the
+// entry field, -1 for none); empty when none is stored. The most recently used 100 are kept.
+std::vector<int32_t> ReadAnkiFieldMap(TSettingsStore& key, const QString& noteType);
+void WriteAnkiFieldMap(TSettingsStore& key, const QString& noteType,
+                       const std::vector<int32_t>& map);
 
 // The system's default user language as a Windows language identifier (English when the user's
 // locale has none).
