@@ -11,6 +11,7 @@ packages=(
   libicu-dev libsqlite3-dev libzip-dev libzstd-dev
   qt6-qpa-plugins
   qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
+  qt6-speech-dev qt6-declarative-dev
 )
 if [ "${1:-}" != "run" ]; then
   packages+=(
@@ -21,6 +22,7 @@ if [ "${1:-}" != "run" ]; then
     clang libclang-rt-14-dev
     desktop-file-utils appstream shared-mime-info groff-base
     dpkg-dev file
+    speech-dispatcher
   )
 fi
 

@@ -165,7 +165,8 @@ void TestMainTest::testMenuAndToolBar() {
   QStringList shape;
   for (QAction* a : menu->actions()) shape << (a->isSeparator() ? "-" : a->objectName());
   QCOMPARE(shape, QStringList({"miTestStartTesting", "-", "miTestPassive", "miTestActive", "-",
-                               "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics"}));
+                               "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics", "-",
+                               "miTestSpeak", "miTestSpeakAnswer"}));
   for (const char* check : {"tbStartTesting", "tbPassive", "tbActive", "tbMultipleChoice"}) {
     QVERIFY(f.Get<QToolButton>(check)->isCheckable());
   }

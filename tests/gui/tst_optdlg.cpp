@@ -88,10 +88,10 @@ void TestOptionsDialog::showsTheDefaultsOfAFirstStart() {
   TOptionsData data;
   TOptionsDialog dialog(nullptr, data, 0x0409);
   QCOMPARE(dialog.pcOptions->currentIndex(), 0);
-  QCOMPARE(dialog.pcOptions->count(), 4);
+  QCOMPARE(dialog.pcOptions->count(), 5);
   QStringList tabs;
-  for (int i = 0; i < 4; ++i) tabs << dialog.pcOptions->tabText(i);
-  QCOMPARE(tabs, QStringList({"General", "Question", "Evaluation", "Feedback"}));
+  for (int i = 0; i < 5; ++i) tabs << dialog.pcOptions->tabText(i);
+  QCOMPARE(tabs, QStringList({"General", "Question", "Evaluation", "Feedback", "Speech"}));
   QVERIFY(!dialog.chbAppendNewWords->isChecked());
   QVERIFY(dialog.chbConfirmDuplicates->isChecked());
   QVERIFY(dialog.chbKeyboardSwitching->isChecked());
@@ -446,7 +446,7 @@ void TestOptionsDialog::newOptionsReachATestInProgress() {
   QCOMPARE(choices->count(), 3);
 }
 
-// Writes the four pages to docs/screenshots when DADEZIVU_SCREENSHOTS names the folder.
+// Writes the five pages to docs/screenshots when DADEZIVU_SCREENSHOTS names the folder.
 void TestOptionsDialog::screenshots() {
   const QString folder = qEnvironmentVariable("DADEZIVU_SCREENSHOTS");
   if (folder.isEmpty()) QSKIP("DADEZIVU_SCREENSHOTS not set");
@@ -455,11 +455,13 @@ void TestOptionsDialog::screenshots() {
   data.Options.AutoContinue = false;
   data.RightSound = "/usr/share/dadezivu/Sounds/Clap.wav";
   data.WrongSound = "/usr/share/dadezivu/Sounds/Pow.wav";
+  data.Speech = {true, false, -3};
+  data.TrySpeech = [](int32_t) {};
   TOptionsDialog dialog(nullptr, data, 0x0407);
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-  const char* const names[] = {"general", "question", "evaluation", "feedback"};
-  for (int page = 0; page < 4; ++page) {
+  const char* const names[] = {"general", "question", "evaluation", "feedback", "speech"};
+  for (int page = 0; page < 5; ++page) {
     dialog.pcOptions->setCurrentIndex(page);
     QCOMPARE(dialog.pcOptions->currentIndex(), page);
     QVERIFY(dialog.grab().save(folder + "/options-" + names[page] + ".png"));

@@ -48,6 +48,7 @@ TSettings Changed() {
   s.Options.RightColour = 0x00FF00;
   s.RightSound = "/snd/yes.wav";
   s.WrongSound = "";
+  s.Speech = {true, true, -4};
   s.DisplayFont = {"DejaVu Sans", 12};
   s.PrintFont = {"Courier New", 24};
   return s;
@@ -69,6 +70,7 @@ void CompareSettings(const TSettings& a, const TSettings& b) {
   QVERIFY(a.Options == b.Options);
   QCOMPARE(a.RightSound, b.RightSound);
   QCOMPARE(a.WrongSound, b.WrongSound);
+  QVERIFY(a.Speech == b.Speech);
   QCOMPARE(a.DisplayFont.Name, b.DisplayFont.Name);
   QCOMPARE(a.DisplayFont.Size, b.DisplayFont.Size);
   QCOMPARE(a.PrintFont.Name, b.PrintFont.Name);
@@ -293,11 +295,12 @@ void TestRegUtils::damagedValuesFollowTheirRules_data() {
       << F([](auto& s) { return !s.ShowToolBar && s.ShowStatusBar && s.MultipleChoice; });
   QTest::newRow("values out of their range")
       << QVariantMap{{"TestMode", 2},      {"NextTip", -3},    {"ForeignLangID", 70000},
-                     {"NativeLangID", -1}, {"DisplaySize", 0}, {"PrintSize", 1000}}
+                     {"NativeLangID", -1}, {"DisplaySize", 0}, {"PrintSize", 1000},
+                     {"SpeechRate", 11}}
       << F([](auto& s) {
            return s.TestMode == 0 && s.NextTip == 0 && s.ForeignLangID == 0 &&
                   s.NativeLangID == DefaultUserLangID() && s.DisplayFont.Size == 8 &&
-                  s.PrintFont.Size == 10;
+                  s.PrintFont.Size == 10 && s.Speech.Rate == kMaxSpeechRate;
          });
   QTest::newRow("an emptied sound stays off") << QVariantMap{{"Sound1", ""}} << F([](auto& s) {
     return s.RightSound.isEmpty() && s.WrongSound == DefaultSoundPath("Pow.wav");

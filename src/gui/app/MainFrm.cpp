@@ -234,7 +234,9 @@ void TMainForm::CreateToolBar() {
                                                       {miTestMultipleChoice, "tbMultipleChoice"},
                                                       {nullptr, nullptr},
                                                       {miTestHint, "tbHint"},
-                                                      {miTestStatistics, "tbStatistics"}};
+                                                      {miTestStatistics, "tbStatistics"},
+                                                      {nullptr, nullptr},
+                                                      {miTestSpeak, "tbSpeak"}};
   for (const auto& [action, name] : buttons) {
     if (!action) {
       tbrToolBar->addSeparator();

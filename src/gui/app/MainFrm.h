@@ -254,6 +254,30 @@ private:
   // A double-click on the question: back to the list, editing the entry asked.
   void pnlQuestionDblClick();
 
+  // Speaking (MainSpeech.cpp).
+  void CreateSpeechCommands();
+  void miTestSpeakClick();
+  void miTestSpeakAnswerClick();
+  void UpdateSpeechCommands();
+  // The automatic speaking of the options, after a question or a result was shown.
+  void QuestionShown();
+  void ResultShown();
+  // A field to speak, in its language; Text empty: nothing to speak.
+  struct TSpokenField {
+    QString Text;
+    uint16_t LangID = 0;
+  };
+  // The question on screen, or in the list the highlighted word/phrase.
+  TSpokenField SpokenQuestion() const;
+  // The expected answer once the result is shown.
+  TSpokenField SpokenAnswer() const;
+  // Speaks field at rate (kMinSpeechRate .. kMaxSpeechRate) when its language has a voice.
+  void Speak(const TSpokenField& field, int32_t rate);
+  // The Try button of the options: a word of the open file in its foreign language at rate.
+  void TrySpeech(int32_t rate);
+  // Enables command for field, or disables it with the reason as its hint (else hint).
+  void UpdateSpeechCommand(QAction* command, const TSpokenField& field, const QString& hint);
+
   // The View menu.
   void miViewToolBarClick();
   void miViewStatusBarClick();
@@ -339,6 +363,8 @@ private:
   QAction* miTestMultipleChoice = nullptr;
   QAction* miTestHint = nullptr;
   QAction* miTestStatistics = nullptr;
+  QAction* miTestSpeak = nullptr;
+  QAction* miTestSpeakAnswer = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;

@@ -48,6 +48,7 @@ void TMainForm::CreateTestMenu() {
   for (QAction* item : {miTestStartTesting, miTestPassive, miTestActive, miTestMultipleChoice}) {
     item->setCheckable(true);
   }
+  CreateSpeechCommands();
 }
 
 void TMainForm::CreateTestPanel() {
@@ -64,6 +65,8 @@ void TMainForm::CreateTestPanel() {
     m_Recovery->AnswerGiven();
   };
   pnlTest->QuestionDoubleClicked = [this] { RunCommand([this] { pnlQuestionDblClick(); }); };
+  pnlTest->QuestionShown = [this] { QuestionShown(); };
+  pnlTest->ResultShown = [this] { ResultShown(); };
   QList<QKeySequence> keys;
   for (const QAction* item : miTest->actions()) {
     if (!item->shortcut().isEmpty()) keys << item->shortcut();
@@ -189,4 +192,5 @@ void TMainForm::UpdateTestCommands() {
   set(miTestMultipleChoice, canTest, testing && run.MultipleChoice);
   set(miTestHint, testing && pnlTest->HintAvailable(), false);
   set(miTestStatistics, m_ViewMode != vmNone, false);
+  UpdateSpeechCommands();
 }

@@ -360,6 +360,7 @@ void TTestPanel::ShowQuestion() {
   btnEnter->setText(tr("Enter"));
   btnToggleAnswer->setEnabled(false);
   SetToggleCaption(false);
+  if (QuestionShown) QuestionShown();
 }
 
 void TTestPanel::pbQuestionPaint(QPainter& painter) {
@@ -421,6 +422,7 @@ void TTestPanel::ShowResult() {
     timAnswer->start(delay * DelayUnitMs);
   }
   m_Run.MarkAnswered();
+  if (ResultShown) ResultShown();
 }
 
 void TTestPanel::timAnswerTimer() {

@@ -42,6 +42,9 @@ public:
   std::function<void()> NextQuestion;
   // Called on a double-click on the question.
   std::function<void()> QuestionDoubleClicked;
+  // Called once a question, and once the result of an answer, is on screen.
+  std::function<void()> QuestionShown;
+  std::function<void()> ResultShown;
 
   // Arranges the panel for the direction and for multiple choice.
   void LayoutTestPanel();

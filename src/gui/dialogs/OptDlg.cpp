@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The options dialog: editing, shortcut keys, testing, evaluation and feedback settings.
+// The options dialog: editing, shortcut keys, testing, evaluation, feedback and speech settings.
 #include "dialogs/OptDlg.h"
 
 #include <QCheckBox>
@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,6 +32,7 @@
 
 namespace {
 constexpr int kHelpTopic = 3041;
+constexpr int kSpeechGap = 12;  // between the groups of the Speech page
 
 struct TColourRow {
   const char* Name;
@@ -200,6 +202,7 @@ TOptionsDialog::TOptionsDialog(QWidget* owner, TOptionsData& data, uint16_t fore
   pcOptions->addTab(CreateQuestionPage(), tr("Question"));
   pcOptions->addTab(CreateEvaluationPage(), tr("Evaluation"));
   pcOptions->addTab(CreateFeedbackPage(), tr("Feedback"));
+  pcOptions->addTab(CreateSpeechPage(), tr("Speech"));
   SetHelpPages(pcOptions);
 
   CreateButtons();
@@ -429,6 +432,50 @@ QWidget* TOptionsDialog::CreateFeedbackPage() {
   return page;
 }
 
+QWidget* TOptionsDialog::CreateSpeechPage() {
+  auto* page = Named(new QWidget, "tsSpeech");
+  auto* layout = new QVBoxLayout(page);
+  chbSpeakQuestions =
+      Named(new QCheckBox(tr("Speak each &question when it is shown")), "chbSpeakQuestions");
+  chbSpeakAnswers =
+      Named(new QCheckBox(tr("Speak the correct answer after a &wrong answer")), "chbSpeakAnswers");
+  layout->addWidget(chbSpeakQuestions);
+  layout->addWidget(chbSpeakAnswers);
+
+  trkSpeechRate = Named(new QSlider(Qt::Horizontal), "trkSpeechRate");
+  trkSpeechRate->setRange(kMinSpeechRate, kMaxSpeechRate);
+  trkSpeechRate->setPageStep(5);
+  trkSpeechRate->setTickInterval(5);
+  trkSpeechRate->setTickPosition(QSlider::TicksBelow);
+  auto* rateLabel = new QLabel(tr("Speaking &rate:"));
+  rateLabel->setBuddy(trkSpeechRate);
+  btnTrySpeech = Named(new QPushButton(tr("&Try")), "btnTrySpeech");
+  btnTrySpeech->setEnabled(bool(m_Data.TrySpeech));
+  auto* rate = new QGridLayout;
+  rate->addWidget(rateLabel, 0, 0, 1, 3);
+  rate->addWidget(new QLabel(tr("Slower")), 1, 0);
+  rate->addWidget(trkSpeechRate, 1, 1);
+  rate->addWidget(new QLabel(tr("Faster")), 1, 2);
+  rate->addWidget(btnTrySpeech, 1, 3);
+  rate->setColumnStretch(1, 1);
+  layout->addSpacing(kSpeechGap);
+  layout->addLayout(rate);
+
+  auto* note =
+      new QLabel(tr("Words are spoken by the desktop's speech service in the voice of "
+                    "their language. More voices come with the package "
+                    "speech-dispatcher-espeak-ng."));
+  note->setWordWrap(true);
+  layout->addSpacing(kSpeechGap);
+  layout->addWidget(note);
+  layout->addStretch();
+
+  connect(btnTrySpeech, &QPushButton::clicked, this, [this] {
+    if (m_Data.TrySpeech) m_Data.TrySpeech(trkSpeechRate->value());
+  });
+  return page;
+}
+
 void TOptionsDialog::LoadControls() {
   const TProgramOptions& o = m_Data.Options;
   chbAppendNewWords->setChecked(o.AppendNewWords);
@@ -457,6 +504,9 @@ void TOptionsDialog::LoadControls() {
   edtDelay->setText(QString::number(o.WrongDelay));
   edtSoundFileRight->setText(m_Data.RightSound);
   edtSoundFileWrong->setText(m_Data.WrongSound);
+  chbSpeakQuestions->setChecked(m_Data.Speech.SpeakQuestions);
+  chbSpeakAnswers->setChecked(m_Data.Speech.SpeakWrongAnswers);
+  trkSpeechRate->setValue(m_Data.Speech.Rate);
   m_Chars = o.ShortcutChars;
   cbShortcut->setCurrentIndex(0);
   ShowAssignment();
@@ -603,6 +653,8 @@ void TOptionsDialog::OkClick() {
   o.DisallowHints = chbDisallowHints->isChecked();
   m_Data.RightSound = TrimSoundPath(edtSoundFileRight->text());
   m_Data.WrongSound = TrimSoundPath(edtSoundFileWrong->text());
+  m_Data.Speech = {chbSpeakQuestions->isChecked(), chbSpeakAnswers->isChecked(),
+                   trkSpeechRate->value()};
   m_Data.OptionsPage = pcOptions->currentIndex();
   accept();
 }

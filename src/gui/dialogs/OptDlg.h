@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The options dialog: editing, shortcut keys, testing, evaluation and feedback settings.
+// The options dialog: editing, shortcut keys, testing, evaluation, feedback and speech settings.
 #pragma once
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "platform/Dialog.h"
+#include "settings/RegUtils.h"
 #include "testing/Options.h"
 
 class QCheckBox;
@@ -17,6 +19,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QSlider;
 class QTabWidget;
 
 // What the options dialog edits: the program options, the two sound files (empty: no sound)
@@ -26,9 +29,12 @@ struct TOptionsData {
   QString RightSound;
   QString WrongSound;
   int OptionsPage = 0;
+  TSpeechSettings Speech;
+  // What the Try button does with the rate shown; empty: the button is disabled.
+  std::function<void(int32_t rate)> TrySpeech;
 };
 
-// The four pages of program options. It works on copies and writes data back only on OK, after
+// The five pages of program options. It works on copies and writes data back only on OK, after
 // the numbers of the active page were checked; leaving a page with a bad number is refused the
 // same way.
 class TOptionsDialog : public TDialog {
@@ -37,7 +43,7 @@ public:
   // foreignLangId chooses the character set shown for a key without a character.
   TOptionsDialog(QWidget* owner, TOptionsData& data, uint16_t foreignLangId);
 
-  enum TPage { pgGeneral = 0, pgQuestion = 1, pgEvaluation = 2, pgFeedback = 3 };
+  enum TPage { pgGeneral = 0, pgQuestion = 1, pgEvaluation = 2, pgFeedback = 3, pgSpeech = 4 };
 
   // The character sets offered, with their identifiers, in list order.
   static const std::array<std::pair<const char*, uint8_t>, 6>& CharSets();
@@ -81,12 +87,18 @@ public:
   QLineEdit* edtDelay = nullptr;
   QLineEdit* edtSoundFileWrong = nullptr;
   QPushButton* btnBrowseWrong = nullptr;
+  // Speech
+  QCheckBox* chbSpeakQuestions = nullptr;
+  QCheckBox* chbSpeakAnswers = nullptr;
+  QSlider* trkSpeechRate = nullptr;
+  QPushButton* btnTrySpeech = nullptr;
 
 private:
   QWidget* CreateGeneralPage();
   QWidget* CreateQuestionPage();
   QWidget* CreateEvaluationPage();
   QWidget* CreateFeedbackPage();
+  QWidget* CreateSpeechPage();
   void LoadControls();
   void OkClick() override;
   // Checks the numbers of a page; shows the message and focuses the field when one is wrong.

@@ -35,6 +35,7 @@ constexpr std::array<const char*, kToolImageCount> kToolImageFiles = {
     "22-hint",          "23-statistics",
     "24-font",          "25-options",
     "26-help-topics",   "27-tip-of-the-day",
+    "28-speak",
 };
 
 QIcon IconResource(const char* name) {

@@ -5,7 +5,7 @@
 #include <QIcon>
 
 // How many tool and menu images there are; their indexes run from 0 to kToolImageCount - 1.
-inline constexpr int kToolImageCount = 28;
+inline constexpr int kToolImageCount = 29;
 
 // The tool and menu images by index; tiNone: a command without one.
 enum TToolImage : int {
@@ -38,8 +38,9 @@ enum TToolImage : int {
   tiOptions,
   tiHelpTopics,
   tiTipOfTheDay,
+  tiSpeak,
 };
-static_assert(tiTipOfTheDay + 1 == kToolImageCount);
+static_assert(tiSpeak + 1 == kToolImageCount);
 
 // The tool and menu image with the given index, drawn from its SVG so that it stays sharp at any
 // size. The index must be in range.

@@ -11,6 +11,7 @@
 
 #include <unicode/uloc.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/DataFiles.h"
@@ -163,6 +164,10 @@ void LoadSettings(TSettingsStore& key, TSettings& s) {
 
   s.RightSound = ReadString(key, QStringLiteral("Sound1"), DefaultSoundPath("Clap.wav"));
   s.WrongSound = ReadString(key, QStringLiteral("Sound2"), DefaultSoundPath("Pow.wav"));
+  s.Speech.SpeakQuestions = ReadBool(key, QStringLiteral("SpeakQuestions"), false);
+  s.Speech.SpeakWrongAnswers = ReadBool(key, QStringLiteral("SpeakAnswers"), false);
+  s.Speech.Rate =
+      std::clamp(ReadInteger(key, QStringLiteral("SpeechRate"), 0), kMinSpeechRate, kMaxSpeechRate);
 
   s.DisplayFont.Name = ReadString(key, QStringLiteral("DisplayFont"), QStringLiteral("Verdana"));
   s.DisplayFont.Size = ReadFontSize(key, QStringLiteral("DisplaySize"), 8);
@@ -199,6 +204,9 @@ void SaveSettings(TSettingsStore& key, const TSettings& s) {
   WriteBinary(key, QStringLiteral("Options"), FromBytes(EncodeProgramOptions(s.Options)));
   WriteString(key, QStringLiteral("Sound1"), s.RightSound);
   WriteString(key, QStringLiteral("Sound2"), s.WrongSound);
+  WriteBool(key, QStringLiteral("SpeakQuestions"), s.Speech.SpeakQuestions);
+  WriteBool(key, QStringLiteral("SpeakAnswers"), s.Speech.SpeakWrongAnswers);
+  WriteInteger(key, QStringLiteral("SpeechRate"), s.Speech.Rate);
   WriteString(key, QStringLiteral("DisplayFont"), s.DisplayFont.Name);
   WriteInteger(key, QStringLiteral("DisplaySize"), s.DisplayFont.Size);
   WriteString(key, QStringLiteral("PrintFont"), s.PrintFont.Name);

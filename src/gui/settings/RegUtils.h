@@ -24,6 +24,16 @@ struct TFontSetting {
   bool operator==(const TFontSetting&) const = default;
 };
 
+// Speaking questions and answers, kept beside the options record (whose bytes stay as they are).
+struct TSpeechSettings {
+  bool SpeakQuestions = false;     // each question when it is shown
+  bool SpeakWrongAnswers = false;  // the expected answer after a wrong one
+  int32_t Rate = 0;                // kMinSpeechRate (slowest) .. kMaxSpeechRate (fastest)
+  bool operator==(const TSpeechSettings&) const = default;
+};
+inline constexpr int32_t kMinSpeechRate = -10;
+inline constexpr int32_t kMaxSpeechRate = 10;
+
 // Everything the program keeps between runs. A freshly constructed record holds the defaults
 // of a first start, except the two that depend on the system (NativeLangID and the sounds),
 // which LoadSettings fills in.
@@ -47,6 +57,7 @@ struct TSettings {
   TProgramOptions Options;
   QString RightSound;  // empty: no sound
   QString WrongSound;
+  TSpeechSettings Speech;
   TFontSetting DisplayFont{QStringLiteral("Verdana"), 8};
   TFontSetting PrintFont{QStringLiteral("Times New Roman"), 10};
 };

@@ -22,6 +22,7 @@
 #include "platform/DlgUtils.h"
 #include "platform/FileDialogs.h"
 #include "platform/Shell.h"
+#include "platform/Speech.h"
 
 class QAction;
 class QWidget;
@@ -83,9 +84,39 @@ private:
   TScopedSeam<TFileDialogFunction> m_Seam;
 };
 
+// One request to speak, as the speech engine got it.
+struct TSpokenText {
+  QString Text;
+  QString Locale;
+  double Rate = 0;
+  bool operator==(const TSpokenText&) const = default;
+};
+
+// Stands in for the speech service while it lives: in state Current, with the voices of Voices,
+// it records every request to speak.
+class TSpeechRecorder : public TSpeechEngine {
+public:
+  explicit TSpeechRecorder(QStringList voices = {"de_DE", "en_US", "fr_FR"})
+      : Voices(std::move(voices)), m_Saved(SetSpeechEngine(this)) {}
+  ~TSpeechRecorder() override { SetSpeechEngine(m_Saved); }
+  TState State() const override { return Current; }
+  void Start() override {}
+  QStringList VoiceLocales() const override { return Voices; }
+  void Speak(const QString& text, const QString& locale, double rate) override {
+    Spoken.append({text, locale, rate});
+  }
+  TState Current = ssReady;
+  QStringList Voices;
+  QList<TSpokenText> Spoken;
+
+private:
+  TSpeechEngine* m_Saved;
+};
+
 // While it lives, a message box or file dialog that no nearer fake answers, and any modal
 // window that comes up, is answered (OK, Cancel, closed) and recorded; Verify() fails the test
-// naming them. Tests keep one for the whole run and call Verify() in cleanup().
+// naming them. The speech service is a recorder too, so no test reaches the real one. Tests keep
+// one for the whole run and call Verify() in cleanup().
 class TUnexpectedModals : public QObject {
   Q_OBJECT
 public:
@@ -105,6 +136,7 @@ private:
   TScopedSeam<TMessageBoxFunc> m_Boxes;
   TScopedSeam<TFileDialogFunction> m_Open;
   TScopedSeam<TFileDialogFunction> m_Save;
+  TSpeechRecorder m_Speech;
 };
 
 // The action of window with that object name, or null.
