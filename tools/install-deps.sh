@@ -11,6 +11,7 @@ packages=(
   libicu-dev
   qt6-qpa-plugins
   qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
+  libsqlite3-dev qt6-charts-dev
 )
 if [ "${1:-}" != "run" ]; then
   packages+=(
