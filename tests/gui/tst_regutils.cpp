@@ -50,6 +50,7 @@ TSettings Changed() {
   s.WrongSound = "";
   s.DisplayFont = {"DejaVu Sans", 12};
   s.PrintFont = {"Courier New", 24};
+  s.KeepHistory = false;
   return s;
 }
 
@@ -73,6 +74,7 @@ void CompareSettings(const TSettings& a, const TSettings& b) {
   QCOMPARE(a.DisplayFont.Size, b.DisplayFont.Size);
   QCOMPARE(a.PrintFont.Name, b.PrintFont.Name);
   QCOMPARE(a.PrintFont.Size, b.PrintFont.Size);
+  QCOMPARE(a.KeepHistory, b.KeepHistory);
 }
 
 }  // namespace

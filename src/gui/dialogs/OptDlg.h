@@ -26,6 +26,7 @@ struct TOptionsData {
   QString RightSound;
   QString WrongSound;
   int OptionsPage = 0;
+  bool KeepHistory = true;
 };
 
 // The four pages of program options. It works on copies and writes data back only on OK, after
@@ -58,6 +59,7 @@ public:
   QLabel* lblUnassigned = nullptr;
   QPushButton* btnClearAll = nullptr;
   QCheckBox* chbKeyboardSwitching = nullptr;
+  QCheckBox* chbKeepHistory = nullptr;
   // Question
   QCheckBox* chbTestNotesPassive = nullptr;
   QCheckBox* chbTestNotesActive = nullptr;

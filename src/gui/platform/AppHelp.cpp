@@ -43,6 +43,8 @@ const std::pair<int, const char*> kTopicPages[] = {
     {2203, "test.html#choice"},
     {2204, "test.html#hint"},
     {2205, "test.html#statistics"},
+    {2206, "test.html#clearhistory"},
+    {2207, "test.html#exporthistory"},
     {2300, "view.html#toolbar"},
     {2301, "view.html#statusbar"},
     {2302, "view.html#font"},
@@ -62,6 +64,7 @@ const std::pair<int, const char*> kTopicPages[] = {
     {3090, "dlg-sort.html"},
     {3101, "dlg-statistics.html#progress"},
     {3102, "dlg-statistics.html#success"},
+    {3103, "dlg-statistics.html#history"},
     {3110, "dlg-welcome.html"},
 };
 
