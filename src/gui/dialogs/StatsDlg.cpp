@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -75,6 +76,10 @@ QValueAxis* CountAxis(double max, const QString& format = QStringLiteral("%d")) 
 // Gives view the new chart and frees the one it showed.
 void ReplaceChart(QChartView* view, QChart* chart) {
   QChart* old = view->chart();
+  // The plot gets the room: a small dialog page has none to spare around it.
+  chart->setMargins(QMargins(2, 2, 2, 2));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setBackgroundRoundness(0);
   chart->legend()->setAlignment(Qt::AlignBottom);
   view->setChart(chart);
   delete old;
@@ -180,7 +185,7 @@ QWidget* TStatisticsDialog::CreateHistoryPage() {
     view->setMinimumSize(520, height);
     return view;
   };
-  chvAnswers = chartView("chvAnswers", 210);
+  chvAnswers = chartView("chvAnswers", 230);
   chvLearnt = chartView("chvLearnt", 150);
 
   lvHardest = Named(new QTreeWidget, "lvHardest");
