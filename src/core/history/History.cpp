@@ -115,12 +115,14 @@ int Exec(sqlite3* db, const char* sql) {
   return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-std::string LocalDate(int64_t time, const char* format) {
+// The local date of time, with the time of day when withClock.
+std::string LocalDate(int64_t time, bool withClock) {
   const time_t t = static_cast<time_t>(time);
   tm local{};
   localtime_r(&t, &local);
   char text[32];
-  const size_t size = strftime(text, sizeof text, format, &local);
+  const size_t size =
+      strftime(text, sizeof text, withClock ? "%Y-%m-%d %H:%M:%S" : "%Y-%m-%d", &local);
   return std::string(text, size);
 }
 }  // namespace
@@ -157,7 +159,7 @@ int32_t LocalDay(int64_t time) {
   using namespace std::chrono;
   const year_month_day date{year{local.tm_year + 1900}, month{unsigned(local.tm_mon + 1)},
                             day{unsigned(local.tm_mday)}};
-  return sys_days(date).time_since_epoch().count();
+  return static_cast<int32_t>(sys_days(date).time_since_epoch().count());
 }
 
 THistoryStore::THistoryStore(std::string path, int busyTimeoutMs)
@@ -232,7 +234,7 @@ void THistoryStore::Close() {
 void THistoryStore::MoveAside() {
   Close();
   m_LastRowId = 0;
-  const std::string stem = m_Path + ".damaged-" + LocalDate(time(nullptr), "%Y-%m-%d");
+  const std::string stem = m_Path + ".damaged-" + LocalDate(time(nullptr), false);
   std::string target = stem;
   std::error_code error;
   for (int n = 2; fs::exists(target, error); ++n) target = stem + "-" + std::to_string(n);
@@ -559,7 +561,7 @@ void ExportHistory(THistoryStore& store, const std::string& vocabulary, uint16_t
   WriteFileReplacing(path, [&](std::ostream& out) {
     out << "Time,Word/phrase,Translations,Direction,Type,Result,Hint,Milliseconds,Learnt\r\n";
     store.ForEachAnswer(vocabulary, [&](const THistoryAnswer& a) {
-      out << LocalDate(a.Time, "%Y-%m-%d %H:%M:%S") << ',' << utf8(a.Foreign, foreignLangID) << ','
+      out << LocalDate(a.Time, true) << ',' << utf8(a.Foreign, foreignLangID) << ','
           << utf8(a.Native, nativeLangID) << ','
           << (a.Direction == 1 ? "into foreign" : "into native") << ','
           << (a.MultipleChoice ? "multiple choice" : "typed") << ','
