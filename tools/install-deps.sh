@@ -11,7 +11,7 @@ packages=(
   libicu-dev libsqlite3-dev libzip-dev libzstd-dev
   qt6-qpa-plugins
   qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
-  qt6-speech-dev qt6-declarative-dev
+  qt6-speech-dev qt6-declarative-dev qt6-charts-dev
 )
 if [ "${1:-}" != "run" ]; then
   packages+=(

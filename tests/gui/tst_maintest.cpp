@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <ctime>
+
 #include "GuiTestSupport.h"
 #include "app/ChoiceList.h"
 #include "app/MainFrm.h"
@@ -118,6 +120,7 @@ private slots:
   void leavingTesting();
   void testSettingsAreKept();
   void panelFollowsTheDisplayFont();
+  void historyKeepsEveryAnswer();
   void screenshots();
 
 private:
@@ -166,11 +169,58 @@ void TestMainTest::testMenuAndToolBar() {
   for (QAction* a : menu->actions()) shape << (a->isSeparator() ? "-" : a->objectName());
   QCOMPARE(shape, QStringList({"miTestStartTesting", "-", "miTestPassive", "miTestActive", "-",
                                "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics", "-",
-                               "miTestSpeak", "miTestSpeakAnswer"}));
+                               "miTestClearHistory", "miTestExportHistory", "-", "miTestSpeak",
+                               "miTestSpeakAnswer"}));
   for (const char* check : {"tbStartTesting", "tbPassive", "tbActive", "tbMultipleChoice"}) {
     QVERIFY(f.Get<QToolButton>(check)->isCheckable());
   }
   QCOMPARE(f.Get<QToolButton>("tbHint")->toolTip(), QString("Hint - Ctrl+H"));
+}
+
+// Answers go into the study history, follow Save As, are exported and cleared; with the option
+// off nothing is recorded.
+void TestMainTest::historyKeepsEveryAnswer() {
+  TForm f;
+  THistoryStore& history = f.form.History();
+  const int32_t today = LocalDay(time(nullptr));
+  const auto day = [&] {
+    const std::vector<THistoryDay> days = history.Days(f.form.HistoryKey(), today, today);
+    return days.empty() ? QString() : QString("%1/%2").arg(days[0].Right).arg(days[0].Wrong);
+  };
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  for (const bool right : {false, true, false}) {
+    f.Answer(right);
+    f.Continue();
+  }
+  QCOMPARE(day(), QString("1/2"));
+  f.form.Settings().KeepHistory = false;
+  f.Answer(true);
+  f.Continue();
+  QCOMPARE(day(), QString("1/2"));
+  f.Key(Qt::Key_Escape);
+
+  {
+    TFileDialogAnswer saveAs(SaveFileDialog, f.dir.filePath("Renamed.doz"));
+    TRIGGER_ACTION(&f.form, "miFileSaveAs");
+  }
+  QVERIFY(f.form.HistoryKey().ends_with("Renamed.doz"));
+  QCOMPARE(day(), QString("1/2"));
+
+  TFileDialogAnswer save(SaveFileDialog, f.dir.filePath("answers"));
+  TRIGGER_ACTION(&f.form, "miTestExportHistory");
+  QCOMPARE(save.Request.FileName, QString("Renamed history"));
+  QFile exported(f.dir.filePath("answers.csv"));
+  QVERIFY(exported.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(exported.readAll()).split("\r\n", Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), 4);
+  QCOMPARE(lines.filter(",wrong,").size(), 2);
+
+  TMessageBoxes boxes({kIdNo, kIdYes});
+  TRIGGER_ACTION(&f.form, "miTestClearHistory");
+  QCOMPARE(day(), QString("1/2"));
+  TRIGGER_ACTION(&f.form, "miTestClearHistory");
+  QCOMPARE(boxes.Messages().value(1), QString("Remove the study history of Renamed.doz?"));
+  QCOMPARE(day(), QString());
 }
 
 void TestMainTest::commandStatesFollowTheView() {

@@ -56,6 +56,7 @@ TOptionsData Unusual() {
   o.DisallowHints = true;
   d.RightSound = "/a/right.wav";
   d.WrongSound = "";
+  d.KeepHistory = false;
   return d;
 }
 }  // namespace
@@ -95,6 +96,7 @@ void TestOptionsDialog::showsTheDefaultsOfAFirstStart() {
   QVERIFY(!dialog.chbAppendNewWords->isChecked());
   QVERIFY(dialog.chbConfirmDuplicates->isChecked());
   QVERIFY(dialog.chbKeyboardSwitching->isChecked());
+  QVERIFY(dialog.chbKeepHistory->isChecked());
   QCOMPARE(dialog.cbColourLearnt->currentText(), "Grey");
   QCOMPARE(dialog.cbNumChoices->currentText(), "4");
   QVERIFY(!dialog.chbUsePenaltyPoints->isChecked());
@@ -127,6 +129,7 @@ void TestOptionsDialog::okGivesBackWhatWasLoaded() {
       QVERIFY(data.Options == original.Options);
       QCOMPARE(data.RightSound, original.RightSound);
       QCOMPARE(data.WrongSound, original.WrongSound);
+      QCOMPARE(data.KeepHistory, original.KeepHistory);
       QCOMPARE(data.OptionsPage, page);
     }
   }

@@ -51,6 +51,7 @@ TSettings Changed() {
   s.Speech = {true, true, -4};
   s.DisplayFont = {"DejaVu Sans", 12};
   s.PrintFont = {"Courier New", 24};
+  s.KeepHistory = false;
   return s;
 }
 
@@ -75,6 +76,7 @@ void CompareSettings(const TSettings& a, const TSettings& b) {
   QCOMPARE(a.DisplayFont.Size, b.DisplayFont.Size);
   QCOMPARE(a.PrintFont.Name, b.PrintFont.Name);
   QCOMPARE(a.PrintFont.Size, b.PrintFont.Size);
+  QCOMPARE(a.KeepHistory, b.KeepHistory);
 }
 
 }  // namespace

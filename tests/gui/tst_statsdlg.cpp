@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 // Tests of the statistics dialog.
+#include <QBarSet>
+#include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStackedBarSeries>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "dialogs/StatsDlg.h"
@@ -36,6 +42,7 @@ private slots:
   void anEmptyVocabularyShowsZeros();
   void onlyOkWithTheTickResets();
   void helpNamesThePage();
+  void historyPageChartsTheDays();
 };
 
 void TestStatisticsDialog::showsTheCountsAndPercentages() {
@@ -112,6 +119,66 @@ void TestStatisticsDialog::helpNamesThePage() {
   QCOMPARE(help.count(), 2);
   QCOMPARE(help[0][0].toInt(), 3101);
   QCOMPARE(help[1][0].toInt(), 3102);
+}
+
+// The History page: bars per day of the chosen period, the sums, and Show in List.
+void TestStatisticsDialog::historyPageChartsTheDays() {
+  TVocab vocab(3, 0, 0, 0);
+  THistoryPageData history;
+  history.Today = 20000;
+  history.Days = {{19900, 1, 0, 60000, 1}, {19960, 4, 1, 30000, 2}, {20000, 2, 3, 3600000, 3}};
+  history.Streak = 1;
+  history.Hardest = {{"Haus \u2013 house", 4, 3, 2}, {"Baum \u2013 tree", 5, 2, 0}};
+  TStatisticsDialog dialog(nullptr, vocab.v, &history);
+  QCOMPARE(dialog.pcStatistics->count(), 3);
+  QCOMPARE(dialog.pcStatistics->tabText(2), QString("History"));
+  QCOMPARE(dialog.lblStreak->text(), QString("Study streak: 1 day"));
+
+  struct Case {
+    int period;
+    QList<qreal> right, wrong;  // of the last 41 days of the period
+    int learntPoints;
+    const char* time;
+  } cases[] = {
+      {30, {}, {}, 2, "Time spent: 1 h 0 min"},
+      {90, QList<qreal>(41, 0), QList<qreal>(41, 0), 3, "Time spent: 1 h 1 min"},
+      {365, QList<qreal>(41, 0), QList<qreal>(41, 0), 3, "Time spent: 1 h 2 min"},
+  };
+  cases[0].right = cases[0].wrong = QList<qreal>(30, 0);
+  cases[0].right[29] = 2;
+  cases[0].wrong[29] = 3;
+  for (Case* c : {&cases[1], &cases[2]}) {
+    c->right[0] = 4;
+    c->wrong[0] = 1;
+    c->right[40] = 2;
+    c->wrong[40] = 3;
+  }
+  for (int i = 0; i < 3; ++i) {
+    dialog.cbHistoryPeriod->setCurrentIndex(i);
+    const Case& c = cases[i];
+    auto* bars = qobject_cast<QStackedBarSeries*>(dialog.chvAnswers->chart()->series().at(0));
+    QVERIFY(bars);
+    QCOMPARE(bars->barSets().at(0)->count(), c.period);
+    QList<qreal> right, wrong;
+    for (int d = c.period - int(c.right.size()); d < c.period; ++d) {
+      right << bars->barSets().at(0)->at(d);
+      wrong << bars->barSets().at(1)->at(d);
+    }
+    QCOMPARE(right, c.right);
+    QCOMPARE(wrong, c.wrong);
+    auto* learnt = qobject_cast<QLineSeries*>(dialog.chvLearnt->chart()->series().at(0));
+    QCOMPARE(learnt->count(), c.learntPoints);
+    QCOMPARE(learnt->at(learnt->count() - 1), QPointF(c.period - 1, 3));
+    QCOMPARE(dialog.lblTimeSpent->text(), QString(c.time));
+  }
+
+  QCOMPARE(dialog.lvHardest->topLevelItemCount(), 2);
+  QCOMPARE(dialog.lvHardest->topLevelItem(0)->text(2), QString("75%"));
+  QVERIFY(!dialog.btnShowInList->isEnabled());
+  dialog.lvHardest->setCurrentItem(dialog.lvHardest->topLevelItem(0));
+  QTest::mouseClick(dialog.btnShowInList, Qt::LeftButton);
+  QCOMPARE(history.ShowItem, 2);
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(TestStatisticsDialog)

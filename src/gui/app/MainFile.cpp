@@ -95,6 +95,7 @@ void TMainForm::AdoptVocabulary(std::unique_ptr<TVocabFile> vocab) {
   dgVocab->SetVocabulary(vocab.get());
   pnlTest->SetVocabulary(vocab.get());
   m_Vocab = std::move(vocab);
+  m_UntitledHistoryKey.clear();
   if (m_Vocab->Count() > 0) m_Vocab->SetItemIndex(0);
 }
 
@@ -128,7 +129,10 @@ bool TMainForm::EditProperties(bool isNew) {
   m_Vocab->SetNativeLangID(data.NativeLangID);
   // An open Find window would still offer the old text in the old alphabet.
   if (charsetsChanged && FindWindow->isVisible()) FindWindow->FormShow();
-  if (isNew) m_Vocab->Clear();
+  if (isNew) {
+    m_Vocab->Clear();
+    m_UntitledHistoryKey.clear();
+  }
   m_Vocab->SetProperty(piDescription, data.Description);
   m_Vocab->SetProperty(piAuthor, data.Author);
   m_Vocab->SetProperty(piComments, data.Comments);
@@ -299,11 +303,16 @@ void TMainForm::SaveAs(const QString& path, int filterIndex) {
     case skHtml:
       ExportHtml(*m_Vocab, file);
       break;
-    default:
+    default: {
+      const std::string historyKey = HistoryKey();
       m_Vocab->SaveToFile(file);
       m_Recovery->Remove();
       m_Settings.RecentFiles.AddFile(path);
+      // The history goes with the vocabulary to its new name.
+      History().Rename(historyKey, HistoryKey());
+      m_UntitledHistoryKey.clear();
       break;
+    }
   }
 }
 

@@ -15,8 +15,10 @@
 #include "dialogs/OptDlg.h"
 #include "dialogs/PrntOpDlg.h"
 #include "dialogs/PropsDlg.h"
+#include "dialogs/StatsDlg.h"
 #include "dialogs/TipsDlg.h"
 #include "dialogs/WelcDlg.h"
+#include "history/History.h"
 #include "platform/Icons.h"
 #include "print/Printer.h"
 #include "print/PrtUtils.h"
@@ -33,6 +35,7 @@ class QPrinter;
 class QStackedWidget;
 class QToolBar;
 class QStatusBar;
+class QTimer;
 class TSearchDialog;
 class TKeyboardFilter;
 class TKeyboardSwitching;
@@ -121,6 +124,10 @@ public:
   void SetSortField(uint8_t field) { m_SortField = field; }
   // The recovery copies of the open vocabulary; the test run reports its answers here.
   TRecovery& Recovery() { return *m_Recovery; }
+  // The study history of the user, opened when first needed.
+  THistoryStore& History();
+  // The open vocabulary's key in the study history.
+  std::string HistoryKey();
   // The clipboard the edit commands use; tests put a fake in its place.
   void SetClipboard(std::unique_ptr<TClipboard> clipboard) { m_Clipboard = std::move(clipboard); }
 
@@ -277,6 +284,16 @@ private:
   void TrySpeech(int32_t rate);
   // Enables command for field, or disables it with the reason as its hint (else hint).
   void UpdateSpeechCommand(QAction* command, const TSpokenField& field, const QString& hint);
+  // The study history (MainHistory.cpp).
+  void miTestClearHistoryClick();
+  void miTestExportHistoryClick();
+  // The answer just recorded in the vocabulary goes into the history, when it is kept.
+  void RecordHistory(int32_t answerMs);
+  THistoryPageData HistoryPageData();
+  // Selects the entry in the list, leaving testing for it.
+  void ShowInList(int32_t index);
+  // Says once that a damaged history was moved aside; never in the middle of a test.
+  void ShowHistoryNotice();
 
   // The View menu.
   void miViewToolBarClick();
@@ -315,6 +332,10 @@ private:
   TKeyboardSwitching* m_KeySwitching = nullptr;
   TRecovery* m_Recovery = nullptr;  // a child of the window
   std::unique_ptr<TPrinter> m_Printer;
+  std::unique_ptr<THistoryStore> m_History;
+  std::string m_UntitledHistoryKey;  // of the untitled vocabulary; a new one for each New
+  QTimer* m_HistoryRetry = nullptr;  // writes answers that had to wait
+  QString m_HistoryNotice;
   int m_ExitCode = 0;
 
   // The views: the empty workspace, the list and the test panel.
@@ -365,6 +386,8 @@ private:
   QAction* miTestStatistics = nullptr;
   QAction* miTestSpeak = nullptr;
   QAction* miTestSpeakAnswer = nullptr;
+  QAction* miTestClearHistory = nullptr;
+  QAction* miTestExportHistory = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;
   QAction* miViewStatusBar = nullptr;

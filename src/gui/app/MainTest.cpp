@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 
 #include "app/MainFrm.h"
 #include "app/Recovery.h"
@@ -45,6 +46,14 @@ void TMainForm::CreateTestMenu() {
       AddCommand(miTest, "miTestStatistics", 2205, tr("&Statistics..."),
                  tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
                  tiStatistics, &TMainForm::miTestStatisticsClick);
+  miTest->addSeparator();
+  miTestClearHistory = AddCommand(miTest, "miTestClearHistory", 2208, tr("Clear Histor&y"),
+                                  tr("Removes the study history of the current file"), {}, tiNone,
+                                  &TMainForm::miTestClearHistoryClick);
+  miTestExportHistory =
+      AddCommand(miTest, "miTestExportHistory", 2209, tr("E&xport History..."),
+                 tr("Saves the study history of the current file as comma-delimited text"), {},
+                 tiNone, &TMainForm::miTestExportHistoryClick);
   for (QAction* item : {miTestStartTesting, miTestPassive, miTestActive, miTestMultipleChoice}) {
     item->setCheckable(true);
   }
@@ -64,6 +73,7 @@ void TMainForm::CreateTestPanel() {
     }
     m_Recovery->AnswerGiven();
   };
+  pnlTest->AnswerRecorded = [this](int32_t answerMs) { RecordHistory(answerMs); };
   pnlTest->QuestionDoubleClicked = [this] { RunCommand([this] { pnlQuestionDblClick(); }); };
   pnlTest->QuestionShown = [this] { QuestionShown(); };
   pnlTest->ResultShown = [this] { ResultShown(); };
@@ -160,8 +170,12 @@ void TMainForm::miTestHintClick() {
 }
 
 void TMainForm::miTestStatisticsClick() {
+  THistoryPageData history = HistoryPageData();
   // Accepted means reset.
-  if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab)) return;
+  if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab, &history)) {
+    if (history.ShowItem >= 0) ShowInList(history.ShowItem);
+    return;
+  }
   m_Vocab->ResetStatistics();
   // Learnt entries lose their colour.
   if (m_ViewMode == vmList) dgVocab->viewport()->update();
@@ -193,4 +207,9 @@ void TMainForm::UpdateTestCommands() {
   set(miTestHint, testing && pnlTest->HintAvailable(), false);
   set(miTestStatistics, m_ViewMode != vmNone, false);
   UpdateSpeechCommands();
+  set(miTestClearHistory, m_ViewMode != vmNone, false);
+  set(miTestExportHistory, m_ViewMode != vmNone, false);
+  if (!m_HistoryNotice.isEmpty() && !testing) {
+    QTimer::singleShot(0, this, [this] { ShowHistoryNotice(); });
+  }
 }

@@ -326,6 +326,7 @@ void TTestPanel::ShowQuestion() {
   if (!m_Vocab) throw std::runtime_error("No current item");
   const TVocabItem& item = m_Vocab->CurrentItem();
   m_Run.BeginQuestion(item, Options());
+  m_Asked.start();
   pbQuestion->update();
   imgResult->hide();
   pnlTestStatus->clear();
@@ -390,6 +391,7 @@ void TTestPanel::btnEnterClick() {
     }
     const std::string notesResponse = edtTestNotes->AnsiText();
     const bool show = m_Run.Submit(*m_Vocab, Options(), response, notesResponse, chosen);
+    if (AnswerRecorded) AnswerRecorded(static_cast<int32_t>(m_Asked.elapsed()));
     if (m_Settings) {
       PlaySoundFile(m_Run.AnswerCorrect ? m_Settings->RightSound : m_Settings->WrongSound);
     }

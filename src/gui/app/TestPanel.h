@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeySequence>
 #include <QList>
@@ -40,6 +41,8 @@ public:
   // Called when the answered question is left (Continue, or a right answer with AutoContinue):
   // the owner selects the next question and calls ShowQuestion, or ends testing.
   std::function<void()> NextQuestion;
+  // Called once an answer was recorded in the vocabulary, with the milliseconds it took.
+  std::function<void(int32_t answerMs)> AnswerRecorded;
   // Called on a double-click on the question.
   std::function<void()> QuestionDoubleClicked;
   // Called once a question, and once the result of an answer, is on screen.
@@ -116,4 +119,5 @@ private:
   QFont m_DisplayFont;
   QColor m_WindowText;  // the fields' own text colour
   QList<QKeySequence> m_CommandKeys;
+  QElapsedTimer m_Asked;  // since the question was shown
 };

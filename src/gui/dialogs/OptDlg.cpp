@@ -281,6 +281,8 @@ QWidget* TOptionsDialog::CreateGeneralPage() {
   chbKeyboardSwitching =
       Named(new QCheckBox(tr("A&utomatic keyboard switching")), "chbKeyboardSwitching");
   layout->addWidget(chbKeyboardSwitching);
+  chbKeepHistory = Named(new QCheckBox(tr("Keep a stud&y history")), "chbKeepHistory");
+  layout->addWidget(chbKeepHistory);
   layout->addStretch();
 
   connect(chbConfirmNoCategory, &QCheckBox::toggled, this, [this](bool checked) {
@@ -486,6 +488,7 @@ void TOptionsDialog::LoadControls() {
   chbSkipNotes->setEnabled(!o.ConfirmNoCategory);
   SelectColour(cbColourLearnt, o.LearntColour);
   chbKeyboardSwitching->setChecked(o.KeyboardSwitching);
+  chbKeepHistory->setChecked(m_Data.KeepHistory);
   chbTestNotesPassive->setChecked(o.TestNotesPassive);
   chbTestNotesActive->setChecked(o.TestNotesActive);
   cbNumChoices->setEditText(QString::number(o.NumChoices));
@@ -656,5 +659,6 @@ void TOptionsDialog::OkClick() {
   m_Data.Speech = {chbSpeakQuestions->isChecked(), chbSpeakAnswers->isChecked(),
                    trkSpeechRate->value()};
   m_Data.OptionsPage = pcOptions->currentIndex();
+  m_Data.KeepHistory = chbKeepHistory->isChecked();
   accept();
 }

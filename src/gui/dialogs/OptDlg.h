@@ -32,6 +32,7 @@ struct TOptionsData {
   TSpeechSettings Speech;
   // What the Try button does with the rate shown; empty: the button is disabled.
   std::function<void(int32_t rate)> TrySpeech;
+  bool KeepHistory = true;
 };
 
 // The five pages of program options. It works on copies and writes data back only on OK, after
@@ -64,6 +65,7 @@ public:
   QLabel* lblUnassigned = nullptr;
   QPushButton* btnClearAll = nullptr;
   QCheckBox* chbKeyboardSwitching = nullptr;
+  QCheckBox* chbKeepHistory = nullptr;
   // Question
   QCheckBox* chbTestNotesPassive = nullptr;
   QCheckBox* chbTestNotesActive = nullptr;

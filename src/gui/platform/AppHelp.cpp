@@ -45,6 +45,8 @@ const std::pair<int, const char*> kTopicPages[] = {
     {2205, "test.html#statistics"},
     {2206, "test.html#speak"},
     {2207, "test.html#speakanswer"},
+    {2208, "test.html#clearhistory"},
+    {2209, "test.html#exporthistory"},
     {2300, "view.html#toolbar"},
     {2301, "view.html#statusbar"},
     {2302, "view.html#font"},
@@ -65,6 +67,7 @@ const std::pair<int, const char*> kTopicPages[] = {
     {3090, "dlg-sort.html"},
     {3101, "dlg-statistics.html#progress"},
     {3102, "dlg-statistics.html#success"},
+    {3103, "dlg-statistics.html#history"},
     {3110, "dlg-welcome.html"},
 };
 

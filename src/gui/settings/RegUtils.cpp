@@ -175,6 +175,7 @@ void LoadSettings(TSettingsStore& key, TSettings& s) {
   s.PrintFont.Name =
       ReadString(key, QStringLiteral("PrintFont"), QStringLiteral("Times New Roman"));
   s.PrintFont.Size = ReadFontSize(key, QStringLiteral("PrintSize"), 10);
+  s.KeepHistory = ReadBool(key, QStringLiteral("KeepHistory"), true);
 }
 
 void LoadRecentFiles(TSettingsStore& key, TRecentFileList& files) {
@@ -211,6 +212,7 @@ void SaveSettings(TSettingsStore& key, const TSettings& s) {
   WriteInteger(key, QStringLiteral("DisplaySize"), s.DisplayFont.Size);
   WriteString(key, QStringLiteral("PrintFont"), s.PrintFont.Name);
   WriteInteger(key, QStringLiteral("PrintSize"), s.PrintFont.Size);
+  WriteBool(key, QStringLiteral("KeepHistory"), s.KeepHistory);
   key.Settings().sync();
 }
 

@@ -60,6 +60,8 @@ struct TSettings {
   TSpeechSettings Speech;
   TFontSetting DisplayFont{QStringLiteral("Verdana"), 8};
   TFontSetting PrintFont{QStringLiteral("Times New Roman"), 10};
+  // Every answer goes into the study history; beside the options record, whose bytes stay.
+  bool KeepHistory = true;
 };
 
 // The program's key in the settings store: the per-user native store of organisation "Devizur",
