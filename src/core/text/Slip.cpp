@@ -23,6 +23,11 @@ namespace {
 constexpr int kMaxListParts = 16;
 constexpr size_t kMaxReadings = 64;  // per call, shared out over the expected items
 constexpr size_t kMaxProposals = 6;  // corrected answers put to the comparison
+// Typed items the comparison is asked about one by one, when the letters leave several in doubt.
+constexpr size_t kMaxItemChecks = 8;
+// Expansion steps allowed per expected item and stage: different choices can give the same
+// reading ("(a) (a)"), so the number of readings alone does not bound the work.
+constexpr size_t kMaxReadingSteps = 4096;
 // Alignment cells allowed for the marks of one answer; beyond it items stay unmarked.
 constexpr size_t kMarkCellBudget = 1 << 21;
 constexpr int kNoMatch = std::numeric_limits<int>::max() / 4;
@@ -169,6 +174,7 @@ public:
   std::vector<std::string> Make(const std::string& item) {
     m_Out.clear();
     m_Seen.clear();
+    m_Steps = 0;
     Add(item);
     std::vector<std::string> slashed;
     if (Has(moSlashAlternatives)) {
@@ -176,6 +182,7 @@ public:
     } else {
       slashed.push_back(item);
     }
+    m_Steps = 0;
     for (const std::string& text : slashed) {
       if (Has(moOptionalBrackets)) {
         Brackets(text, 0);
@@ -209,7 +216,7 @@ private:
 
   // Each "/"-joined token read as each of its pieces, or left as it is.
   void Slashes(const std::string& text, size_t start, std::vector<std::string>& out) {
-    if (out.size() >= m_Cap) return;
+    if (out.size() >= m_Cap || ++m_Steps >= kMaxReadingSteps) return;
     const size_t slash = text.find('/', start);
     if (slash == std::string::npos) {
       out.push_back(text);
@@ -234,7 +241,7 @@ private:
 
   // Each "(...)" group kept without its brackets or left out with one blank beside it.
   void Brackets(const std::string& text, size_t start) {
-    if (Full()) return;
+    if (Full() || ++m_Steps >= kMaxReadingSteps) return;
     const size_t open = text.find('(', start);
     const size_t close = open == std::string::npos ? open : text.find(')', open + 1);
     if (close == std::string::npos) {
@@ -262,6 +269,7 @@ private:
   size_t m_Cap;
   std::vector<std::string> m_Out;
   std::unordered_set<std::string> m_Seen;
+  size_t m_Steps = 0;
 };
 
 enum class TEditKind : uint8_t { Replace, Extra, Missing, Swap };
@@ -533,8 +541,15 @@ TSlipMatch MatchSlip(const std::string& expected, const std::string& typed, uint
         });
     if (!matched) unmatched.push_back(j);
   }
+  if (unmatched.size() > kMaxItemChecks) return result;
   if (unmatched.size() > 1) {
-    std::erase_if(unmatched, [&](size_t j) { return answer.ItemAccepted(j); });
+    // Two items the comparison refuses settle it.
+    std::vector<size_t> refused;
+    for (const size_t j : unmatched) {
+      if (!answer.ItemAccepted(j)) refused.push_back(j);
+      if (refused.size() > 1) return result;
+    }
+    unmatched = refused;
   }
   if (unmatched.size() != 1) return result;
   const size_t j = unmatched[0];

@@ -234,6 +234,7 @@ private:
   void miTestActiveClick();
   void miTestMultipleChoiceClick();
   void miTestHintClick();
+  void miTestIWasRightClick();
   void miTestStatisticsClick();
   // Makes the next question current; when every entry is learnt, says so, offers the
   // statistics dialog, and is true only if the statistics were reset there.
@@ -330,6 +331,7 @@ private:
   QAction* miTestActive = nullptr;
   QAction* miTestMultipleChoice = nullptr;
   QAction* miTestHint = nullptr;
+  QAction* miTestIWasRight = nullptr;
   QAction* miTestStatistics = nullptr;
   QMenu* miView = nullptr;
   QAction* miViewToolBar = nullptr;

@@ -41,6 +41,10 @@ void TMainForm::CreateTestMenu() {
   miTestHint = AddCommand(miTest, "miTestHint", 2204, tr("&Hint"),
                           tr("Reveals the correct answer letter by letter"),
                           QKeySequence(Qt::CTRL | Qt::Key_H), tiHint, &TMainForm::miTestHintClick);
+  miTestIWasRight =
+      AddCommand(miTest, "miTestIWasRight", 2206, tr("I Was &Right"),
+                 tr("Counts the answer just marked wrong as right"),
+                 QKeySequence(Qt::CTRL | Qt::Key_R), tiNone, &TMainForm::miTestIWasRightClick);
   miTestStatistics =
       AddCommand(miTest, "miTestStatistics", 2205, tr("&Statistics..."),
                  tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
@@ -64,6 +68,7 @@ void TMainForm::CreateTestPanel() {
     m_Recovery->AnswerGiven();
   };
   pnlTest->QuestionDoubleClicked = [this] { RunCommand([this] { pnlQuestionDblClick(); }); };
+  pnlTest->AnswerChanged = [this] { m_Recovery->AnswerGiven(); };
   QList<QKeySequence> keys;
   for (const QAction* item : miTest->actions()) {
     if (!item->shortcut().isEmpty()) keys << item->shortcut();
@@ -156,6 +161,10 @@ void TMainForm::miTestHintClick() {
   pnlTest->miTestHintClick();
 }
 
+void TMainForm::miTestIWasRightClick() {
+  pnlTest->miTestIWasRightClick();
+}
+
 void TMainForm::miTestStatisticsClick() {
   // Accepted means reset.
   if (!RunDialog<TStatisticsDialog>(StatisticsDialogRunner, *m_Vocab)) return;
@@ -188,5 +197,6 @@ void TMainForm::UpdateTestCommands() {
   set(miTestActive, canTest, testing && run.TestMode == kTestActive);
   set(miTestMultipleChoice, canTest, testing && run.MultipleChoice);
   set(miTestHint, testing && pnlTest->HintAvailable(), false);
+  set(miTestIWasRight, testing && pnlTest->ReviseAvailable(), false);
   set(miTestStatistics, m_ViewMode != vmNone, false);
 }

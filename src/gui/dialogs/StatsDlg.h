@@ -27,6 +27,8 @@ public:
   QLabel* lblCorrect = nullptr;
   QLabel* lblAttempted = nullptr;
   QLabel* lblSuccess = nullptr;
+  QLabel* lblRevised = nullptr;
+  QLabel* lblSlips = nullptr;
   QCheckBox* chbReset = nullptr;
 
 protected:

@@ -43,6 +43,7 @@ const std::pair<int, const char*> kTopicPages[] = {
     {2203, "test.html#choice"},
     {2204, "test.html#hint"},
     {2205, "test.html#statistics"},
+    {2206, "test.html#iwasright"},
     {2300, "view.html#toolbar"},
     {2301, "view.html#statusbar"},
     {2302, "view.html#font"},
