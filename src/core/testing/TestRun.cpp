@@ -103,7 +103,8 @@ bool TTestRun::Submit(TVocabFile& vocab, const TProgramOptions& options,
   const bool right = RecordedRight(options);
   vocab.RecordAnswer(right, m_LimitUsed);
   if (right && SlipAccepted) vocab.CountSlip();
-  return !(AnswerCorrect && options.AutoContinue);
+  // A forgiven slip is shown even with AutoContinue, so that the user sees where it was.
+  return !(AnswerCorrect && options.AutoContinue && !SlipAccepted);
 }
 
 void TTestRun::Revise(TVocabFile& vocab, const TProgramOptions& options) {

@@ -78,8 +78,9 @@ public:
   // The submit step of Enter while asking: saves the responses (response when typed, chosen for
   // multiple choice, notesResponse always), checks, records the answer in vocab and returns
   // whether the window must show the result (false only for a correct answer with AutoContinue
-  // on, which goes straight to the next question). Does not set Answered: the window sets it
-  // when it shows the result (MarkAnswered). Call it once per question: each call records.
+  // on, which goes straight to the next question, unless a typing slip was forgiven). Does not set
+  // Answered: the window sets it when it shows the result (MarkAnswered). Call it once per
+  // question: each call records.
   bool Submit(TVocabFile& vocab, const TProgramOptions& options, const std::string& response,
               const std::string& notesResponse, const TVocabItem* chosen);
   void MarkAnswered() { Answered = true; }
