@@ -229,16 +229,22 @@ void TTestPanel::CreateControls() {
   pnlTestStatus->setMinimumWidth(100);
   pnlTestStatus->setFixedHeight(kButtonHeight);
   pnlTestStatus->setIndent(4);
-  // "Add &My Answer": Alt+A belongs to the toggle.
-  btnIWasRight = new QPushButton(tr("I Was &Right"), pnlButtons);
+  // The result buttons sit together, so that hidden ones leave no gap. "Add &My Answer": Alt+A
+  // belongs to the toggle.
+  auto* resultButtons = new QWidget(pnlButtons);
+  auto* resultLayout = new QHBoxLayout(resultButtons);
+  resultLayout->setContentsMargins(0, 0, 5, 0);
+  resultLayout->setSpacing(5);
+  btnIWasRight = new QPushButton(tr("I Was &Right"), resultButtons);
   btnIWasRight->setObjectName("btnIWasRight");
-  btnAddAnswer = new QPushButton(tr("Add &My Answer"), pnlButtons);
+  btnAddAnswer = new QPushButton(tr("Add &My Answer"), resultButtons);
   btnAddAnswer->setObjectName("btnAddAnswer");
   for (QPushButton* button : {btnIWasRight, btnAddAnswer}) {
     button->setAutoDefault(true);
     button->setFixedHeight(kButtonHeight);
-    button->hide();
+    resultLayout->addWidget(button);
   }
+  resultButtons->hide();
   btnToggleAnswer = new QPushButton(tr("Your &Answer"), pnlButtons);
   btnToggleAnswer->setObjectName("btnToggleAnswer");
   btnToggleAnswer->setAutoDefault(true);
@@ -251,8 +257,7 @@ void TTestPanel::CreateControls() {
   buttonLayout->addSpacing(labelColumn);
   buttonLayout->addWidget(pnlTestStatus, 1);
   buttonLayout->addSpacing(5);
-  buttonLayout->addWidget(btnIWasRight);
-  buttonLayout->addWidget(btnAddAnswer);
+  buttonLayout->addWidget(resultButtons);
   buttonLayout->addWidget(btnToggleAnswer);
   buttonLayout->addSpacing(5);
   buttonLayout->addWidget(btnEnter);
@@ -470,8 +475,11 @@ void TTestPanel::ShowResult() {
 
 void TTestPanel::UpdateResultButtons() {
   const bool typed = !m_Run.MultipleChoice;
-  btnIWasRight->setVisible(typed && m_Run.CanRevise());
-  btnAddAnswer->setVisible(typed && m_Run.CanAddAnswer());
+  const bool revise = typed && m_Run.CanRevise();
+  const bool add = typed && m_Run.CanAddAnswer();
+  btnIWasRight->setVisible(revise);
+  btnAddAnswer->setVisible(add);
+  btnIWasRight->parentWidget()->setVisible(revise || add);
 }
 
 bool TTestPanel::ReviseAvailable() const {
