@@ -233,15 +233,3 @@ TEST(ReviseAnswer, WrongThenRevisedEqualsRight) {
     EXPECT_EQ(revised->RevisedCount(), 1);
   }
 }
-
-TEST(ReviseAnswer, OnlyTheLastAnswerOfAnUnlearntEntry) {
-  auto v = WithStats(5, {{5, 1}, {2, 0}});
-  v->SetItemIndex(1);
-  EXPECT_THROW_MSG(v->ReviseAnswer(0, 3), "Invalid procedure call.");
-  v->SetItemIndex(0);
-  v->RecordAnswer(true, 0);
-  ASSERT_TRUE(v->CurrentItem().IsLearnt());
-  EXPECT_THROW_MSG(v->ReviseAnswer(0, 3), "Invalid procedure call.");
-  EXPECT_EQ(v->CorrectCount(), 1);
-  EXPECT_EQ(v->RevisedCount(), 0);
-}

@@ -34,41 +34,32 @@ TEST(MatchSlip, ForgivesOneSlipWithinTheNotation) {
     bool accepted;
     const char* marked;
   };
-  const TMatchOptions noAnyCorrect = kSlip & ~moAnyCorrect;
   for (const TCase& c : std::vector<TCase>{
            {"house", "hause", kSlip, true, "a"},
            {"house", "hause", kSlip & ~moAcceptSlip, false, ""},
            {"house", "huose", kSlip, true, "u|o"},
            {"house", "hous", kSlip, true, "s"},
-           {"house", "houses", kSlip, true, "s"},
            {"House", "HAUSE", kSlip, true, "A"},
            {"House", "hause", kSlip & ~moIgnoreCase, false, ""},
            {"cat", "cot", kSlip, false, ""},
-           {"boat", "bat", kSlip, false, ""},
            {"house", "hxusx", kSlip, false, ""},
            {"beautiful", "beutifull", kSlip, true, "e|l"},
-           {"beautiful", "beautifl", kSlip, true, "f"},
            {"beautiful", "bautifl", kSlip, false, ""},
            {"beautiful", "btiful", kSlip, false, ""},
            {"room 12", "rom 12", kSlip, true, "r"},
            {"room 12", "room 13", kSlip, false, ""},
-           {"2024a", "2025a", kSlip, false, ""},
            {"colo(u)r", "colr", kSlip, true, "l"},
-           {"colo(u)r", "coluor", kSlip, true, "u|o"},
            {"to go (home)", "go hume", kSlip, true, "u"},
            {"to answer", "answr", kSlip, true, "w"},
            {"house/home", "hame", kSlip, true, "a"},
-           {"house/home", "hause/home", kSlip, true, "a"},
            {"big, large, enormous", "enormus, big", kSlip, true, "m"},
            {"big, large, enormous", "enormus, big", kSlip & ~moAnyOrder, false, ""},
+           {"house, garden", "hause", kSlip & ~moAnyCorrect, false, ""},
            {"house, garden", "hause, gardan", kSlip, false, ""},
            {"house, garden", "garden; hoose", kSlip, true, "o"},
-           {"house, garden", "hause", noAnyCorrect, false, ""},
            {"ice cream", "icecraem", kSlip, true, "a|e"},
            {"organize", "orgamise", kSlip, true, "m"},
            {"organize", "orgamise", kSlip & ~moIzIs, true, "m|s"},
-           {"organise", "orgamize", kSlip & ~moIzIs, true, "m|z"},
-           {"hose", "orgamize", kSlip, false, ""},
        }) {
     const std::string expected = c.expected, typed = c.typed;
     ASSERT_FALSE(MatchAnswer(expected, typed, kEnglish, c.options)) << c.typed;
@@ -134,9 +125,7 @@ TEST(DifferingLetters, MarksTheLettersThatDifferFromTheClosestReading) {
            {"house", "hxusx", "x|x"},
            {"house, garden", "house, gxrdxn", "x|x"},
            {"colo(u)r, hue", "kolor", "k"},
-           {"he/she", "hex", "x"},
            {"big", "small", "s|m|a|l|l"},
-           {"big", "", ""},
        }) {
     const std::string typed = c.typed;
     EXPECT_EQ(Marked(typed, DifferingLetters(c.expected, typed, kEnglish, kSlip)), c.marked)

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 
 #include "GuiTestSupport.h"
 #include "app/ChoiceList.h"
@@ -118,6 +119,7 @@ private slots:
   void testSettingsAreKept();
   void panelFollowsTheDisplayFont();
   void screenshots();
+  void iWasRightThenSaveCountsARightAnswer();
 
 private:
   TUnexpectedModals m_Unexpected;
@@ -164,7 +166,10 @@ void TestMainTest::testMenuAndToolBar() {
   QStringList shape;
   for (QAction* a : menu->actions()) shape << (a->isSeparator() ? "-" : a->objectName());
   QCOMPARE(shape, QStringList({"miTestStartTesting", "-", "miTestPassive", "miTestActive", "-",
-                               "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics"}));
+                               "miTestMultipleChoice", "-", "miTestHint", "miTestIWasRight",
+                               "miTestStatistics"}));
+  QCOMPARE(f.Action("miTestIWasRight")->text(), QString("I Was &Right"));
+  QCOMPARE(f.Action("miTestIWasRight")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
   for (const char* check : {"tbStartTesting", "tbPassive", "tbActive", "tbMultipleChoice"}) {
     QVERIFY(f.Get<QToolButton>(check)->isCheckable());
   }
@@ -473,6 +478,30 @@ void TestMainTest::screenshots() {
   QTest::keyClick(f.Get("lbChoice"), Qt::Key_Down);
   f.form.UpdateCommands();
   QVERIFY(f.form.grab().save(folder + "/test-choice.png"));
+}
+
+// Ctrl+R after a wrong answer, then Save: the file counts one question answered correctly.
+void TestMainTest::iWasRightThenSaveCountsARightAnswer() {
+  TForm f({{"Haus", "n", "", "house"}});
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  f.form.UpdateCommands();
+  QVERIFY(!f.Action("miTestIWasRight")->isEnabled());
+  f.Answer(false);
+  QCOMPARE(f.Status(), QString("Wrong!"));
+  f.form.UpdateCommands();
+  QVERIFY(f.Action("miTestIWasRight")->isEnabled());
+  f.Key(Qt::Key_R, Qt::ControlModifier);
+  QCOMPARE(f.Status(), QString("Right!"));
+  QVERIFY(!f.Action("miTestIWasRight")->isEnabled());
+  TRIGGER_ACTION(&f.form, "miFileSave");
+  QFile saved(f.dir.filePath("Sample.doz"));
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  const QByteArray bytes = saved.readAll();
+  int32_t questions = 0, correct = 0;
+  std::memcpy(&questions, bytes.constData() + 17, 4);
+  std::memcpy(&correct, bytes.constData() + 21, 4);
+  QCOMPARE(questions, 1);
+  QCOMPARE(correct, 1);
 }
 
 QTEST_MAIN(TestMainTest)

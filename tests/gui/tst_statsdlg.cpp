@@ -36,7 +36,20 @@ private slots:
   void anEmptyVocabularyShowsZeros();
   void onlyOkWithTheTickResets();
   void helpNamesThePage();
+  void countsRevisedAnswersAndSlips();
 };
+
+void TestStatisticsDialog::countsRevisedAnswersAndSlips() {
+  TVocab vocab(3, 0, 0, 0);
+  vocab.v.RecordAnswer(false, 3);
+  vocab.v.ReviseAnswer(0, 3);
+  vocab.v.CountSlip();
+  vocab.v.CountSlip();
+  TStatisticsDialog dialog(nullptr, vocab.v);
+  QCOMPARE(dialog.lblRevised->text(), QString("1"));
+  QCOMPARE(dialog.lblSlips->text(), QString("2"));
+  QCOMPARE(dialog.lblCorrect->text(), QString("1"));
+}
 
 void TestStatisticsDialog::showsTheCountsAndPercentages() {
   struct Case {
@@ -72,6 +85,7 @@ void TestStatisticsDialog::anEmptyVocabularyShowsZeros() {
   QCOMPARE(dialog.lblSuccess->text(), QString("0%"));
   QCOMPARE(dialog.pbrProgress->value(), 0);
   QVERIFY(!dialog.chbReset->isEnabled());
+  QCOMPARE(dialog.lblRevised->text() + dialog.lblSlips->text(), QString("00"));
 
   // After a reset nothing has been attempted, edits or not.
   TVocab vocab(2, 1, 1, 0);

@@ -633,9 +633,6 @@ void TestTestPanel::commandKeysPassTheFields() {
   }
 }
 
-QTEST_MAIN(TestTestPanel)
-#include "tst_testpanel.moc"
-
 // I Was Right and Add My Answer: shown only while they apply, reached by their keys.
 void TestTestPanel::resultRowRevisesAndAddsTheAnswer() {
   TPanel p({{"Haus", "noun", "", "house"}, {"Baum", "noun", "", "tree"}});
@@ -709,6 +706,7 @@ void TestTestPanel::slipsAndDifferencesAreMarked() {
     p.Answer("hause");
     QCOMPARE(p.Status(), slips ? QString("Right!") : QString("Wrong!"));
     QCOMPARE(p.vocab.CorrectCount(), slips ? 1 : 0);
+    QCOMPARE(p.vocab.SlipCount(), slips ? 1 : 0);
     QCOMPARE(p.Response()->text(), slips ? QString("hause") : QString("house"));
     QVERIFY(p.Toggle()->isEnabled());
     if (!slips) p.Toggle()->click();
@@ -723,3 +721,6 @@ void TestTestPanel::slipsAndDifferencesAreMarked() {
     }
   }
 }
+
+QTEST_MAIN(TestTestPanel)
+#include "tst_testpanel.moc"
