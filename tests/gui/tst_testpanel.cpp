@@ -719,6 +719,9 @@ void TestTestPanel::slipsAndDifferencesAreMarked() {
       QCOMPARE(p.Response()->text(), QString("house"));
       QCOMPARE(RedPixels(p.Response()), 0);
     }
+    p.Ask(1);
+    p.Response()->setText("hause");
+    QCOMPARE(RedPixels(p.Response()), 0);
   }
 }
 

@@ -384,6 +384,8 @@ void TTestPanel::ShowQuestion() {
   } else {
     SetTextColour(edtResponse, m_WindowText);
     edtResponse->clear();
+    // Marks of the last answer would stay on the letters typed next.
+    MarkRanges(edtResponse, {}, QColor());
     edtResponse->setReadOnly(false);
     edtTestCategory->setText(VocabText(item.Values[Category], m_Vocab->NativeLangID()));
     SetTextColour(edtTestNotes, m_WindowText);
