@@ -175,13 +175,14 @@ bool Match(const std::string& a, const std::string& b, uint16_t l, TMatchOptions
 }  // namespace
 
 // The option words are stored as they are: the list items must make up the default words, all
-// but the added last one (ignore accents), which is off by default.
+// but the added last ones (ignore accents, accept a slip), which are off by default.
 TEST(TMatchOptions, ListItemsMakeUpTheDefaultWords) {
   TMatchOptions direction = 0, english = 0;
-  for (size_t i = 0; i + 1 < kDirectionOptionItems.size(); ++i)
+  for (size_t i = 0; i + 2 < kDirectionOptionItems.size(); ++i)
     direction |= kDirectionOptionItems[i];
-  EXPECT_EQ(kDirectionOptionItems.back(), 0x0800);
-  EXPECT_EQ(kDefaultDirectionOptions & moIgnoreAccents, 0);
+  EXPECT_EQ(kDirectionOptionItems[7], 0x0800);
+  EXPECT_EQ(kDirectionOptionItems[8], 0x1000);
+  EXPECT_EQ(kDefaultDirectionOptions & (moIgnoreAccents | moAcceptSlip), 0);
   for (const TMatchOptions bit : kEnglishOptionItems) english |= bit;
   EXPECT_EQ(direction, kDefaultDirectionOptions);
   EXPECT_EQ(english, kDefaultEnglishOptions);

@@ -2,6 +2,7 @@
 // Tests of question selection, answer recording and statistics.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -204,4 +205,31 @@ TEST(Testing, ALoopOfQuestionsEndsWithEverythingLearnt) {
   }
   EXPECT_EQ(v->LearntCount(), v->Count());
   EXPECT_EQ(v->QuestionCount(), questions);
+}
+
+// Revising a wrong answer gives exactly what recording it right would have given, from any
+// state: entries learnt or not, points above or below the limit, the last unlearnt entry.
+TEST(ReviseAnswer, WrongThenRevisedEqualsRight) {
+  std::mt19937 random(11);
+  const auto draw = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int round = 0; round < 500; ++round) {
+    const int count = draw(1, 5);
+    const int32_t questions = draw(0, 40);
+    std::vector<TStats> stats;
+    for (int i = 0; i < count; ++i) stats.push_back({draw(0, questions), draw(-1, 6)});
+    const int current = draw(0, count - 1);
+    stats[current].points = draw(0, 6);
+    const int32_t limit = draw(0, 5);
+    auto right = WithStats(questions, stats);
+    auto revised = WithStats(questions, stats);
+    right->SetItemIndex(current);
+    revised->SetItemIndex(current);
+    right->RecordAnswer(true, limit);
+    revised->RecordAnswer(false, limit);
+    revised->ReviseAnswer(stats[current].points, limit);
+    EXPECT_EQ(Hex(SavedBytes(*revised)), Hex(SavedBytes(*right))) << "round " << round;
+    EXPECT_EQ(revised->RevisedCount(), 1);
+  }
 }

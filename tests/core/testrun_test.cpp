@@ -264,6 +264,78 @@ TEST(TestRunSubmit, OnlyARightAnswerWithAutoContinueSkipsTheResult) {
   }
 }
 
+// "I was right" on a wrong answer, with and without a disallowed hint.
+TEST(TestRunRevise, ARevisedAnswerIsRecordedAsARightOneWouldHaveBeen) {
+  for (const bool hint : {false, true}) {
+    TProgramOptions options;
+    options.DisallowHints = true;
+    options.UsePenaltyPoints = true;
+    auto v = SampleVocabulary({{"Haus", "n", "", "house"}, {"Baum", "n", "", "tree"}});
+    TTestRun run = Asking(*v, options, kTestPassive);
+    run.HintUsed = hint;
+    run.Submit(*v, options, "home", "", nullptr);
+    EXPECT_FALSE(run.CanRevise()) << "not before the result is shown";
+    run.MarkAnswered();
+    ASSERT_TRUE(run.CanRevise());
+    run.Revise(*v, options);
+    EXPECT_TRUE(run.AnswerCorrect && run.ResponseRight && run.Revised);
+    EXPECT_TRUE(run.ResponseMarks.empty());
+    EXPECT_FALSE(run.CanRevise());
+    EXPECT_EQ(v->QuestionCount(), 1);
+    EXPECT_EQ(v->CorrectCount(), hint ? 0 : 1);
+    EXPECT_EQ(v->GetItem(0).PenaltyPoints, hint ? 1 : -1);
+    EXPECT_THROW_MSG(run.Revise(*v, options), "Command unavailable.");
+  }
+}
+
+TEST(TestRunSubmit, AForgivenSlipIsShownEvenWithAutoContinue) {
+  TProgramOptions options;
+  options.AutoContinue = true;
+  options.PassiveFlags |= moAcceptSlip;
+  auto v = SampleVocabulary({{"Haus", "n", "", "house"}, {"Baum", "n", "", "tree"}});
+  TTestRun run = Asking(*v, options, kTestPassive);
+  EXPECT_TRUE(run.Submit(*v, options, "hause", "", nullptr));
+  EXPECT_TRUE(run.AnswerCorrect && run.SlipAccepted);
+  v->SetItemIndex(1);
+  run.BeginQuestion(v->CurrentItem(), options);
+  EXPECT_FALSE(run.Submit(*v, options, "tree", "", nullptr));
+}
+
+TEST(TestRunAddAnswer, AddsTheUnacceptedItemsAsOneUndoableEdit) {
+  struct TCase {
+    const char* typed;
+    TMatchOptions flags;
+    TTestRun::TAddResult result;
+    const char* field;
+  };
+  const TMatchOptions all = kDefaultDirectionOptions;
+  for (const TCase& c : std::vector<TCase>{
+           {"home", all, TTestRun::TAddResult::Added, "house, building, home"},
+           {"building;  my   home", all, TTestRun::TAddResult::Added, "house, building, my home"},
+           {"home (x", all, TTestRun::TAddResult::InvalidBrackets, "house, building"},
+           {"home", all & ~moAnyCorrect, TTestRun::TAddResult::NotAccepted, "house, building"},
+       }) {
+    TProgramOptions options;
+    options.UsePenaltyPoints = true;
+    options.PassiveFlags = c.flags;
+    auto v = SampleVocabulary({{"Haus", "n", "", "house, building"}, {"Baum", "n", "", "tree"}});
+    TTestRun run = Asking(*v, options, kTestPassive);
+    run.Submit(*v, options, c.typed, "", nullptr);
+    run.MarkAnswered();
+    ASSERT_TRUE(run.CanAddAnswer());
+    EXPECT_EQ(run.AddAnswer(*v, options), c.result) << c.typed;
+    EXPECT_EQ(v->CurrentItem().Values[Native], c.field);
+    if (c.result != TTestRun::TAddResult::Added) continue;
+    const TAnswerRequest request = run.ResponseRequest(*v, options);
+    EXPECT_TRUE(MatchAnswer(*request.Expected, c.typed, request.LangID, request.Options));
+    EXPECT_EQ(v->CurrentItem().PenaltyPoints, 1) << "the statistics stay";
+    EXPECT_EQ(v->CurrentItem().LastAsked, 1);
+    EXPECT_FALSE(run.CanAddAnswer());
+    v->Undo();
+    EXPECT_EQ(v->CurrentItem().Values[Native], "house, building");
+  }
+}
+
 TEST(HintStep, RevealsOneCharacterPastTheCorrectPart) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"Hau", "Haus"}, {"Hxyz", "Ha"}, {"haus", "H"},    {"Hausboot", "Haus"}, {"Haus", "Haus"},

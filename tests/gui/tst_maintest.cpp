@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 
 #include <ctime>
 
@@ -122,6 +123,7 @@ private slots:
   void panelFollowsTheDisplayFont();
   void historyKeepsEveryAnswer();
   void screenshots();
+  void iWasRightThenSaveCountsARightAnswer();
 
 private:
   TUnexpectedModals m_Unexpected;
@@ -168,9 +170,11 @@ void TestMainTest::testMenuAndToolBar() {
   QStringList shape;
   for (QAction* a : menu->actions()) shape << (a->isSeparator() ? "-" : a->objectName());
   QCOMPARE(shape, QStringList({"miTestStartTesting", "-", "miTestPassive", "miTestActive", "-",
-                               "miTestMultipleChoice", "-", "miTestHint", "miTestStatistics", "-",
-                               "miTestClearHistory", "miTestExportHistory", "-", "miTestSpeak",
-                               "miTestSpeakAnswer"}));
+                               "miTestMultipleChoice", "-", "miTestHint", "miTestIWasRight",
+                               "miTestStatistics", "-", "miTestClearHistory", "miTestExportHistory",
+                               "-", "miTestSpeak", "miTestSpeakAnswer"}));
+  QCOMPARE(f.Action("miTestIWasRight")->text(), QString("I Was &Right"));
+  QCOMPARE(f.Action("miTestIWasRight")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
   for (const char* check : {"tbStartTesting", "tbPassive", "tbActive", "tbMultipleChoice"}) {
     QVERIFY(f.Get<QToolButton>(check)->isCheckable());
   }
@@ -193,10 +197,15 @@ void TestMainTest::historyKeepsEveryAnswer() {
     f.Continue();
   }
   QCOMPARE(day(), QString("1/2"));
-  f.form.Settings().KeepHistory = false;
-  f.Answer(true);
-  f.Continue();
-  QCOMPARE(day(), QString("1/2"));
+  // I Was Right turns the row just written right; with the history off there is no row to turn.
+  for (const bool keep : {true, false}) {
+    f.form.Settings().KeepHistory = keep;
+    f.Answer(false);
+    f.form.UpdateCommands();
+    f.Key(Qt::Key_R, Qt::ControlModifier);
+    f.Continue();
+    QCOMPARE(day(), QString("2/2"));
+  }
   f.Key(Qt::Key_Escape);
 
   {
@@ -204,7 +213,7 @@ void TestMainTest::historyKeepsEveryAnswer() {
     TRIGGER_ACTION(&f.form, "miFileSaveAs");
   }
   QVERIFY(f.form.HistoryKey().ends_with("Renamed.doz"));
-  QCOMPARE(day(), QString("1/2"));
+  QCOMPARE(day(), QString("2/2"));
 
   TFileDialogAnswer save(SaveFileDialog, f.dir.filePath("answers"));
   TRIGGER_ACTION(&f.form, "miTestExportHistory");
@@ -212,12 +221,12 @@ void TestMainTest::historyKeepsEveryAnswer() {
   QFile exported(f.dir.filePath("answers.csv"));
   QVERIFY(exported.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(exported.readAll()).split("\r\n", Qt::SkipEmptyParts);
-  QCOMPARE(lines.size(), 4);
+  QCOMPARE(lines.size(), 5);
   QCOMPARE(lines.filter(",wrong,").size(), 2);
 
   TMessageBoxes boxes({kIdNo, kIdYes});
   TRIGGER_ACTION(&f.form, "miTestClearHistory");
-  QCOMPARE(day(), QString("1/2"));
+  QCOMPARE(day(), QString("2/2"));
   TRIGGER_ACTION(&f.form, "miTestClearHistory");
   QCOMPARE(boxes.Messages().value(1), QString("Remove the study history of Renamed.doz?"));
   QCOMPARE(day(), QString());
@@ -562,6 +571,30 @@ void TestMainTest::screenshots() {
   QTest::keyClick(f.Get("lbChoice"), Qt::Key_Down);
   f.form.UpdateCommands();
   QVERIFY(f.form.grab().save(folder + "/test-choice.png"));
+}
+
+// Ctrl+R after a wrong answer, then Save: the file counts one question answered correctly.
+void TestMainTest::iWasRightThenSaveCountsARightAnswer() {
+  TForm f({{"Haus", "n", "", "house"}});
+  TRIGGER_ACTION(&f.form, "miTestStartTesting");
+  f.form.UpdateCommands();
+  QVERIFY(!f.Action("miTestIWasRight")->isEnabled());
+  f.Answer(false);
+  QCOMPARE(f.Status(), QString("Wrong!"));
+  f.form.UpdateCommands();
+  QVERIFY(f.Action("miTestIWasRight")->isEnabled());
+  f.Key(Qt::Key_R, Qt::ControlModifier);
+  QCOMPARE(f.Status(), QString("Right!"));
+  QVERIFY(!f.Action("miTestIWasRight")->isEnabled());
+  TRIGGER_ACTION(&f.form, "miFileSave");
+  QFile saved(f.dir.filePath("Sample.doz"));
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  const QByteArray bytes = saved.readAll();
+  int32_t questions = 0, correct = 0;
+  std::memcpy(&questions, bytes.constData() + 17, 4);
+  std::memcpy(&correct, bytes.constData() + 21, 4);
+  QCOMPARE(questions, 1);
+  QCOMPARE(correct, 1);
 }
 
 QTEST_MAIN(TestMainTest)

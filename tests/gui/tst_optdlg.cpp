@@ -75,7 +75,7 @@ private slots:
   void charactersAreAssignedInTheirCharacterSet();
   void clearAllAsksFirst();
   void soundPathsAreTrimmedAndBrowsed();
-  void ignoreAccentsIsTheEighthRow();
+  void addedRowsFollowTheSeven();
   void keysAndHelpTopics();
   void mainWindowRemembersThePageForTheRun();
   void newOptionsReachATestInProgress();
@@ -351,19 +351,23 @@ void TestOptionsDialog::soundPathsAreTrimmedAndBrowsed() {
   QCOMPARE(data.RightSound, QString());
 }
 
-void TestOptionsDialog::ignoreAccentsIsTheEighthRow() {
+void TestOptionsDialog::addedRowsFollowTheSeven() {
   TOptionsData data;
   TOptionsDialog dialog(nullptr, data, 0);
-  QCOMPARE(dialog.clbPassive->count(), 8);
+  QCOMPARE(dialog.clbPassive->count(), 9);
   QCOMPARE(dialog.clbActive->item(7)->text(), "Ignore accents");
+  QCOMPARE(dialog.clbPassive->item(8)->text(), "Accept one typing slip");
+  QCOMPARE(dialog.clbActive->item(8)->text(), "Accept one typing slip");
+  QCOMPARE(dialog.clbActive->item(8)->checkState(), Qt::Unchecked);
   QCOMPARE(dialog.clbActive->item(5)->text(), "Accept synonyms in any order");
   QCOMPARE(dialog.clbPassive->item(5)->text(), "Accept translations in any order");
   dialog.clbActive->item(7)->setCheckState(Qt::Checked);
   dialog.clbPassive->item(0)->setCheckState(Qt::Unchecked);
+  dialog.clbPassive->item(8)->setCheckState(Qt::Checked);
   dialog.clbEnglish->item(1)->setCheckState(Qt::Unchecked);
   QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
   QCOMPARE(data.Options.ActiveFlags, uint16_t(0x08FE));
-  QCOMPARE(data.Options.PassiveFlags, uint16_t(0x00DE));
+  QCOMPARE(data.Options.PassiveFlags, uint16_t(0x10DE));
   QCOMPARE(data.Options.EnglishFlags, uint16_t(0x0500));
 }
 

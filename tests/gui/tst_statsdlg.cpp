@@ -43,7 +43,20 @@ private slots:
   void onlyOkWithTheTickResets();
   void helpNamesThePage();
   void historyPageChartsTheDays();
+  void countsRevisedAnswersAndSlips();
 };
+
+void TestStatisticsDialog::countsRevisedAnswersAndSlips() {
+  TVocab vocab(3, 0, 0, 0);
+  vocab.v.RecordAnswer(false, 3);
+  vocab.v.ReviseAnswer(0, 3);
+  vocab.v.CountSlip();
+  vocab.v.CountSlip();
+  TStatisticsDialog dialog(nullptr, vocab.v);
+  QCOMPARE(dialog.lblRevised->text(), QString("1"));
+  QCOMPARE(dialog.lblSlips->text(), QString("2"));
+  QCOMPARE(dialog.lblCorrect->text(), QString("1"));
+}
 
 void TestStatisticsDialog::showsTheCountsAndPercentages() {
   struct Case {
@@ -80,6 +93,7 @@ void TestStatisticsDialog::anEmptyVocabularyShowsZeros() {
   QCOMPARE(dialog.pbrProgress->value(), 0);
   QVERIFY2(dialog.pbrProgress->maximum() > 0, "an empty bar, not the busy indicator");
   QVERIFY(!dialog.chbReset->isEnabled());
+  QCOMPARE(dialog.lblRevised->text() + dialog.lblSlips->text(), QString("00"));
 
   // After a reset nothing has been attempted, edits or not.
   TVocab vocab(2, 1, 1, 0);

@@ -124,6 +124,8 @@ private slots:
   void doubleClickOnQuestionIsReported();
   void missingSoundIsSilent();
   void commandKeysPassTheFields();
+  void resultRowRevisesAndAddsTheAnswer();
+  void slipsAndDifferencesAreMarked();
 
 private:
   TUnexpectedModals m_Unexpected;
@@ -628,6 +630,98 @@ void TestTestPanel::commandKeysPassTheFields() {
   for (QWidget* field : {static_cast<QWidget*>(p.Response()), p.Get("edtTestNotes")}) {
     QVERIFY(!overridden(field, command));
     QVERIFY(overridden(field, Qt::CTRL | Qt::Key_A));
+  }
+}
+
+// I Was Right and Add My Answer: shown only while they apply, reached by their keys.
+void TestTestPanel::resultRowRevisesAndAddsTheAnswer() {
+  TPanel p({{"Haus", "noun", "", "house"}, {"Baum", "noun", "", "tree"}});
+  p.settings.Options.UsePenaltyPoints = true;
+  p.settings.Options.WrongDelay = 5;
+  p.panel.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&p.panel));
+  auto* revise = p.Get<QPushButton>("btnIWasRight");
+  auto* add = p.Get<QPushButton>("btnAddAnswer");
+  p.Ask(0);
+  QVERIFY(!revise->isVisible() && !add->isVisible());
+  p.Answer("home");
+  QVERIFY(revise->isVisible() && add->isVisible());
+  QVERIFY(!p.Enter()->isEnabled());
+  // A mnemonic clicks its button a moment later.
+  QTest::keyClick(&p.panel, Qt::Key_R, Qt::AltModifier);
+  QTRY_COMPARE(p.Status(), QString("Right!"));
+  QCOMPARE(p.sounds.last(), QString("right.wav"));
+  QCOMPARE(p.Get<TResultImage>("imgResult")->Picture(), ResultPicture(true, 0xFF0000));
+  QCOMPARE(p.vocab.CorrectCount(), 1);
+  QCOMPARE(p.vocab.GetItem(0).PenaltyPoints, -1);
+  QVERIFY(!revise->isVisible() && add->isVisible());
+  QVERIFY(p.Enter()->isEnabled());
+  QTest::keyClick(&p.panel, Qt::Key_M, Qt::AltModifier);
+  QTRY_COMPARE(p.vocab.GetItem(0).Values[Native], std::string("house, home"));
+  QCOMPARE(p.Response()->text(), QString("house, home"));
+  QVERIFY(!add->isVisible());
+
+  // A right answer or a multiple-choice pick offers neither.
+  p.Ask(1);
+  p.Answer("tree");
+  QVERIFY(!revise->isVisible() && !add->isVisible());
+  p.panel.Run().MultipleChoice = true;
+  p.Ask(1);
+  p.Choices()->setCurrentRow(p.RowOf("Haus"));
+  p.Enter()->click();
+  QCOMPARE(p.Status(), QString("Wrong!"));
+  QVERIFY(!revise->isVisible() && !add->isVisible());
+
+  // An answer the field cannot take says why and changes nothing.
+  p.panel.Run().MultipleChoice = false;
+  p.settings.Options.WrongDelay = 0;
+  p.Ask(1);
+  p.Answer("bush (x");
+  TMessageBoxes boxes;
+  add->click();
+  QCOMPARE(boxes.Messages(), QStringList{"Invalid use of brackets."});
+  QCOMPARE(p.vocab.GetItem(1).Values[Native], std::string("tree"));
+}
+
+// Red letters in a line edit's picture: how many pixels are drawn in the wrong colour.
+static int RedPixels(QWidget* field) {
+  const QImage image = field->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() > 180 && c.green() < 90 && c.blue() < 90) ++count;
+    }
+  }
+  return count;
+}
+
+// A forgiven slip shows the typed answer with the slip in the wrong colour; without the option
+// the same answer is wrong, and "Your Answer" marks the same letter.
+void TestTestPanel::slipsAndDifferencesAreMarked() {
+  for (const bool slips : {true, false}) {
+    TPanel p({{"Haus", "noun", "", "house"}, {"Baum", "noun", "", "tree"}});
+    if (slips) p.settings.Options.PassiveFlags |= moAcceptSlip;
+    p.Ask(0);
+    p.Answer("hause");
+    QCOMPARE(p.Status(), slips ? QString("Right!") : QString("Wrong!"));
+    QCOMPARE(p.vocab.CorrectCount(), slips ? 1 : 0);
+    QCOMPARE(p.vocab.SlipCount(), slips ? 1 : 0);
+    QCOMPARE(p.Response()->text(), slips ? QString("hause") : QString("house"));
+    QVERIFY(p.Toggle()->isEnabled());
+    if (!slips) p.Toggle()->click();
+    QCOMPARE(p.Response()->text(), QString("hause"));
+    QCOMPARE(TextColour(p.Response()), TextColour(p.Get("edtTestCategory")));
+    QVERIFY(RedPixels(p.Response()) > 0);
+    if (slips) {
+      // The accepted answer, in the right colour, carries no marks.
+      p.Toggle()->click();
+      QCOMPARE(p.Response()->text(), QString("house"));
+      QCOMPARE(RedPixels(p.Response()), 0);
+    }
+    p.Ask(1);
+    p.Response()->setText("hause");
+    QCOMPARE(RedPixels(p.Response()), 0);
   }
 }
 

@@ -107,6 +107,22 @@ void TVocabFile::RecordAnswer(bool right, int32_t limit) {
   ForgetHistory();
 }
 
+void TVocabFile::ReviseAnswer(int32_t penaltyBefore, int32_t limit) {
+  TVocabItem& e = CurrentItem();
+  if (e.PenaltyPoints < 0 || limit < 0 || penaltyBefore < 0 || m_QuestionCount <= 0 ||
+      e.LastAsked != m_QuestionCount) {
+    RaiseError("Invalid procedure call.");
+  }
+  // A wrong answer leaves the entry unlearnt, so it was the last unlearnt one before it exactly
+  // when it is now.
+  const bool lastUnlearnt = Count() - LearntCount() == 1;
+  const int32_t points = std::min(penaltyBefore, limit);
+  e.PenaltyPoints = lastUnlearnt ? -1 : points - 1;
+  ++m_CorrectCount;
+  ++m_RevisedCount;
+  ForgetHistory();
+}
+
 void TVocabFile::ResetStatistics() {
   for (TVocabItem* e : m_Items) {
     e->LastAsked = 0;
@@ -114,6 +130,8 @@ void TVocabFile::ResetStatistics() {
   }
   m_QuestionCount = 0;
   m_CorrectCount = 0;
+  m_RevisedCount = 0;
+  m_SlipCount = 0;
   ForgetHistory();
 }
 

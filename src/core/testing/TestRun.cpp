@@ -3,9 +3,13 @@
 #include "testing/TestRun.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
+#include <stdexcept>
 
+#include "text/EditRules.h"
 #include "text/Languages.h"
+#include "text/TextUtils.h"
 
 void TTestRun::BeginQuestion(const TVocabItem& item, const TProgramOptions& options) {
   Answered = false;
@@ -17,6 +21,10 @@ void TTestRun::BeginQuestion(const TVocabItem& item, const TProgramOptions& opti
   SavedResponse.clear();
   SavedNotesResponse.clear();
   ChosenEntry = nullptr;
+  SlipAccepted = false;
+  Revised = false;
+  AnswerAdded = false;
+  ResponseMarks.clear();
   // A multiple-choice question has no field to type notes into.
   TestingNotes = !MultipleChoice && !item.Values[Notes].empty() && options.TestNotes(TestMode);
 }
@@ -50,6 +58,18 @@ void TTestRun::CheckAnswer(const TVocabFile& vocab, const TProgramOptions& optio
   }
   const TAnswerRequest request = ResponseRequest(vocab, options);
   ResponseRight = MatchAnswer(*request.Expected, SavedResponse, request.LangID, request.Options);
+  SlipAccepted = false;
+  ResponseMarks.clear();
+  if (!ResponseRight) {
+    TSlipMatch slip = MatchSlip(*request.Expected, SavedResponse, request.LangID, request.Options);
+    if (slip.Accepted) {
+      ResponseRight = SlipAccepted = true;
+      ResponseMarks = std::move(slip.Marks);
+    } else {
+      ResponseMarks =
+          DifferingLetters(*request.Expected, SavedResponse, request.LangID, request.Options);
+    }
+  }
   if (TestingNotes) {
     NotesRight = MatchAnswer(item.Values[Notes], SavedNotesResponse, vocab.NativeLangID(),
                              kNotesMatchOptions);
@@ -78,8 +98,59 @@ bool TTestRun::Submit(TVocabFile& vocab, const TProgramOptions& options,
   }
   SavedNotesResponse = notesResponse;
   CheckAnswer(vocab, options);
-  vocab.RecordAnswer(RecordedRight(options), PenaltyLimit(options));
-  return !(AnswerCorrect && options.AutoContinue);
+  m_PenaltyBefore = vocab.CurrentItem().PenaltyPoints;
+  m_LimitUsed = PenaltyLimit(options);
+  const bool right = RecordedRight(options);
+  vocab.RecordAnswer(right, m_LimitUsed);
+  if (right && SlipAccepted) vocab.CountSlip();
+  // A forgiven slip is shown even with AutoContinue, so that the user sees where it was.
+  return !(AnswerCorrect && options.AutoContinue && !SlipAccepted);
+}
+
+void TTestRun::Revise(TVocabFile& vocab, const TProgramOptions& options) {
+  if (!CanRevise()) throw std::runtime_error("Command unavailable.");
+  if (!HintUsed || !options.DisallowHints) vocab.ReviseAnswer(m_PenaltyBefore, m_LimitUsed);
+  ResponseRight = true;
+  if (TestingNotes) NotesRight = true;
+  AnswerCorrect = true;
+  Revised = true;
+  ResponseMarks.clear();
+}
+
+TTestRun::TAddResult TTestRun::AddAnswer(TVocabFile& vocab, const TProgramOptions& options) {
+  if (!CanAddAnswer()) throw std::runtime_error("Command unavailable.");
+  const TAnswerRequest request = ResponseRequest(vocab, options);
+  const auto single = static_cast<TMatchOptions>(request.Options & ~moSynonymList);
+  std::array<std::string, 16> expected;
+  std::array<std::string, 16> typed;
+  const int expectedCount = SplitList(*request.Expected, ",;", true, expected, true);
+  const int typedCount = SplitList(SavedResponse, ",;", true, typed, true);
+  // Only the items the field does not take yet, in the notation the edit dialog stores.
+  std::string field = *request.Expected;
+  for (int j = 0; j < typedCount; ++j) {
+    const auto accepts = [&](const std::string& part) {
+      return MatchAnswer(part, typed[j], request.LangID, single);
+    };
+    if (std::any_of(expected.begin(), expected.begin() + expectedCount, accepts)) continue;
+    if (!Trim(field).empty()) field += ", ";
+    field += CollapseSpaces(typed[j]);
+  }
+  if (!BracketsValid(field)) return TAddResult::InvalidBrackets;
+  if (field.size() > 0xFFFF) return TAddResult::TooLong;
+  if (!MatchAnswer(field, SavedResponse, request.LangID, request.Options)) {
+    return TAddResult::NotAccepted;
+  }
+  const TVocabItem& current = vocab.CurrentItem();
+  TVocabItem& edited = vocab.EditItem();
+  edited.Values = current.Values;
+  edited.Values[TestMode == kTestPassive ? Native : Foreign] = field;
+  edited.SortPos = current.SortPos;
+  // Unlike an edit in the dialog, the entry keeps its statistics: the answer did not change it.
+  edited.LastAsked = current.LastAsked;
+  edited.PenaltyPoints = current.PenaltyPoints;
+  vocab.ReplaceCurrent();
+  AnswerAdded = true;
+  return TAddResult::Added;
 }
 
 std::string HintStep(const std::string& expected, const std::string& typed) {

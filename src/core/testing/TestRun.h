@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "testing/Options.h"
 #include "text/Matching.h"
+#include "text/Slip.h"
 #include "vocab/VocFile.h"
 
 // What a typed answer is compared with: the stored text, the language it is in and the
@@ -40,6 +42,12 @@ public:
   std::string SavedResponse;
   std::string SavedNotesResponse;
   const TVocabItem* ChosenEntry = nullptr;  // the picked entry of a multiple-choice answer
+  bool SlipAccepted = false;  // the response was accepted with one typing slip forgiven
+  bool Revised = false;       // the user said the answer was right (Revise)
+  bool AnswerAdded = false;   // the response was added to the entry (AddAnswer)
+  // The letters of SavedResponse that slipped, or after a wrong response those that differ from
+  // the closest acceptable answer.
+  std::vector<TLetterSpan> ResponseMarks;
 
   // Starts asking item: clears the per-question state and decides whether its notes are tested
   // (only typed answers, only when item has notes and the option of this direction is on).
@@ -70,11 +78,36 @@ public:
   // The submit step of Enter while asking: saves the responses (response when typed, chosen for
   // multiple choice, notesResponse always), checks, records the answer in vocab and returns
   // whether the window must show the result (false only for a correct answer with AutoContinue
-  // on, which goes straight to the next question). Does not set Answered: the window sets it
-  // when it shows the result (MarkAnswered). Call it once per question: each call records.
+  // on, which goes straight to the next question, unless a typing slip was forgiven). Does not set
+  // Answered: the window sets it when it shows the result (MarkAnswered). Call it once per
+  // question: each call records.
   bool Submit(TVocabFile& vocab, const TProgramOptions& options, const std::string& response,
               const std::string& notesResponse, const TVocabItem* chosen);
   void MarkAnswered() { Answered = true; }
+
+  // "I was right": while the result of a typed answer judged wrong is shown.
+  bool CanRevise() const { return Answered && !MultipleChoice && !AnswerCorrect; }
+  // Judges the answer right after all and records it so, as Submit would have recorded a right
+  // answer from the state before it (a hint with DisallowHints still makes it wrong). Raises
+  // "Command unavailable." when CanRevise does not hold.
+  void Revise(TVocabFile& vocab, const TProgramOptions& options);
+
+  enum class TAddResult { Added, InvalidBrackets, TooLong, NotAccepted };
+  // "Add my answer": while CanRevise holds or after Revise, once, for a typed response.
+  bool CanAddAnswer() const {
+    return Answered && !MultipleChoice && (!AnswerCorrect || Revised) && !AnswerAdded &&
+           !SavedResponse.empty();
+  }
+  // Appends the items of SavedResponse that the expected field does not accept yet to that
+  // field's list, as one undoable edit of the current entry that keeps its statistics; the
+  // edited field must be valid for the edit dialog and accept the whole response afterwards,
+  // else nothing changes and the result says why. Raises "Command unavailable." when
+  // CanAddAnswer does not hold.
+  TAddResult AddAnswer(TVocabFile& vocab, const TProgramOptions& options);
+
+private:
+  int32_t m_PenaltyBefore = 0;  // the entry's points before the answer was recorded
+  int32_t m_LimitUsed = 0;      // the penalty limit it was recorded with
 };
 
 // One hint step: the correct part of typed (compared exactly, case counting) plus one more

@@ -27,6 +27,9 @@ constexpr TMatchOptions moIzIs = 0x0400;          // English only: "-ize" = "-is
 // For keyboards that lack an accent: "é" = "e". Off in the defaults, so stored option words keep
 // their meaning.
 constexpr TMatchOptions moIgnoreAccents = 0x0800;
+// One typing slip in an answer is forgiven (see Slip.h); the comparison itself ignores the bit.
+// Off in the defaults too.
+constexpr TMatchOptions moAcceptSlip = 0x1000;
 
 // The bits that take effect only when the answer's language is English.
 constexpr TMatchOptions kEnglishMatchOptions = moContractions | moOmitTo | moIzIs;
@@ -34,9 +37,9 @@ constexpr TMatchOptions kEnglishMatchOptions = moContractions | moOmitTo | moIzI
 constexpr TMatchOptions kDefaultDirectionOptions = 0x00FE;
 constexpr TMatchOptions kDefaultEnglishOptions = 0x0700;
 // The bit of each item of the two direction lists and of the English list, in item order.
-constexpr std::array<TMatchOptions, 8> kDirectionOptionItems = {
-    moIgnoreCase,        moIgnorePunctuation, moIgnoreSpacing, moOptionalBrackets,
-    moSlashAlternatives, moAnyOrder,          moAnyCorrect,    moIgnoreAccents};
+constexpr std::array<TMatchOptions, 9> kDirectionOptionItems = {
+    moIgnoreCase, moIgnorePunctuation, moIgnoreSpacing, moOptionalBrackets, moSlashAlternatives,
+    moAnyOrder,   moAnyCorrect,        moIgnoreAccents, moAcceptSlip};
 constexpr std::array<TMatchOptions, 3> kEnglishOptionItems = {moContractions, moOmitTo, moIzIs};
 
 // Notes are compared as plain text: only case, punctuation and spacing are forgiven.

@@ -80,6 +80,8 @@ void TVocabFile::Clear() {
   ClearJournal();
   m_QuestionCount = 0;
   m_CorrectCount = 0;
+  m_RevisedCount = 0;
+  m_SlipCount = 0;
   for (auto& p : m_Properties) p.clear();
   m_Items.clear();
   m_Items.shrink_to_fit();

@@ -188,6 +188,16 @@ public:
   void RecordAnswer(bool right, int32_t limit);
   void ResetStatistics();
   int32_t LearntCount() const;
+  // Turns the last answer, recorded wrong for the current entry while it held penaltyBefore
+  // points, into a right one: the entry and the counters end as RecordAnswer(true, limit) would
+  // have left them from before. "Invalid procedure call." unless the current entry's answer is
+  // the last one recorded and the entry is not learnt.
+  void ReviseAnswer(int32_t penaltyBefore, int32_t limit);
+  // Answers revised and answers accepted with a typing slip since the file was opened or its
+  // statistics reset; kept in memory only.
+  int32_t RevisedCount() const { return m_RevisedCount; }
+  int32_t SlipCount() const { return m_SlipCount; }
+  void CountSlip() { ++m_SlipCount; }
   // Fills result with min(Count(), n) entries in random order, the current entry among them,
   // the others preferably of its part of speech and not yet learnt.
   void GetChoices(TVocabItemArray& result, int32_t n) const;
@@ -258,4 +268,6 @@ private:
   uint16_t m_NativeLangID = 0;
   std::array<std::string, kMaxPropertyIndex + 1> m_Properties;
   int32_t m_CorrectCount = 0;
+  int32_t m_RevisedCount = 0;
+  int32_t m_SlipCount = 0;
 };

@@ -249,6 +249,7 @@ private:
   void miTestActiveClick();
   void miTestMultipleChoiceClick();
   void miTestHintClick();
+  void miTestIWasRightClick();
   void miTestStatisticsClick();
   // Makes the next question current; when every entry is learnt, says so, offers the
   // statistics dialog, and is true only if the statistics were reset there.
@@ -289,6 +290,8 @@ private:
   void miTestExportHistoryClick();
   // The answer just recorded in the vocabulary goes into the history, when it is kept.
   void RecordHistory(int32_t answerMs);
+  // I Was Right: the last answer in the history takes the revised result, when it went there.
+  void ReviseHistory();
   THistoryPageData HistoryPageData();
   // Selects the entry in the list, leaving testing for it.
   void ShowInList(int32_t index);
@@ -336,6 +339,7 @@ private:
   std::string m_UntitledHistoryKey;  // of the untitled vocabulary; a new one for each New
   QTimer* m_HistoryRetry = nullptr;  // writes answers that had to wait
   QString m_HistoryNotice;
+  bool m_LastAnswerInHistory = false;  // whether the answer on screen was recorded there
   int m_ExitCode = 0;
 
   // The views: the empty workspace, the list and the test panel.
@@ -383,6 +387,7 @@ private:
   QAction* miTestActive = nullptr;
   QAction* miTestMultipleChoice = nullptr;
   QAction* miTestHint = nullptr;
+  QAction* miTestIWasRight = nullptr;
   QAction* miTestStatistics = nullptr;
   QAction* miTestSpeak = nullptr;
   QAction* miTestSpeakAnswer = nullptr;

@@ -47,6 +47,7 @@ std::string TMainForm::HistoryKey() {
 }
 
 void TMainForm::RecordHistory(int32_t answerMs) {
+  m_LastAnswerInHistory = m_Settings.KeepHistory;
   if (!m_Settings.KeepHistory) return;
   const TVocabItem& item = m_Vocab->CurrentItem();
   const TTestRun& run = pnlTest->Run();
@@ -67,6 +68,12 @@ void TMainForm::RecordHistory(int32_t answerMs) {
   history.Record(answer);
   if (history.Pending() > 0 && !m_HistoryRetry->isActive()) m_HistoryRetry->start();
   m_HistoryNotice = QFile::decodeName(history.TakeDamagedNotice().c_str());
+}
+
+void TMainForm::ReviseHistory() {
+  // With the history off for the answer, the last row belongs to an older answer.
+  if (!m_LastAnswerInHistory) return;
+  History().ReviseLast(pnlTest->Run().RecordedRight(m_Settings.Options), m_Vocab->LearntCount());
 }
 
 THistoryPageData TMainForm::HistoryPageData() {

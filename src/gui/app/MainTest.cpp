@@ -42,6 +42,10 @@ void TMainForm::CreateTestMenu() {
   miTestHint = AddCommand(miTest, "miTestHint", 2204, tr("&Hint"),
                           tr("Reveals the correct answer letter by letter"),
                           QKeySequence(Qt::CTRL | Qt::Key_H), tiHint, &TMainForm::miTestHintClick);
+  miTestIWasRight =
+      AddCommand(miTest, "miTestIWasRight", 2210, tr("I Was &Right"),
+                 tr("Counts the answer just marked wrong as right"),
+                 QKeySequence(Qt::CTRL | Qt::Key_R), tiNone, &TMainForm::miTestIWasRightClick);
   miTestStatistics =
       AddCommand(miTest, "miTestStatistics", 2205, tr("&Statistics..."),
                  tr("Displays testing statistics for the current file"), QKeySequence(Qt::Key_F9),
@@ -77,6 +81,8 @@ void TMainForm::CreateTestPanel() {
   pnlTest->QuestionDoubleClicked = [this] { RunCommand([this] { pnlQuestionDblClick(); }); };
   pnlTest->QuestionShown = [this] { QuestionShown(); };
   pnlTest->ResultShown = [this] { ResultShown(); };
+  pnlTest->AnswerChanged = [this] { m_Recovery->AnswerGiven(); };
+  pnlTest->AnswerRevised = [this] { ReviseHistory(); };
   QList<QKeySequence> keys;
   for (const QAction* item : miTest->actions()) {
     if (!item->shortcut().isEmpty()) keys << item->shortcut();
@@ -169,6 +175,10 @@ void TMainForm::miTestHintClick() {
   pnlTest->miTestHintClick();
 }
 
+void TMainForm::miTestIWasRightClick() {
+  pnlTest->miTestIWasRightClick();
+}
+
 void TMainForm::miTestStatisticsClick() {
   THistoryPageData history = HistoryPageData();
   // Accepted means reset.
@@ -205,6 +215,7 @@ void TMainForm::UpdateTestCommands() {
   set(miTestActive, canTest, testing && run.TestMode == kTestActive);
   set(miTestMultipleChoice, canTest, testing && run.MultipleChoice);
   set(miTestHint, testing && pnlTest->HintAvailable(), false);
+  set(miTestIWasRight, testing && pnlTest->ReviseAvailable(), false);
   set(miTestStatistics, m_ViewMode != vmNone, false);
   UpdateSpeechCommands();
   set(miTestClearHistory, m_ViewMode != vmNone, false);

@@ -2,12 +2,15 @@
 // The test panel: question, answer fields, feedback and the Continue step.
 #include "app/TestPanel.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QTextCharFormat>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,6 +19,7 @@
 #include "app/ChoiceList.h"
 #include "app/ResultImage.h"
 #include "controls/SblEdit.h"
+#include "platform/DlgUtils.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Sound.h"
 #include "settings/RegUtils.h"
@@ -93,6 +97,26 @@ void SetBaseColour(QWidget* widget, const QColor& colour) {
   QPalette colours = widget->palette();
   colours.setColor(QPalette::Base, colour);
   widget->setPalette(colours);
+}
+
+// Draws the given UTF-16 ranges of a line edit's text in colour, underlined, or clears them
+// (an empty list). The field keeps its text; the marks go with the next text it is given.
+void MarkRanges(QLineEdit* field, const QList<QPair<int, int>>& ranges, const QColor& colour) {
+  QList<QInputMethodEvent::Attribute> formats;
+  QTextCharFormat format;
+  format.setForeground(colour);
+  format.setFontUnderline(true);
+  // Attribute positions count from the cursor.
+  field->setCursorPosition(0);
+  for (const auto& [start, length] : ranges) {
+    formats << QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start, length, format);
+  }
+  // A read-only field ignores input-method events.
+  const bool readOnly = field->isReadOnly();
+  field->setReadOnly(false);
+  QInputMethodEvent event(QString(), formats);
+  QCoreApplication::sendEvent(field, &event);
+  field->setReadOnly(readOnly);
 }
 
 QWidget* Row(QWidget* parent, const char* name) {
@@ -205,6 +229,22 @@ void TTestPanel::CreateControls() {
   pnlTestStatus->setMinimumWidth(100);
   pnlTestStatus->setFixedHeight(kButtonHeight);
   pnlTestStatus->setIndent(4);
+  // The result buttons sit together, so that hidden ones leave no gap. "Add &My Answer": Alt+A
+  // belongs to the toggle.
+  auto* resultButtons = new QWidget(pnlButtons);
+  auto* resultLayout = new QHBoxLayout(resultButtons);
+  resultLayout->setContentsMargins(0, 0, 5, 0);
+  resultLayout->setSpacing(5);
+  btnIWasRight = new QPushButton(tr("I Was &Right"), resultButtons);
+  btnIWasRight->setObjectName("btnIWasRight");
+  btnAddAnswer = new QPushButton(tr("Add &My Answer"), resultButtons);
+  btnAddAnswer->setObjectName("btnAddAnswer");
+  for (QPushButton* button : {btnIWasRight, btnAddAnswer}) {
+    button->setAutoDefault(true);
+    button->setFixedHeight(kButtonHeight);
+    resultLayout->addWidget(button);
+  }
+  resultButtons->hide();
   btnToggleAnswer = new QPushButton(tr("Your &Answer"), pnlButtons);
   btnToggleAnswer->setObjectName("btnToggleAnswer");
   btnToggleAnswer->setAutoDefault(true);
@@ -217,6 +257,7 @@ void TTestPanel::CreateControls() {
   buttonLayout->addSpacing(labelColumn);
   buttonLayout->addWidget(pnlTestStatus, 1);
   buttonLayout->addSpacing(5);
+  buttonLayout->addWidget(resultButtons);
   buttonLayout->addWidget(btnToggleAnswer);
   buttonLayout->addSpacing(5);
   buttonLayout->addWidget(btnEnter);
@@ -224,6 +265,10 @@ void TTestPanel::CreateControls() {
           [this] { RunCommand([this] { btnEnterClick(); }); });
   connect(btnToggleAnswer, &QPushButton::clicked, this,
           [this] { RunCommand([this] { btnToggleAnswerClick(); }); });
+  connect(btnIWasRight, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { miTestIWasRightClick(); }); });
+  connect(btnAddAnswer, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { btnAddAnswerClick(); }); });
 
   timAnswer = new QTimer(this);
   timAnswer->setObjectName("timAnswer");
@@ -278,7 +323,7 @@ void TTestPanel::LayoutTestPanel() {
     lbChoice->SetLanguages(m_Run.TestMode, foreign, native);
     lbChoice->setFixedHeight(lbChoice->HeightForRows(Options().NumChoices));
     m_Body->addWidget(pnlChoice);
-    setTabOrder(lbChoice, btnToggleAnswer);
+    setTabOrder(lbChoice, btnIWasRight);
   } else {
     lblResponse->setText(answerLabel);
     edtResponse->SetLanguage(answerLang);
@@ -292,12 +337,14 @@ void TTestPanel::LayoutTestPanel() {
     m_Body->addWidget(second);
     if (intoNative) {
       setTabOrder(edtTestNotes, edtResponse);
-      setTabOrder(edtResponse, btnToggleAnswer);
+      setTabOrder(edtResponse, btnIWasRight);
     } else {
       setTabOrder(edtResponse, edtTestNotes);
-      setTabOrder(edtTestNotes, btnToggleAnswer);
+      setTabOrder(edtTestNotes, btnIWasRight);
     }
   }
+  setTabOrder(btnIWasRight, btnAddAnswer);
+  setTabOrder(btnAddAnswer, btnToggleAnswer);
   setTabOrder(btnToggleAnswer, btnEnter);
   m_Body->addSpacing(kGap);
   m_Body->addWidget(pnlButtons);
@@ -338,6 +385,8 @@ void TTestPanel::ShowQuestion() {
   } else {
     SetTextColour(edtResponse, m_WindowText);
     edtResponse->clear();
+    // Marks of the last answer would stay on the letters typed next.
+    MarkRanges(edtResponse, {}, QColor());
     edtResponse->setReadOnly(false);
     edtTestCategory->setText(VocabText(item.Values[Category], m_Vocab->NativeLangID()));
     SetTextColour(edtTestNotes, m_WindowText);
@@ -361,6 +410,7 @@ void TTestPanel::ShowQuestion() {
   btnEnter->setText(tr("Enter"));
   btnToggleAnswer->setEnabled(false);
   SetToggleCaption(false);
+  UpdateResultButtons();
   if (QuestionShown) QuestionShown();
 }
 
@@ -413,9 +463,10 @@ void TTestPanel::ShowResult() {
     edtResponse->setReadOnly(true);
     if (m_Run.TestingNotes) edtTestNotes->setReadOnly(true);
   }
-  ShowAnswer(false);
+  // A forgiven slip shows the user's own answer with the slipped letters marked.
+  ShowAnswer(m_Run.SlipAccepted);
   pnlTestStatus->setText(correct ? tr("Right!") : tr("Wrong!"));
-  btnToggleAnswer->setEnabled(!correct);
+  btnToggleAnswer->setEnabled(!correct || m_Run.SlipAccepted);
   btnEnter->setText(tr("Continue"));
   btnEnter->setFocus();
   const int delay = Options().WrongDelay;
@@ -424,7 +475,63 @@ void TTestPanel::ShowResult() {
     timAnswer->start(delay * DelayUnitMs);
   }
   m_Run.MarkAnswered();
+  UpdateResultButtons();
   if (ResultShown) ResultShown();
+}
+
+void TTestPanel::UpdateResultButtons() {
+  const bool typed = !m_Run.MultipleChoice;
+  const bool revise = typed && m_Run.CanRevise();
+  const bool add = typed && m_Run.CanAddAnswer();
+  btnIWasRight->setVisible(revise);
+  btnAddAnswer->setVisible(add);
+  btnIWasRight->parentWidget()->setVisible(revise || add);
+}
+
+bool TTestPanel::ReviseAvailable() const {
+  return isVisible() && m_Run.CanRevise();
+}
+
+void TTestPanel::miTestIWasRightClick() {
+  if (!m_Vocab || !ReviseAvailable()) throw std::runtime_error("Command unavailable.");
+  const bool focusWasHere = btnIWasRight->hasFocus();
+  m_Run.Revise(*m_Vocab, Options());
+  if (m_Settings) PlaySoundFile(m_Settings->RightSound);
+  ShowResultImage(true);
+  ShowAnswer(false);
+  pnlTestStatus->setText(tr("Right!"));
+  btnToggleAnswer->setEnabled(false);
+  // A right answer is not held back by the delay.
+  timAnswerTimer();
+  UpdateResultButtons();
+  if (focusWasHere || !btnAddAnswer->isVisible()) btnEnter->setFocus();
+  if (AnswerRevised) AnswerRevised();
+  if (AnswerChanged) AnswerChanged();
+}
+
+void TTestPanel::btnAddAnswerClick() {
+  if (!m_Vocab || !m_Run.Answered || !m_Run.CanAddAnswer()) {
+    throw std::runtime_error("Command unavailable.");
+  }
+  switch (m_Run.AddAnswer(*m_Vocab, Options())) {
+    case TTestRun::TAddResult::Added:
+      break;
+    case TTestRun::TAddResult::InvalidBrackets:
+      ShowMessageBox(tr("Invalid use of brackets."), {}, kMbError);
+      return;
+    case TTestRun::TAddResult::TooLong:
+      ShowMessageBox(tr("A text of more than 65,535 bytes cannot be saved."), {}, kMbError);
+      return;
+    case TTestRun::TAddResult::NotAccepted:
+      ShowMessageBox(tr("Your answer cannot be added: the comparison options of this direction "
+                        "would still not accept it."),
+                     {}, kMbError);
+      return;
+  }
+  ShowAnswer(m_Run.ShowingOwnAnswer);
+  UpdateResultButtons();
+  btnEnter->setFocus();
+  if (AnswerChanged) AnswerChanged();
 }
 
 void TTestPanel::timAnswerTimer() {
@@ -454,6 +561,7 @@ void TTestPanel::ShowAnswer(bool showOwn) {
   } else if (showOwn) {
     SetTextColour(edtResponse, m_WindowText);
     edtResponse->SetAnsiText(m_Run.SavedResponse);
+    ShowResponseMarks();
     if (m_Run.TestingNotes) {
       SetTextColour(edtTestNotes, m_WindowText);
       edtTestNotes->SetAnsiText(m_Run.SavedNotesResponse);
@@ -461,12 +569,27 @@ void TTestPanel::ShowAnswer(bool showOwn) {
   } else {
     SetTextColour(edtResponse, OptionColour(options.FeedbackColour(m_Run.ResponseRight)));
     edtResponse->SetAnsiText(m_Run.ExpectedAnswer(item));
+    MarkRanges(edtResponse, {}, QColor());
     if (m_Run.TestingNotes) {
       SetTextColour(edtTestNotes, OptionColour(options.FeedbackColour(m_Run.NotesRight)));
       edtTestNotes->SetAnsiText(item.Values[Notes]);
     }
   }
   m_Run.ShowingOwnAnswer = showOwn;
+}
+
+// The slipped or differing letters of the user's own answer, in the wrong colour.
+void TTestPanel::ShowResponseMarks() {
+  const std::string& typed = m_Run.SavedResponse;
+  const uint16_t langId = m_Run.AnswerLangID(*m_Vocab);
+  QList<QPair<int, int>> ranges;
+  for (const TLetterSpan& mark : m_Run.ResponseMarks) {
+    if (mark.End > typed.size() || mark.Begin >= mark.End) continue;
+    const int start = VocabText(typed.substr(0, mark.Begin), langId).size();
+    const int length = VocabText(typed.substr(mark.Begin, mark.End - mark.Begin), langId).size();
+    ranges.append({start, length});
+  }
+  MarkRanges(edtResponse, ranges, OptionColour(Options().FeedbackColour(false)));
 }
 
 void TTestPanel::btnToggleAnswerClick() {

@@ -48,6 +48,11 @@ public:
   // Called once a question, and once the result of an answer, is on screen.
   std::function<void()> QuestionShown;
   std::function<void()> ResultShown;
+  // Called after the recorded answer or the entry changed while its result is shown (I Was
+  // Right, Add My Answer), so that the window's list, status bar and recovery copy follow.
+  std::function<void()> AnswerChanged;
+  // Called when I Was Right revised the recorded answer, before AnswerChanged.
+  std::function<void()> AnswerRevised;
 
   // Arranges the panel for the direction and for multiple choice.
   void LayoutTestPanel();
@@ -67,6 +72,12 @@ public:
   // Reveals one more character of the focused answer field; raises "Command unavailable." when
   // the focus is elsewhere.
   void miTestHintClick();
+
+  // I Was Right: while the result of a typed answer judged wrong is shown.
+  bool ReviseAvailable() const;
+  void miTestIWasRightClick();
+  // Add My Answer: the typed answer becomes one more item of the expected field.
+  void btnAddAnswerClick();
 
   void ShowResult();
   // The expected answer (in the right or wrong colour) or the user's own one.
@@ -91,6 +102,9 @@ private:
   void CreateControls();
   const TProgramOptions& Options() const;
   void pnlChoiceMouseUp(const QPoint& pos);
+  // The result row's I Was Right and Add My Answer buttons, shown only while they apply.
+  void UpdateResultButtons();
+  void ShowResponseMarks();
 
   TVocabFile* m_Vocab = nullptr;
   const TSettings* m_Settings = nullptr;
@@ -112,6 +126,8 @@ private:
   TChoiceList* lbChoice = nullptr;
   QWidget* pnlButtons = nullptr;
   QLabel* pnlTestStatus = nullptr;
+  QPushButton* btnIWasRight = nullptr;
+  QPushButton* btnAddAnswer = nullptr;
   QPushButton* btnToggleAnswer = nullptr;
   QPushButton* btnEnter = nullptr;
   QTimer* timAnswer = nullptr;

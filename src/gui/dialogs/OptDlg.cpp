@@ -62,7 +62,8 @@ const char* const kPassiveRows[] = {"Ignore capitalization",
                                     "Treat words separated by / as alternatives",
                                     "Accept translations in any order",
                                     "Accept any correct translation",
-                                    "Ignore accents"};
+                                    "Ignore accents",
+                                    "Accept one typing slip"};
 const char* const kActiveRows[] = {"Ignore capitalization",
                                    "Ignore punctuation",
                                    "Ignore spacing",
@@ -70,7 +71,8 @@ const char* const kActiveRows[] = {"Ignore capitalization",
                                    "Treat words separated by / as alternatives",
                                    "Accept synonyms in any order",
                                    "Accept any correct synonym",
-                                   "Ignore accents"};
+                                   "Ignore accents",
+                                   "Accept one typing slip"};
 const char* const kEnglishRows[] = {"Allow auxiliary verb contractions",
                                     "Allow omission of 'to' before verbs",
                                     "Allow substitution of '-ize' and '-ise'"};

@@ -133,6 +133,11 @@ TStatisticsDialog::TStatisticsDialog(QWidget* owner, const TVocabFile& vocab,
   success->addRow(tr("Questions answered correctly:"), lblCorrect);
   success->addRow(tr("Questions attempted:"), lblAttempted);
   success->addRow(tr("Success rate:"), lblSuccess);
+  // Counted since the file was opened; the file does not keep them.
+  lblRevised = Value("lblRevised", QString::number(vocab.RevisedCount()));
+  lblSlips = Value("lblSlips", QString::number(vocab.SlipCount()));
+  success->addRow(tr("Answers revised as right:"), lblRevised);
+  success->addRow(tr("Accepted with a typing slip:"), lblSlips);
   pcStatistics->addTab(successPage, tr("Success Rate"));
   if (m_History) pcStatistics->addTab(CreateHistoryPage(), tr("History"));
 

@@ -56,6 +56,8 @@ public:
   QLabel* lblCorrect = nullptr;
   QLabel* lblAttempted = nullptr;
   QLabel* lblSuccess = nullptr;
+  QLabel* lblRevised = nullptr;
+  QLabel* lblSlips = nullptr;
   QCheckBox* chbReset = nullptr;
   // History
   QComboBox* cbHistoryPeriod = nullptr;

@@ -47,6 +47,7 @@ const std::pair<int, const char*> kTopicPages[] = {
     {2207, "test.html#speakanswer"},
     {2208, "test.html#clearhistory"},
     {2209, "test.html#exporthistory"},
+    {2210, "test.html#iwasright"},
     {2300, "view.html#toolbar"},
     {2301, "view.html#statusbar"},
     {2302, "view.html#font"},
