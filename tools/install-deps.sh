@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-  libicu-dev
+  libicu-dev libpugixml-dev
   qt6-qpa-plugins
   qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
 )

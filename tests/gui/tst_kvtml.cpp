@@ -15,6 +15,7 @@ private slots:
   void importsTheHandWrittenFile();
   void languagesMustBeKnownAndMatch();
   void damagedAndHostileFilesAreRefused();
+  void textsAreReadAsXmlDefinesThem();
 };
 
 namespace {
@@ -295,9 +296,17 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
       {"nested too deep", nested(kMaxKvtmlDepth + 1), "nests lessons or word types more than 64"},
       {"too many entries", manyEntries, "holds more than 1000000 entries"},
       {"entity expansion", laughs, "is not a well-formed KVTML file"},
-      {"too large", QByteArray(kMaxKvtmlBytes + 1, ' '), "is larger than 64 MB"},
   };
   QTemporaryDir dir;
+  {
+    // Refused by its size alone: the file is sparse, and never read.
+    QFile large(dir.filePath("large.kvtml"));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(kMaxKvtmlBytes + 1));
+    large.close();
+    QCOMPARE(ErrorOf([&] { ReadKvtmlFile(large.fileName()); }),
+             "The file " + large.fileName() + " is larger than 1 GB and cannot be imported.");
+    large.remove();
+  }
   for (const auto& c : cases) {
     const QString path = Write(dir, "bad.kvtml", c.Bytes);
     QVERIFY(!path.isEmpty());
@@ -328,6 +337,38 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
   const QString missing = dir.filePath("missing.kvtml");
   QCOMPARE(ErrorOf([&] { ReadKvtmlFile(missing); }), "Cannot open file " + missing);
   QCOMPARE(ErrorOf([&] { ReadKvtmlFile(dir.path()); }), "Cannot open file " + dir.path());
+}
+
+// References, sections and child elements as XML defines them; what XML forbids is refused.
+void TestKvtml::textsAreReadAsXmlDefinesThem() {
+  const QByteArray head = R"(<?xml version="1.0"?><kvtml version="2.0"><identifiers>)"
+                          R"(<identifier id="0"><locale>de</locale></identifier>)"
+                          R"(<identifier id="1"><locale>en</locale></identifier></identifiers>)"
+                          R"(<entries><entry id="1"><translation id="0"><text>)";
+  const QByteArray tail = "</text></translation></entry></entries></kvtml>\n";
+  const struct {
+    QByteArray Text;
+    QString Read;  // the word read, or a part of the message
+  } cases[] = {
+      {"a&amp;b&#65;&#x42;&lt;&#x1F600;", u"a&bAB<\U0001F600"_qs},
+      {"<![CDATA[x&y<z]]> <b>bold</b>\r\n<i>and</i> <![CDATA[c]]> d", "x&y<z bold and c d"},
+      {"\xC3\xA4\xC2\xA0", u"\u00E4"_qs},
+      {"&nbsp;", "Entity 'nbsp' not declared."},
+      {"&#1;", "Invalid character reference."},
+      {"a\x01", "Invalid XML character."},
+      {"\xC3(", "Encountered incorrectly encoded content."},
+  };
+  for (const auto& c : cases) {
+    QString read;
+    try {
+      read = QString::fromStdU16String(ReadKvtml(head + c.Text + tail, "f").Entries.at(0)[Foreign]);
+    } catch (const EVocabFileError& e) {
+      read = e.what();
+    }
+    QVERIFY2(read == c.Read || read.contains("well-formed KVTML file: " + c.Read),
+             qPrintable(read));
+  }
+  QVERIFY(ErrorOf([&] { ReadKvtml(head + "x" + tail + "text", "f"); }).contains("Extra content"));
 }
 
 QTEST_MAIN(TestKvtml)
