@@ -44,6 +44,7 @@ int main(int argc, char* argv[]) {
       break;
   }
 
+  ChooseWindowlessPlatform(commandLine);
   Randomize();
   int result = 0;
   {
