@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 // A file as another trainer writes it: each entry a word with a comment and a translation of
-// two items, the grade of the translation, all entries in one lesson.
+// two items, all entries in one lesson.
 std::string WriteKvtmlFile(int count) {
   const fs::path path =
       fs::temp_directory_path() /
@@ -47,9 +47,7 @@ std::string WriteKvtmlFile(int count) {
     xml += "  <entry id=\"" + n + "\">\n   <translation id=\"0\">\n    <text>W\xC3\xB6rter" + n +
            "</text>\n    <comment>Beispiel f\xC3\xBCr " + n +
            "</comment>\n   </translation>\n   <translation id=\"1\">\n    <text>word " + n +
-           ", term " + n +
-           "</text>\n    <grade>\n     <currentgrade>2</currentgrade>\n     <count>3</count>\n"
-           "    </grade>\n   </translation>\n  </entry>\n";
+           ", term " + n + "</text>\n   </translation>\n  </entry>\n";
   }
   xml += " </entries>\n <lessons>\n  <container>\n   <name>Lesson 1</name>\n";
   for (int i = 0; i < count; ++i) xml += "   <entry id=\"" + std::to_string(i) + "\"/>\n";

@@ -247,6 +247,9 @@ public:
         ReadContainers(section, TContainerKind::WordType);
       }
     }
+    // What was read refers to the bytes read in place, not to the parsed tree: it can go before
+    // the result is made. (Text the parser converted from another encoding is in the tree.)
+    if (m_Utf8) m_Document.reset();
     return Result();
   }
 
