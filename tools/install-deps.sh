@@ -32,7 +32,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
@@ -46,6 +45,7 @@ if [ "$(id -u)" -ne 0 ]; then
   fi
   sudo_cmd=(sudo)
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
