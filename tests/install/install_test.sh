@@ -145,15 +145,19 @@ if command -v dpkg-query >/dev/null; then
   allowed=" $plugin_packages "
   while read -r lib; do
     owner=$(dpkg-query -S "$lib" 2>/dev/null | head -n 1 | cut -d: -f1) || true
-    [ -n "$owner" ] && allowed+="$owner "
+    if [ -n "$owner" ]; then allowed+="$owner "; fi
   done < <(ldd "$program" | awk '$3 ~ /^\// {print $3}' | xargs -r realpath)
-  loaded=$(grep -o 'loaded library "[^"]*"' "$work/plugins" | cut -d'"' -f2 | sort -u)
+  loaded=$(grep -o '"[^"]*" loaded library' "$work/plugins" | cut -d'"' -f2 | sort -u) || true
   [ -n "$loaded" ] || fail "QT_DEBUG_PLUGINS showed no loaded plugin"
   while read -r plugin; do
     [ -n "$plugin" ] || continue
     owner=$(dpkg-query -S "$(realpath "$plugin")" 2>/dev/null | head -n 1 | cut -d: -f1) || true
-    [ -z "$owner" ] && owner=$(dpkg-query -S "$plugin" 2>/dev/null | head -n 1 | cut -d: -f1) || true
-    [[ "$allowed" == *" $owner "* ]] || fail "plugin $plugin comes from '$owner', not a dependency"
+    if [ -z "$owner" ]; then
+      owner=$(dpkg-query -S "$plugin" 2>/dev/null | head -n 1 | cut -d: -f1) || true
+    fi
+    if [[ "$allowed" != *" $owner "* ]]; then
+      fail "plugin $plugin comes from '$owner', not a dependency"
+    fi
   done <<<"$loaded"
 fi
 
