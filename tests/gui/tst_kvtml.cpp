@@ -369,6 +369,17 @@ void TestKvtml::textsAreReadAsXmlDefinesThem() {
              qPrintable(read));
   }
   QVERIFY(ErrorOf([&] { ReadKvtml(head + "x" + tail + "text", "f"); }).contains("Extra content"));
+
+  // The same file in UTF-16 and in Latin-1 reads the same.
+  const QByteArray utf8 = WriteKvtml("de", "en", {{"7", u"H\u00E4user"_qs, "Pl.", "houses", ""}});
+  QString text = QString::fromUtf8(utf8);
+  QByteArray utf16 = "\xFF\xFE";
+  utf16 += QStringEncoder(QStringEncoder::Utf16LE)(QString(text).replace("UTF-8", "UTF-16"));
+  const QByteArray latin1 = QString(text).replace("UTF-8", "ISO-8859-1").toLatin1();
+  const QStringList expected = {u"H\u00E4user|Noun|Pl.|houses"_qs};
+  QCOMPARE(Fields(ReadKvtml(utf8, "f")), expected);
+  QCOMPARE(Fields(ReadKvtml(utf16, "f")), expected);
+  QCOMPARE(Fields(ReadKvtml(latin1, "f")), expected);
 }
 
 QTEST_MAIN(TestKvtml)

@@ -529,6 +529,14 @@ void TestVocabGrid::widestEntryIsFoundWithoutMeasuringAll() {
   int measured = 0;
   for (const TVocabItem* e : vocab->Items()) measured += e->DisplayWidth > 0;
   QVERIFY(measured < 5000);
+
+  // An entry added out of view later widens the column at the next refresh.
+  vocab->EditItem().Values = {std::string(60, 'W'), "", "", "wide"};
+  vocab->AddItem(2);
+  vocab->SetItemIndex(0);
+  grid.RefreshList();
+  QTRY_VERIFY(!grid.MeasuringPending());
+  QCOMPARE(grid.ColumnWidth(), grid.MeasureItem(vocab->Count() - 1));
 }
 
 void TestVocabGrid::otherCodePagesAreMeasuredAgain() {
