@@ -8,7 +8,9 @@
 #include "text/Random.h"
 #include "vocab/VocFile.h"
 
+#include <QAction>
 #include <QTimer>
+#include <QToolBar>
 #include <cstdio>
 
 namespace {
@@ -22,6 +24,13 @@ void ReportStartAndQuit(const TMainForm& form) {
          {"samples", "Sounds/Clap.wav", "Sounds/Pow.wav", "dadezivu.tip", "help/dadezivu.qhc"}) {
       std::printf("%s: %s\n", name, qPrintable(FindDataFile(QString::fromLatin1(name))));
     }
+    int empty = 0;
+    for (const QToolBar* bar : form.findChildren<QToolBar*>()) {
+      for (const QAction* action : bar->actions()) {
+        empty += !action->isSeparator() && action->icon().pixmap(QSize(16, 16)).isNull();
+      }
+    }
+    std::printf("empty tool images: %d\n", empty);
     std::fflush(stdout);
     QCoreApplication::quit();
   });
@@ -44,6 +53,7 @@ int main(int argc, char* argv[]) {
       break;
   }
 
+  ChooseWindowlessPlatform(commandLine);
   Randomize();
   int result = 0;
   {

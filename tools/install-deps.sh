@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
-  libicu-dev libsqlite3-dev libzip-dev libzstd-dev
+  libicu-dev libsqlite3-dev libzip-dev libzstd-dev libpugixml-dev
   qt6-qpa-plugins
   qt6-tools-dev qt6-documentation-tools libqt6sql6-sqlite
   qt6-speech-dev qt6-declarative-dev qt6-charts-dev
@@ -34,7 +34,6 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
@@ -48,6 +47,7 @@ if [ "$(id -u)" -ne 0 ]; then
   fi
   sudo_cmd=(sudo)
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -262,9 +262,11 @@ TEST(ExportDocuments, TargetThatCannotBeCreated) {
   TTempDir dir;
   auto v = Sample();
   const std::string noFolder = dir.Path("missing/out.txt");
-  EXPECT_THROW_MSG(v->ExportText(noFolder, 0), "Cannot create file " + noFolder);
-  EXPECT_THROW_MSG(ExportRtf(*v, noFolder), "Cannot create file " + noFolder);
-  EXPECT_THROW_MSG(ExportHtml(*v, dir.Path("")), "Cannot create file " + dir.Path(""));
+  const std::string missing = ": No such file or directory";
+  EXPECT_THROW_MSG(v->ExportText(noFolder, 0), "Cannot create file " + noFolder + missing);
+  EXPECT_THROW_MSG(ExportRtf(*v, noFolder), "Cannot create file " + noFolder + missing);
+  EXPECT_THROW_MSG(ExportHtml(*v, dir.Path("")),
+                   "Cannot create file " + dir.Path("") + ": Is a directory");
   EXPECT_THROW_MSG(v->ExportText(dir.Path("x.txt"), 6), "Invalid procedure call.");
   EXPECT_TRUE(dir.Files().empty());
 }

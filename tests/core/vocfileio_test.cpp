@@ -285,7 +285,8 @@ TEST_F(TempDir, FailedSaveKeepsTheOldFileTheNameAndTheModifiedState) {
   // A folder that does not exist: the file cannot be created.
   v->GetItem(0).Values[0] = "Haus";
   const std::string target = (m_Dir / "no such folder" / "new.doz").string();
-  EXPECT_THROW_MSG(v->SaveToFile(target), "Cannot create file " + target);
+  EXPECT_THROW_MSG(v->SaveToFile(target),
+                   "Cannot create file " + target + ": No such file or directory");
   EXPECT_TRUE(v->Modified());
   EXPECT_EQ(v->FileName(), path.string());
 }
@@ -295,7 +296,8 @@ TEST_F(TempDir, SaveRefusesAReadOnlyTarget) {
   WriteFile(path, "old contents");
   fs::permissions(path, fs::perms::owner_read);
   auto v = SampleVocabulary();
-  EXPECT_THROW_MSG(v->SaveToFile(path.string()), "Cannot create file " + path.string());
+  EXPECT_THROW_MSG(v->SaveToFile(path.string()),
+                   "Cannot create file " + path.string() + ": Permission denied");
   fs::permissions(path, fs::perms::owner_all);
   EXPECT_EQ(ReadFile(path), "old contents");
 }

@@ -11,6 +11,7 @@ private slots:
   void fileArgumentsReachStartAsTyped();
   void helpAndVersionNeedNoWindow();
   void usageErrorsSayWhatWasWrong();
+  void printingNeedsNoDisplay();
 };
 
 namespace {
@@ -45,6 +46,7 @@ void TestCommandLine::fileArgumentsReachStartAsTyped() {
     const TCommandLine line = Read(c.arguments);
     QCOMPARE(line.Action, TCommandLine::caRun);
     QCOMPARE(line.Arguments, c.forStart);
+    QCOMPARE(line.Windowless, c.print);
     QString path;
     bool print = false;
     TMainForm::ParseCommandLine(line.Arguments, path, print);
@@ -70,6 +72,33 @@ void TestCommandLine::helpAndVersionNeedNoWindow() {
     QVERIFY2(QRegularExpression(R"(^Dadezivu \d+\.\d+\.\d+\n$)").match(line.Message).hasMatch(),
              qPrintable(line.Message));
   }
+}
+
+// Printing takes the offscreen platform only where there is no display and none was named.
+void TestCommandLine::printingNeedsNoDisplay() {
+  const struct {
+    QStringList Arguments;
+    QByteArray Display;
+    QByteArray Platform;
+  } cases[] = {
+      {{"-p", "w.doz"}, "", "offscreen"},
+      {{"/p", "w.doz"}, ":0", ""},
+      {{"w.doz"}, "", ""},
+      {{"-platform", "xcb", "-p", "w.doz"}, "", ""},
+  };
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  const QByteArray display = qgetenv("DISPLAY");
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+  qunsetenv("WAYLAND_DISPLAY");
+  for (const auto& c : cases) {
+    qunsetenv("QT_QPA_PLATFORM");
+    qputenv("DISPLAY", c.Display);
+    ChooseWindowlessPlatform(Read(c.Arguments));
+    QCOMPARE(qgetenv("QT_QPA_PLATFORM"), c.Platform);
+  }
+  qputenv("QT_QPA_PLATFORM", platform);
+  qputenv("DISPLAY", display);
+  if (!wayland.isEmpty()) qputenv("WAYLAND_DISPLAY", wayland);
 }
 
 void TestCommandLine::usageErrorsSayWhatWasWrong() {

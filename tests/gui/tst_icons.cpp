@@ -38,6 +38,7 @@ class TestIcons : public QObject {
 private slots:
   void resourcesHoldOneValidSvgPerImage();
   void everyImageRendersVisiblyAtEverySize();
+  void anImageThatCannotBeDrawnIsReportedOnce();
   void noTwoImagesLookAlike();
   void writesTheContactSheet();
 };
@@ -66,6 +67,16 @@ void TestIcons::resourcesHoldOneValidSvgPerImage() {
 
 // An image that failed to load renders as an empty or transparent pixmap; one that lost most of
 // its shapes shows only a few pixels.
+void TestIcons::anImageThatCannotBeDrawnIsReportedOnce() {
+  QTest::ignoreMessage(QtWarningMsg,
+                       "Dadezivu: cannot draw the image :/icons/none.svg (is Qt's "
+                       "SVG image plugin installed?)");
+  QVERIFY(ShippedImage(":/icons/none.svg").pixmap(QSize(16, 16)).isNull());
+  QTest::failOnWarning(QRegularExpression("cannot draw"));
+  ShippedImage(":/icons/none.svg");
+  QVERIFY(!ShippedImage(":/icons/00-new.svg").pixmap(QSize(16, 16)).isNull());
+}
+
 void TestIcons::everyImageRendersVisiblyAtEverySize() {
   QTest::failOnWarning(QRegularExpression("."));
   const QList<QIcon> icons = AllIcons();

@@ -15,6 +15,7 @@ private slots:
   void importsTheHandWrittenFile();
   void languagesMustBeKnownAndMatch();
   void damagedAndHostileFilesAreRefused();
+  void textsAreReadAsXmlDefinesThem();
 };
 
 namespace {
@@ -295,9 +296,17 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
       {"nested too deep", nested(kMaxKvtmlDepth + 1), "nests lessons or word types more than 64"},
       {"too many entries", manyEntries, "holds more than 1000000 entries"},
       {"entity expansion", laughs, "is not a well-formed KVTML file"},
-      {"too large", QByteArray(kMaxKvtmlBytes + 1, ' '), "is larger than 64 MB"},
   };
   QTemporaryDir dir;
+  {
+    // Refused by its size alone: the file is sparse, and never read.
+    QFile large(dir.filePath("large.kvtml"));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(kMaxKvtmlBytes + 1));
+    large.close();
+    QCOMPARE(ErrorOf([&] { ReadKvtmlFile(large.fileName()); }),
+             "The file " + large.fileName() + " is larger than 1 GB and cannot be imported.");
+    large.remove();
+  }
   for (const auto& c : cases) {
     const QString path = Write(dir, "bad.kvtml", c.Bytes);
     QVERIFY(!path.isEmpty());
@@ -328,6 +337,49 @@ void TestKvtml::damagedAndHostileFilesAreRefused() {
   const QString missing = dir.filePath("missing.kvtml");
   QCOMPARE(ErrorOf([&] { ReadKvtmlFile(missing); }), "Cannot open file " + missing);
   QCOMPARE(ErrorOf([&] { ReadKvtmlFile(dir.path()); }), "Cannot open file " + dir.path());
+}
+
+// References, sections and child elements as XML defines them; what XML forbids is refused.
+void TestKvtml::textsAreReadAsXmlDefinesThem() {
+  const QByteArray head = R"(<?xml version="1.0"?><kvtml version="2.0"><identifiers>)"
+                          R"(<identifier id="0"><locale>de</locale></identifier>)"
+                          R"(<identifier id="1"><locale>en</locale></identifier></identifiers>)"
+                          R"(<entries><entry id="1"><translation id="0"><text>)";
+  const QByteArray tail = "</text></translation></entry></entries></kvtml>\n";
+  const struct {
+    QByteArray Text;
+    QString Read;  // the word read, or a part of the message
+  } cases[] = {
+      {"a&amp;b&#65;&#x42;&lt;&#x1F600;", u"a&bAB<\U0001F600"_qs},
+      {"<![CDATA[x&y<z]]> <b>bold</b>\r\n<i>and</i> <![CDATA[c]]> d", "x&y<z bold and c d"},
+      {"\xC3\xA4\xC2\xA0", u"\u00E4"_qs},
+      {"&nbsp;", "Entity 'nbsp' not declared."},
+      {"&#1;", "Invalid character reference."},
+      {"a\x01", "Invalid XML character."},
+      {"\xC3(", "Encountered incorrectly encoded content."},
+  };
+  for (const auto& c : cases) {
+    QString read;
+    try {
+      read = QString::fromStdU16String(ReadKvtml(head + c.Text + tail, "f").Entries.at(0)[Foreign]);
+    } catch (const EVocabFileError& e) {
+      read = e.what();
+    }
+    QVERIFY2(read == c.Read || read.contains("well-formed KVTML file: " + c.Read),
+             qPrintable(read));
+  }
+  QVERIFY(ErrorOf([&] { ReadKvtml(head + "x" + tail + "text", "f"); }).contains("Extra content"));
+
+  // The same file in UTF-16 and in Latin-1 reads the same.
+  const QByteArray utf8 = WriteKvtml("de", "en", {{"7", u"H\u00E4user"_qs, "Pl.", "houses", ""}});
+  QString text = QString::fromUtf8(utf8);
+  QByteArray utf16 = "\xFF\xFE";
+  utf16 += QStringEncoder(QStringEncoder::Utf16LE)(QString(text).replace("UTF-8", "UTF-16"));
+  const QByteArray latin1 = QString(text).replace("UTF-8", "ISO-8859-1").toLatin1();
+  const QStringList expected = {u"H\u00E4user|Noun|Pl.|houses"_qs};
+  QCOMPARE(Fields(ReadKvtml(utf8, "f")), expected);
+  QCOMPARE(Fields(ReadKvtml(utf16, "f")), expected);
+  QCOMPARE(Fields(ReadKvtml(latin1, "f")), expected);
 }
 
 QTEST_MAIN(TestKvtml)

@@ -2,12 +2,13 @@
 # Installs the build into a staging folder (DESTDIR), checks what was installed, validates the
 # desktop entry, software-centre metadata, file type and man page with the desktop's own tools,
 # then moves the staged tree elsewhere and starts the installed program from there.
-#   install_test.sh BUILD_DIR PREFIX VERSION
+#   install_test.sh BUILD_DIR PREFIX VERSION "PLUGIN PACKAGES"
 # Exits 77 (reported as skipped) when only a validating tool is missing and all else passed.
 set -euo pipefail
 build=$1
 prefix=$2
 version=$3
+plugin_packages=${4:-}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,7 +46,8 @@ expected=(
   share/dadezivu/samples/Russian-English.doz
   share/icons/hicolor/scalable/apps/dadezivu.svg
   share/icons/hicolor/scalable/mimetypes/application-x-dadezivu-vocabulary.svg
-  share/man/man1/dadezivu.1
+  share/doc/dadezivu/copyright
+  share/man/man1/dadezivu.1.gz
   share/metainfo/org.devizur.dadezivu.metainfo.xml
   share/mime/packages/dadezivu.xml
 )
@@ -102,10 +104,11 @@ fi
 
 # The man page renders without a warning and names this version.
 if have groff groff-base; then
-  warnings=$(groff -man -ww -Tutf8 -z "$share/man/man1/dadezivu.1" 2>&1)
+  warnings=$(zcat "$share/man/man1/dadezivu.1.gz" | groff -man -ww -Tutf8 -z 2>&1)
   [ -z "$warnings" ] || fail "man page warnings: $warnings"
 fi
-grep -q "Dadezivu $version" "$share/man/man1/dadezivu.1" || fail "man page lacks the version"
+zcat "$share/man/man1/dadezivu.1.gz" | grep -q "Dadezivu $version" || fail "man page lacks the version"
+grep -q "^License: MIT" "$share/doc/dadezivu/copyright" || fail "copyright names no licence"
 
 # The installed program, moved away from where it was installed and from the build folder,
 # opens a sample from its own data folder and finds its shipped files there.
@@ -125,14 +128,38 @@ status=0
 [ "$status" = 2 ] || fail "an unknown option ended with status $status, not 2"
 grep -q "no-such-option" "$work/err" || fail "the unknown option's message does not name it"
 status=0
-out=$(DADEZIVU_EXIT_AFTER_START=1 timeout 60 "$program" "$data/samples/German-English.doz") ||
-  status=$?
+out=$(QT_DEBUG_PLUGINS=1 DADEZIVU_EXIT_AFTER_START=1 timeout 60 "$program" \
+  "$data/samples/German-English.doz" 2>"$work/plugins") || status=$?
 echo "$out"
 [ "$status" = 0 ] || fail "the installed program ended with status $status"
 grep -q '^caption: .*German-English' <<<"$out" || fail "the sample is not shown"
 for name in samples Sounds/Clap.wav Sounds/Pow.wav dadezivu.tip help/dadezivu.qhc; do
   grep -qxF "$name: $data/$name" <<<"$out" || fail "$name not found in the installed data folder"
 done
+grep -qx 'empty tool images: 0' <<<"$out" || fail "tool images that cannot be drawn: $out"
+if grep 'cannot draw' "$work/plugins"; then fail "shipped images that cannot be drawn"; fi
+
+# Every plugin the program loaded comes from a package the .deb depends on: one of its libraries'
+# packages (found by the package's library dependencies) or a plugin package it names.
+if command -v dpkg-query >/dev/null; then
+  allowed=" $plugin_packages "
+  while read -r lib; do
+    owner=$(dpkg-query -S "$lib" 2>/dev/null | head -n 1 | cut -d: -f1) || true
+    if [ -n "$owner" ]; then allowed+="$owner "; fi
+  done < <(ldd "$program" | awk '$3 ~ /^\// {print $3}' | xargs -r realpath)
+  loaded=$(grep -o '"[^"]*" loaded library' "$work/plugins" | cut -d'"' -f2 | sort -u) || true
+  [ -n "$loaded" ] || fail "QT_DEBUG_PLUGINS showed no loaded plugin"
+  while read -r plugin; do
+    [ -n "$plugin" ] || continue
+    owner=$(dpkg-query -S "$(realpath "$plugin")" 2>/dev/null | head -n 1 | cut -d: -f1) || true
+    if [ -z "$owner" ]; then
+      owner=$(dpkg-query -S "$plugin" 2>/dev/null | head -n 1 | cut -d: -f1) || true
+    fi
+    if [[ "$allowed" != *" $owner "* ]]; then
+      fail "plugin $plugin comes from '$owner', not a dependency"
+    fi
+  done <<<"$loaded"
+fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"

@@ -3,6 +3,7 @@
 #include "vocab/FileUtils.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -87,8 +88,9 @@ bool SyncToDisk(const fs::path& path) {
 }
 }  // namespace
 
-void RaiseCannotCreate(const std::string& path) {
-  throw std::runtime_error("Cannot create file " + path);
+void RaiseCannotCreate(const std::string& path, int error) {
+  throw std::runtime_error("Cannot create file " + path +
+                           (error != 0 ? ": " + std::generic_category().message(error) : ""));
 }
 
 void RaiseCannotOpen(const std::string& path) {
@@ -108,17 +110,17 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
 
   if (fs::exists(target, ec)) {
     const auto perms = fs::status(target, ec).permissions();
-    if (fs::is_directory(target, ec) || (perms & fs::perms::owner_write) == fs::perms::none) {
-      RaiseCannotCreate(path);
-    }
+    if (fs::is_directory(target, ec)) RaiseCannotCreate(path, EISDIR);
+    if ((perms & fs::perms::owner_write) == fs::perms::none) RaiseCannotCreate(path, EACCES);
   }
 
   const fs::file_time_type saveStart = fs::file_time_type::clock::now();
   const fs::path temp = TemporaryPathFor(target);
   // Opening is inside the guard too: the stream can fail after the file was created.
   try {
+    errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) RaiseCannotCreate(path);
+    if (!out) RaiseCannotCreate(path, errno);
     write(out);
     out.close();
     if (!out || !SyncToDisk(temp)) RaiseWriteError();
@@ -131,8 +133,9 @@ void WriteFileReplacing(const std::string& path, const std::function<void(std::o
   }
   fs::rename(temp, target, ec);
   if (ec) {
+    const int error = ec.value();
     fs::remove(temp, ec);
-    RaiseCannotCreate(path);
+    RaiseCannotCreate(path, error);
   }
   // The save has succeeded; tidying up must not turn it into a failure (not even out of memory).
   try {

@@ -7,8 +7,10 @@
 
 // File access shared by saving, exporting and importing.
 
-// The file library's messages: "Cannot create file <path>", "Cannot open file <path>".
-[[noreturn]] void RaiseCannotCreate(const std::string& path);
+// The file library's messages: "Cannot create file <path>", "Cannot open file <path>". With the
+// system's error number, the system's reason follows: "Cannot create file <path>: Permission
+// denied".
+[[noreturn]] void RaiseCannotCreate(const std::string& path, int error = 0);
 [[noreturn]] void RaiseCannotOpen(const std::string& path);
 
 // Writes the file at path through write(stream) into a temporary file beside it, and replaces

@@ -3,6 +3,7 @@
 #include "vocab/Recovery.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <ostream>
 #include <random>
@@ -205,7 +206,7 @@ bool TRecoveryStore::EnsureLock() {
 }
 
 void TRecoveryStore::WriteJob(const TJob& job) {
-  if (!EnsureLock()) RaiseCannotCreate(LockPath());
+  if (!EnsureLock()) RaiseCannotCreate(LockPath(), errno);
   const std::string stem = RecoveryStem(job.OriginalPath);
   // The note goes first: a copy is never on disk without the name of its file.
   if (m_WrittenStem != stem) {

@@ -39,7 +39,7 @@ public:
 
   // The numbers sit together at the front so that question selection, which reads the
   // statistics of every entry, touches one cache line per entry.
-  int32_t DisplayWidth = 0;  // cached width in the list, 0 = not measured; never saved
+  int32_t DisplayWidth = 0;  // width in the list: 0 not known, < 0 estimated; never saved
   int32_t LastAsked = 0;
   int32_t SortPos = 0;        // leading characters of the word/phrase that sorting skips
   int32_t PenaltyPoints = 0;  // -1: learnt

@@ -49,6 +49,7 @@ TCommandLine ReadCommandLine(const QStringList& arguments) {
     return result;
   };
   if (!parser.parse(arguments)) return usageError(parser.errorText());
+  result.PlatformGiven = parser.isSet(QStringLiteral("platform"));
   if (parser.isSet(help)) {
     result.Action = TCommandLine::caHelp;
     // Without an application object the parser does not know the program's name.
@@ -70,5 +71,16 @@ TCommandLine ReadCommandLine(const QStringList& arguments) {
   } else {
     result.Arguments = parser.positionalArguments();
   }
+  result.Windowless =
+      !result.Arguments.isEmpty() &&
+      result.Arguments.first().compare(QLatin1String("/p"), Qt::CaseInsensitive) == 0;
   return result;
+}
+
+void ChooseWindowlessPlatform(const TCommandLine& commandLine) {
+  if (!commandLine.Windowless || commandLine.PlatformGiven) return;
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    if (!qEnvironmentVariableIsEmpty(name)) return;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
 }

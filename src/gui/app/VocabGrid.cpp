@@ -13,7 +13,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -38,6 +40,18 @@ constexpr qint64 kIdleSliceNs = 10'000'000;
 // blocking, and the program's idle-time update runs only when it is about to block.
 constexpr int kMeasureInterval = 1;
 constexpr int32_t kMeasureChunk = 256;
+// How many entries out of view a pass may measure after the vocabulary or the font changed, and
+// at least after any other change: enough to find the widest entry among those of similar
+// estimates, few enough to take milliseconds.
+constexpr int32_t kFreshAllowance = 4096;
+constexpr int32_t kRefreshAllowance = 32;
+constexpr int32_t kMaxEstimate = 1 << 29;
+
+// What an entry estimated so can measure at most: kerning and joining narrow text far more often
+// than they widen it, and then by less than this.
+int32_t EstimateBound(int32_t estimate) {
+  return estimate + estimate / 16 + 2;
+}
 
 void DrawDottedFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
   painter.save();
@@ -149,6 +163,7 @@ void TVocabGrid::SetVocabulary(TVocabFile* vocab) {
   m_Model->SetVocabulary(vocab);
   m_ListUpdating = false;
   m_Widest = 0;
+  m_MeasureAllowance = kFreshAllowance;
   m_MeasuredPages = vocab ? std::array<int32_t, 2>{LanguageCodePage(vocab->ForeignLangID()),
                                                    LanguageCodePage(vocab->NativeLangID())}
                           : std::array<int32_t, 2>{};
@@ -292,6 +307,29 @@ void TVocabGrid::SetMeasuringFonts(const QFont& font) {
   m_Calc1 = QFontMetrics(bold, this);
   m_Calc2 = QFontMetrics(italic, this);
   m_Calc3 = QFontMetrics(regular, this);
+  m_CalcFonts = {bold, italic, regular};
+  m_ByteWidthPages = {};
+}
+
+void TVocabGrid::UpdateByteWidths() {
+  const TVocabFile* vocab = Vocabulary();
+  if (!vocab) return;
+  const std::array<int32_t, 2> pages{LanguageCodePage(vocab->ForeignLangID()),
+                                     LanguageCodePage(vocab->NativeLangID())};
+  if (pages == m_ByteWidthPages) return;
+  const std::array<uint16_t, 3> langs{vocab->ForeignLangID(), vocab->NativeLangID(),
+                                      vocab->NativeLangID()};
+  for (size_t font = 0; font < 3; ++font) {
+    const QFontMetricsF metrics(m_CalcFonts[font], this);
+    for (int byte = 0; byte < 256; ++byte) {
+      // Every code page of the language table has one character per byte.
+      const QString text = VocabText(std::string(1, static_cast<char>(byte)), langs[font]);
+      const qreal width = text.size() == 1 ? metrics.horizontalAdvance(text) : metrics.maxWidth();
+      m_ByteWidths[font][static_cast<size_t>(byte)] =
+          std::max(0, static_cast<int32_t>(std::ceil(width * 64)));
+    }
+  }
+  m_ByteWidthPages = pages;
 }
 
 int32_t TVocabGrid::MeasureItem(int32_t index) const {
@@ -312,6 +350,24 @@ int32_t TVocabGrid::MeasureItem(int32_t index) const {
   return width;
 }
 
+int32_t TVocabGrid::EstimateItem(int32_t index) const {
+  const TVocabFile* vocab = Vocabulary();
+  if (!vocab) return 1;
+  const TVocabItem& item = vocab->GetItem(index);
+  const auto sum = [this](const std::string& text, size_t font) {
+    int64_t width = 0;
+    for (const char c : text) width += m_ByteWidths[font][static_cast<uint8_t>(c)];
+    return width;
+  };
+  const int64_t space = m_ByteWidths[1][static_cast<uint8_t>(' ')];
+  int64_t width = sum(item.Values[Foreign], 0) + m_ByteWidths[0][static_cast<uint8_t>(' ')];
+  if (!item.Values[Category].empty()) width += sum(item.Values[Category], 1) + space;
+  width += 6 * 64;
+  if (!item.Values[Notes].empty()) width += sum(item.Values[Notes], 1) + space;
+  width += sum(item.Values[Native], 2);
+  return static_cast<int32_t>(std::clamp<int64_t>((width + 63) / 64, 1, kMaxEstimate));
+}
+
 void TVocabGrid::ResetWidths() {
   TVocabFile* vocab = Vocabulary();
   if (!vocab) return;
@@ -319,15 +375,39 @@ void TVocabGrid::ResetWidths() {
   m_MeasuredPages = {LanguageCodePage(vocab->ForeignLangID()),
                      LanguageCodePage(vocab->NativeLangID())};
   m_Widest = 0;
+  m_MeasureAllowance = kFreshAllowance;
 }
 
 void TVocabGrid::RestartMeasuring() {
   m_MeasureCursor = 0;
   m_PassWidest = 0;
+  m_Candidates.clear();
+  m_CandidateCursor = -1;
+  m_RestEstimate = 0;
+  m_MeasureAllowance = std::max(m_MeasureAllowance, kRefreshAllowance);
   m_MeasurePending = Vocabulary() != nullptr;
   if (!m_MeasurePending) {
     m_Widest = 0;
     m_MeasureTimer->stop();
+  } else {
+    UpdateByteWidths();
+  }
+}
+
+void TVocabGrid::OfferCandidate(int32_t estimate, int32_t index) {
+  // Those that cannot be wider than an entry already measured need no place.
+  if (EstimateBound(estimate) <= m_PassWidest) return;
+  constexpr auto lowestFirst = std::greater<>();
+  if (m_Candidates.size() < static_cast<size_t>(std::max(0, m_MeasureAllowance))) {
+    m_Candidates.emplace_back(estimate, index);
+    std::push_heap(m_Candidates.begin(), m_Candidates.end(), lowestFirst);
+  } else if (!m_Candidates.empty() && estimate > m_Candidates.front().first) {
+    m_RestEstimate = std::max(m_RestEstimate, m_Candidates.front().first);
+    std::pop_heap(m_Candidates.begin(), m_Candidates.end(), lowestFirst);
+    m_Candidates.back() = {estimate, index};
+    std::push_heap(m_Candidates.begin(), m_Candidates.end(), lowestFirst);
+  } else {
+    m_RestEstimate = std::max(m_RestEstimate, estimate);
   }
 }
 
@@ -352,28 +432,63 @@ void TVocabGrid::MeasureSlice(qint64 budgetNs) {
   clock.start();
   const TItemList& items = vocab->Items();
   const int32_t count = vocab->Count();
-  // What is in view first, so that its width shows at once.
+  // What is in view is measured first, so that its width shows at once and exactly.
   const int32_t firstShown = std::min(TopRow(), count);
   const int32_t lastShown = std::min(count, firstShown + FullyVisibleRows() + 1);
   for (int32_t i = std::max(0, firstShown); i < lastShown; ++i) {
     TVocabItem& item = *items[i];
-    if (item.DisplayWidth == 0) item.DisplayWidth = MeasureItem(i);
+    if (item.DisplayWidth <= 0) item.DisplayWidth = MeasureItem(i);
     m_Widest = std::max(m_Widest, item.DisplayWidth);
+    m_PassWidest = std::max(m_PassWidest, item.DisplayWidth);
   }
+  // Then every entry's width as measured before, or estimated; shaping them all would keep a
+  // core busy for seconds at a million entries.
   m_MeasureCursor = std::min(m_MeasureCursor, count);
-  while (m_MeasureCursor < count) {
+  while (m_CandidateCursor < 0 && m_MeasureCursor < count) {
     const int32_t end = std::min(count, m_MeasureCursor + kMeasureChunk);
     for (; m_MeasureCursor < end; ++m_MeasureCursor) {
       TVocabItem& item = *items[m_MeasureCursor];
-      if (item.DisplayWidth == 0) item.DisplayWidth = MeasureItem(m_MeasureCursor);
-      m_PassWidest = std::max(m_PassWidest, item.DisplayWidth);
+      if (item.DisplayWidth == 0) item.DisplayWidth = -EstimateItem(m_MeasureCursor);
+      if (item.DisplayWidth > 0) {
+        m_PassWidest = std::max(m_PassWidest, item.DisplayWidth);
+      } else {
+        OfferCandidate(-item.DisplayWidth, m_MeasureCursor);
+      }
     }
     if (clock.nsecsElapsed() >= budgetNs) break;
   }
-  if (m_MeasureCursor >= count) {
+  if (m_CandidateCursor < 0 && m_MeasureCursor >= count) {
+    std::sort_heap(m_Candidates.begin(), m_Candidates.end(), std::greater<>());
+    m_CandidateCursor = 0;
+  }
+  // Then the entries that could be the widest, the highest estimate first, until the next
+  // could not be wider than the widest measured.
+  const auto candidates = static_cast<int32_t>(m_Candidates.size());
+  while (m_CandidateCursor >= 0 && m_CandidateCursor < candidates) {
+    const auto [estimate, index] = m_Candidates[static_cast<size_t>(m_CandidateCursor)];
+    if (EstimateBound(estimate) <= m_PassWidest) {
+      m_CandidateCursor = candidates;
+      break;
+    }
+    ++m_CandidateCursor;
+    if (index >= count) continue;
+    TVocabItem& item = *items[index];
+    if (item.DisplayWidth <= 0) {
+      item.DisplayWidth = MeasureItem(index);
+      --m_MeasureAllowance;
+    }
+    m_PassWidest = std::max(m_PassWidest, item.DisplayWidth);
+    if (m_CandidateCursor % 16 == 0 && clock.nsecsElapsed() >= budgetNs) break;
+  }
+  if (m_CandidateCursor >= candidates) {
+    // The entries left out (more could be the widest than a pass measures) by their bound.
+    if (m_RestEstimate > 0) {
+      m_PassWidest = std::max(m_PassWidest, EstimateBound(m_RestEstimate));
+    }
     m_Widest = m_PassWidest;
     m_MeasurePending = false;
     m_MeasureTimer->stop();
+    m_Candidates = {};
   } else if (!m_MeasureTimer->isActive()) {
     m_MeasureTimer->start();
   }

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/VocabModel.h"
 
@@ -37,10 +39,15 @@ public:
 
   // Width in pixels of entry index as the grid draws it, measured with the display font.
   int32_t MeasureItem(int32_t index) const;
-  // Measures the entries not measured yet and makes the column as wide as the widest entry or
-  // the grid, whichever is wider. Entries in view are measured at once, the rest within a time
-  // budget here and then in slices while the program is otherwise idle, so that even a very
-  // large vocabulary is shown at once. The grid follows its own size changes by itself.
+  // Width of entry index estimated from its bytes, each at its character's width alone; never
+  // below 1. Shaping (kerning, joining) makes the measured width differ by a few per cent.
+  int32_t EstimateItem(int32_t index) const;
+  // Makes the column as wide as the widest entry or the grid, whichever is wider. Entries in
+  // view are measured; the others are estimated (cached as a negative DisplayWidth) and only
+  // those whose estimate could make them the widest are measured. Where more than a few
+  // thousand could, the column takes the bound of the rest instead, so that it never cuts an
+  // entry off. The work goes within a time budget here and then in slices while the program is
+  // otherwise idle. The grid follows its own size changes by itself.
   void UpdateColumnWidth();
   bool MeasuringPending() const { return m_MeasurePending; }
   // Completes the measuring at once.
@@ -126,6 +133,8 @@ private:
   void MeasureSlice(qint64 budgetNs);
   void ApplyColumnWidth();
   void SetMeasuringFonts(const QFont& font);
+  void UpdateByteWidths();
+  void OfferCandidate(int32_t estimate, int32_t index);
 
   TVocabModel* m_Model = nullptr;
   QTimer* timDragScroll = nullptr;
@@ -146,10 +155,22 @@ private:
   std::array<uint8_t, 2> m_Charsets{};       // foreign, native
   std::array<int32_t, 2> m_MeasuredPages{};  // code pages the cached widths were measured in
 
+  // Width of every byte alone, in 1/64 pixel, per measuring font and code page: the word/phrase
+  // (bold, foreign), part of speech and notes (italic, native), translations (regular, native).
+  std::array<std::array<int32_t, 256>, 3> m_ByteWidths{};
+  std::array<int32_t, 2> m_ByteWidthPages{};  // code pages of m_ByteWidths, {} when stale
+  std::array<QFont, 3> m_CalcFonts;           // the fonts of m_Calc1, m_Calc2, m_Calc3
+
   bool m_MeasurePending = false;
   int32_t m_MeasureCursor = 0;
   int32_t m_PassWidest = 0;  // widest entry seen by the running measuring pass
-  int32_t m_Widest = 0;      // widest entry of the last complete pass, or seen since
+  int32_t m_Widest = 0;      // widest entry of the last complete pass (or its bound), or since
+  // Entries not measured whose estimate is among the highest, kept as a min-heap of (estimate,
+  // index) while the pass goes through the entries, then measured highest first.
+  std::vector<std::pair<int32_t, int32_t>> m_Candidates;
+  int32_t m_CandidateCursor = -1;  // -1 while the pass is still estimating
+  int32_t m_RestEstimate = 0;      // highest estimate left out of m_Candidates
+  int32_t m_MeasureAllowance = 0;  // entries out of view that may still be measured
 
   bool m_MouseCaptured = false;
   bool m_DragPending = false;

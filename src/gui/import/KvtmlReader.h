@@ -22,8 +22,9 @@ struct TKvtmlVocabulary {
 };
 
 // Bounds of the reader: a larger file, more entries, deeper lessons or word types, or a longer
-// text are refused with a message rather than read.
-constexpr qint64 kMaxKvtmlBytes = qint64{64} << 20;
+// text are refused with a message rather than read. Reading holds the file and its parsed form,
+// about three times its size.
+constexpr qint64 kMaxKvtmlBytes = qint64{1} << 30;
 constexpr int32_t kMaxKvtmlEntries = 1000000;
 constexpr int kMaxKvtmlDepth = 64;
 constexpr int kMaxKvtmlText = 65535;
@@ -32,7 +33,7 @@ constexpr int kMaxKvtmlText = 65535;
 // malformed XML, fewer than two identifiers, a bound exceeded); sourceName names the file in it.
 TKvtmlVocabulary ReadKvtml(const QByteArray& bytes, const QString& sourceName);
 // Reads the file at path: "Cannot open file ..." when it cannot be read, and the size bound
-// checked before reading.
+// checked before reading. External entities are never fetched, nor internal ones expanded.
 TKvtmlVocabulary ReadKvtmlFile(const QString& path);
 
 // Appends the entries of a KVTML file to the vocabulary (TVocabFile::ImportEntries): its

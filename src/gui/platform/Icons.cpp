@@ -2,6 +2,7 @@
 // The tool images and the program icon, drawn from the compiled-in SVG files.
 #include "platform/Icons.h"
 
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -40,10 +41,24 @@ constexpr std::array<const char*, kToolImageCount> kToolImageFiles = {
 
 QIcon IconResource(const char* name) {
   EnsureIconResources();
-  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+  return ShippedImage(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
 }
 
 }  // namespace
+
+QIcon ShippedImage(const QString& path) {
+  // Drawing needs Qt's SVG plugins, which a program may be installed without: say so once per
+  // image rather than show blank buttons silently.
+  static QSet<QString> checked;
+  QIcon icon(path);
+  if (checked.contains(path)) return icon;
+  checked.insert(path);
+  if (icon.pixmap(QSize(16, 16)).isNull()) {
+    qWarning("Dadezivu: cannot draw the image %s (is Qt's SVG image plugin installed?)",
+             qPrintable(path));
+  }
+  return icon;
+}
 
 QIcon ToolImage(int index) {
   assert(index >= 0 && index < kToolImageCount);

@@ -48,3 +48,6 @@ QIcon ToolImage(int index);
 
 // The program's own icon, scalable.
 QIcon ProgramIcon();
+
+// The shipped image at path; a warning on standard error when it cannot be drawn.
+QIcon ShippedImage(const QString& path);

@@ -158,7 +158,8 @@ void PrintVocabulary(QPrinter& printer, const TVocabFile& vocab, const TPrintJob
   // them and replaces the target only when everything was written.
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) {
-    throw std::runtime_error(Tr("Cannot create file %1").arg(fileName).toStdString());
+    throw std::runtime_error(
+        (Tr("Cannot create file %1").arg(fileName) + ": " + file.errorString()).toStdString());
   }
   QPdfWriter writer(&file);
   writer.setPdfVersion(printer.pdfVersion());
