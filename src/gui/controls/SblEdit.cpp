@@ -71,6 +71,12 @@ void TSymbolEdit::SetLanguage(uint16_t langId) {
   } catch (const std::exception&) {
   }
   std::sort(m_CodeChars.begin(), m_CodeChars.end());
+  // Arabic, Persian and Hebrew run from the right inside the field.
+  if (IsRightToLeft(langId)) {
+    setLayoutDirection(Qt::RightToLeft);
+  } else {
+    unsetLayoutDirection();
+  }
   if (!ansi.empty()) {
     SetAnsiText(ansi);
   } else {
@@ -95,9 +101,19 @@ void TSymbolEdit::SetAnsiText(const std::string& text) {
 }
 
 bool TSymbolEdit::HasChar(QChar c) const {
-  // Without a converter there is nothing to check against.
-  return m_CodeChars.empty() ||
-         std::binary_search(m_CodeChars.begin(), m_CodeChars.end(), c.unicode());
+  // Without a converter (or for UTF-8) there is nothing to check against.
+  if (m_CodeChars.empty() ||
+      std::binary_search(m_CodeChars.begin(), m_CodeChars.end(), c.unicode())) {
+    return true;
+  }
+  // Vietnamese keeps some letters as a letter and a tone mark: those come back whole.
+  if (LanguageCodePage(m_Language) != 1258) return false;
+  try {
+    const std::u16string one(1, c.unicode());
+    return AnsiToWide(WideToAnsi(one, m_Language), m_Language) == one;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 QString TSymbolEdit::MapToCodePage(const QString& text) const {

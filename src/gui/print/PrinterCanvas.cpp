@@ -15,6 +15,7 @@
 
 #include "platform/DlgUtils.h"
 #include "settings/RegUtils.h"
+#include "text/DrawItem.h"
 #include "vocab/VocFile.h"
 
 namespace {
@@ -117,7 +118,10 @@ int32_t TPrinterCanvas::TextHeight(const std::u16string&) {
 }
 
 void TPrinterCanvas::DrawText(int32_t x, int32_t y, const std::u16string& text) {
-  m_Painter.drawText(QPoint(x, y + m_LineAscent), ToQString(text));
+  // Text whose first letter is Arabic or Hebrew runs from the right within its piece.
+  const QString piece = ToQString(text);
+  m_Painter.drawText(QPoint(x, y + m_LineAscent),
+                     piece.isRightToLeft() ? RightToLeftPiece(piece) : piece);
 }
 
 void TPrinterCanvas::FillBar(int32_t left, int32_t top, int32_t right, int32_t bottom) {
