@@ -205,6 +205,17 @@ TEST(Scripts, TextOperationsFollowTheScript) {
   EXPECT_TRUE(
       TSearchMatcher("viet", kVietnamese, 0, smStartOfField).Matches(Stored("Việt", kVietnamese)));
 
+  // The shortcut for characters that no step changes agrees with the full normalisation.
+  for (const char* text : {"黒い 猫。", "ガッコウの猫", "Ｔｏｋｙｏ 東京の猫", "猫ー", "ネコ"}) {
+    for (const int options : {0, int{sdWholeWord}, sdMatchCase | sdMatchAccents}) {
+      TSearchMatcher m("猫", kJapanese, static_cast<uint8_t>(options), smAnyPart);
+      EXPECT_EQ(m.Matches(text),
+                NormaliseForSearch(text, kJapanese, static_cast<uint8_t>(options)).find(m.Key()) !=
+                    std::string::npos)
+          << text;
+    }
+  }
+
   const struct {
     uint16_t lang;
     std::vector<const char*> ordered;
@@ -232,6 +243,8 @@ TEST(Scripts, LanguagePropertiesOfTheNewRows) {
   EXPECT_TRUE(IsRightToLeft(kArabic) && IsRightToLeft(kHebrew) && IsRightToLeft(0x0429));
   EXPECT_FALSE(IsRightToLeft(kJapanese) || IsRightToLeft(kEnglish));
   EXPECT_EQ(LettersDigitsOnly("क्या?", kHindi, true), "क्या");
+  EXPECT_EQ(StripAccents("がっこう Café", kJapanese), "がっこう Cafe");
+  EXPECT_EQ(StripAccents(Stored("Việt", kVietnamese), kVietnamese), "Viet");
   const std::vector<std::u16string> kana = ExemplarCharacters(kJapanese);
   EXPECT_NE(std::find(kana.begin(), kana.end(), u"ね"), kana.end());
   EXPECT_NE(std::find(kana.begin(), kana.end(), u"猫"), kana.end());

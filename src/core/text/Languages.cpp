@@ -13,6 +13,7 @@
 #include <unicode/uset.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cctype>
@@ -337,12 +338,25 @@ bool StripFull(const TCodePage& cp, std::string_view text, std::string& out) {
     }
     if (U_FAILURE(status)) return false;
     int32_t kept = 0;
+    bool keptMark = false;
     for (int32_t i = 0; i < n;) {
       const int32_t start = i;
       UChar32 ch;
       U16_NEXT(c.Wide2.data(), i, n, ch);
       if (IsDroppableMark(ch)) continue;
+      keptMark = keptMark || u_getCombiningClass(ch) != 0 || u_charType(ch) == U_NON_SPACING_MARK;
       for (int32_t j = start; j < i; ++j) c.Wide2[kept++] = c.Wide2[j];
+    }
+    if (keptMark) {
+      // Marks that belong to their letter (kana voicing) go back into it: "が" stays "が".
+      const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+      std::u16string composed(static_cast<size_t>(kept), u'\0');
+      const int32_t m = U_SUCCESS(status) ? unorm2_normalize(nfc, c.Wide2.data(), kept,
+                                                             composed.data(), kept, &status)
+                                          : 0;
+      if (U_FAILURE(status)) return false;
+      FromWide(cp, composed.data(), m, out);
+      return true;
     }
     FromWide(cp, c.Wide2.data(), kept, out);
     return true;
@@ -749,11 +763,35 @@ std::vector<std::u16string> ExemplarCharacters(uint16_t langId) {
   return out;
 }
 
+namespace {
+// MapBytes for UTF-8: exact ASCII bytes through the table, and characters that no step changes
+// as they are.
+bool MapUtf8(const TByteMap& map, const std::string& text, std::string& out) {
+  out.resize(text.size());
+  const auto size = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < size;) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (b < 0x80) {
+      if (!map.Exact[b]) return false;
+      out[static_cast<size_t>(i++)] = static_cast<char>(map.Map[b]);
+      continue;
+    }
+    int32_t next = i;
+    UChar32 ch;
+    U8_NEXT(text.data(), next, size, ch);
+    if (!IsInertCharacter(ch)) return false;
+    for (; i < next; ++i) out[static_cast<size_t>(i)] = text[static_cast<size_t>(i)];
+  }
+  return true;
+}
+}  // namespace
+
 std::string LocaleLowerCase(const std::string& text, uint16_t langId) {
   if (text.empty()) return text;
   const TLanguage& lang = Language(langId);
   std::string out;
   if (MapBytes(lang.Lower, text, out)) return out;
+  if (lang.CodePage->Utf8 && MapUtf8(lang.Lower, text, out)) return out;
   if (LowerFull(lang, text, out) && !out.empty()) return out;
   return text;
 }
@@ -763,6 +801,7 @@ std::string StripAccents(const std::string& text, uint16_t langId) {
   const TCodePage& cp = *Language(langId).CodePage;
   std::string out;
   if (MapBytes(cp.Strip, text, out)) return out;
+  if (cp.Utf8 && MapUtf8(cp.Strip, text, out)) return out;
   if (StripFull(cp, text, out) && !out.empty()) return out;
   return text;
 }
@@ -893,6 +932,61 @@ const TByteMap& LowerCaseMap(uint16_t langId) {
 const TByteMap& StripAccentsMap(uint16_t langId) {
   return Language(langId).CodePage->Strip;
 }
+
+namespace {
+bool InertUncached(int32_t codePoint);
+
+// The two classes of the BMP code points met so far, worked out once per thread: bit 0 known,
+// bit 1 word character, bit 2 inert.
+uint8_t CodePointClass(int32_t codePoint) {
+  thread_local std::vector<uint8_t> classes(0x10000, 0);
+  const bool bmp = codePoint >= 0 && codePoint < 0x10000;
+  if (bmp && classes[static_cast<size_t>(codePoint)] != 0) {
+    return classes[static_cast<size_t>(codePoint)];
+  }
+  const auto found = static_cast<uint8_t>(1 | (IsWordCodePoint(codePoint) ? 2 : 0) |
+                                          (InertUncached(codePoint) ? 4 : 0));
+  if (bmp) classes[static_cast<size_t>(codePoint)] = found;
+  return found;
+}
+}  // namespace
+
+bool IsWordCharacter(int32_t codePoint) {
+  return (CodePointClass(codePoint) & 2) != 0;
+}
+
+bool IsInertCharacter(int32_t codePoint) {
+  return (CodePointClass(codePoint) & 4) != 0;
+}
+
+namespace {
+bool InertUncached(int32_t codePoint) {
+  if (codePoint < 0 || u_getCombiningClass(codePoint) != 0 ||
+      (U_GET_GC_MASK(codePoint) & U_GC_M_MASK) != 0 ||
+      u_hasBinaryProperty(codePoint, UCHAR_CHANGES_WHEN_LOWERCASED)) {
+    return false;
+  }
+  UErrorCode status = U_ZERO_ERROR;
+  const UNormalizer2* nfd = unorm2_getNFDInstance(&status);
+  UChar parts[8];
+  const int32_t n =
+      U_SUCCESS(status) ? unorm2_getDecomposition(nfd, codePoint, parts, 8, &status) : 0;
+  if (U_FAILURE(status)) return false;
+  if (n < 0) return true;
+  // Decomposed only into marks that stay, which are then composed again ("が"): it must be the
+  // composed form itself.
+  for (int32_t i = 0; i < n;) {
+    UChar32 part;
+    U16_NEXT(parts, i, n, part);
+    if (i > U16_LENGTH(part) && IsDroppableMark(part)) return false;
+  }
+  const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+  UChar unit[2];
+  int32_t length = 0;
+  U16_APPEND_UNSAFE(unit, length, codePoint);
+  return U_SUCCESS(status) && unorm2_isNormalized(nfc, unit, length, &status) && U_SUCCESS(status);
+}
+}  // namespace
 
 const std::array<bool, 256>& WordCharMap(uint16_t langId) {
   return Language(langId).CodePage->Word;

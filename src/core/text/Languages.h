@@ -86,6 +86,12 @@ std::u16string BytesToWide(const std::string& bytes);
 // Turns big-endian UTF-16 (first unit 0xFFFE) into little-endian, then drops a leading 0xFEFF.
 void NormaliseByteOrder(std::u16string& text);
 
+// Per code point, for loops over UTF-8 text: a letter, digit or combining mark; and a character
+// that lower-casing and accent stripping leave as it is whatever surrounds it (most kana, kanji,
+// Hangul and digits).
+bool IsWordCharacter(int32_t codePoint);
+bool IsInertCharacter(int32_t codePoint);
+
 // Byte-for-byte forms of the locale operations, for loops over many texts (search). Where
 // Exact[b] holds, byte b becomes Map[b] whatever surrounds it, so a text made only of exact bytes
 // gives, mapped byte by byte, exactly what the full operation gives. Bytes that depend on their

@@ -62,7 +62,8 @@ void TSymbolEdit::SetLanguage(uint16_t langId) {
   std::string bytes(256, '\0');
   for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
   try {
-    const std::u16string wide = AnsiToWide(bytes, langId);
+    // UTF-8 holds every character: no table to check against.
+    const std::u16string wide = IsUtf8Language(langId) ? u"" : AnsiToWide(bytes, langId);
     if (wide.size() == bytes.size()) {
       for (const char16_t c : wide) {
         if (c != u'\uFFFD') m_CodeChars.push_back(c);
