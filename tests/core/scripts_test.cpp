@@ -207,7 +207,8 @@ TEST(Scripts, TextOperationsFollowTheScript) {
 
   // The shortcut for characters that no step changes agrees with the full normalisation.
   for (const char* text : {"黒い 猫。", "ガッコウの猫", "Ｔｏｋｙｏ 東京の猫", "猫ー", "ネコ"}) {
-    for (const int options : {0, int{sdWholeWord}, sdMatchCase | sdMatchAccents}) {
+    for (const int options : {0, int{sdWholeWord}, sdMatchCase | sdMatchAccents,
+                              sdMatchCase | sdMatchAccents | sdWholeWord}) {
       TSearchMatcher m("猫", kJapanese, static_cast<uint8_t>(options), smAnyPart);
       EXPECT_EQ(m.Matches(text),
                 NormaliseForSearch(text, kJapanese, static_cast<uint8_t>(options)).find(m.Key()) !=

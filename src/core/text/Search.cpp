@@ -41,6 +41,8 @@ TSearchMatcher::TSearchMatcher(const std::string& text, uint16_t langId, uint8_t
       x = strip.Map[x];
     }
     if (exact && (options & sdWholeWord) != 0 && !word[x]) x = '\t';
+    // A UTF-8 byte above 0x7F is part of a character, which is judged whole.
+    if (m_Utf8 && b >= 0x80) exact = false;
     m_Exact[b] = exact;
     m_Map[b] = x;
   }
