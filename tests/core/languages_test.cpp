@@ -24,7 +24,7 @@ constexpr uint16_t kRussian = 0x0419;
 constexpr uint16_t kTurkish = 0x041F;
 constexpr uint16_t kCzech = 0x0405;
 constexpr uint16_t kSwedish = 0x041D;
-constexpr uint16_t kJapanese = 0x0411;  // a valid id that is not in the table
+constexpr uint16_t kUnlisted = 0x0470;  // Igbo: a valid id that is not in the table
 
 // What the full ICU round trip gives, computed independently of the byte tables under test.
 std::string IcuRoundTrip(const std::string& text, int32_t codePage, const char* locale,
@@ -62,7 +62,7 @@ std::string IcuRoundTrip(const std::string& text, int32_t codePage, const char* 
 
 TEST(LanguageTable, HasEveryRowInOrderWithUniqueIds) {
   const auto& table = LanguageTable();
-  ASSERT_EQ(table.size(), 74u);
+  ASSERT_EQ(table.size(), 88u);
   EXPECT_EQ(table[0].LangName, "Afrikaans");
   EXPECT_EQ(table[19].LangId, 0x0409);
   EXPECT_EQ(table[32].LangCode, "El");
@@ -77,7 +77,7 @@ TEST(LanguageTable, HasEveryRowInOrderWithUniqueIds) {
     EXPECT_EQ(FindLanguage(row.LangId).LangName, row.LangName);
     EXPECT_EQ(LanguageCodePage(row.LangId), row.CodePage);
   }
-  EXPECT_EQ(ids.size(), 74u);
+  EXPECT_EQ(ids.size(), 88u);
   EXPECT_EQ(english, 9);
 }
 
@@ -94,7 +94,7 @@ TEST(LanguageTable, CharsetAndFontSuffixFollowTheCodePage) {
   } cases[] = {{0x0405, 238, " CE"},     {0x0419, 204, " Cyr"},
                {0x0408, 161, " Greek"},  {0x041F, 162, " Tur"},
                {0x0425, 186, " Baltic"}, {0x0407, 0, ""},
-               {kJapanese, 0, ""},       {0, 0, ""}};
+               {kUnlisted, 0, ""},       {0, 0, ""}};
   for (const auto& c : cases) {
     EXPECT_EQ(LanguageCharset(c.lang), c.charset) << c.lang;
     EXPECT_EQ(CharsetFontSuffix(c.charset), c.suffix) << c.lang;
@@ -103,7 +103,7 @@ TEST(LanguageTable, CharsetAndFontSuffixFollowTheCodePage) {
 }
 
 TEST(LanguageTable, UnknownIdsGiveTheEmptyRowAndCodePage1252) {
-  for (const uint16_t id : {uint16_t{0}, kJapanese, uint16_t{0xFFFF}, uint16_t{0x0009}}) {
+  for (const uint16_t id : {uint16_t{0}, kUnlisted, uint16_t{0xFFFF}, uint16_t{0x0009}}) {
     const TLangInfo row = FindLanguage(id);
     EXPECT_EQ(row.LangId, 0);
     EXPECT_EQ(row.LangName, "");
@@ -132,29 +132,15 @@ TEST(LanguageTable, IsEnglishLooksAtThePrimaryLanguageOnly) {
 // Locale codes as other programs' files write them.
 TEST(LanguageFromLocale, MapsLocaleCodesToTableRows) {
   const std::pair<const char*, uint16_t> cases[] = {
-      {"en", 0x0409},
-      {"de", 0x0407},
-      {"fr", 0x040C},
-      {"ru", 0x0419},
-      {"en_GB", 0x0809},
-      {"en-gb", 0x0809},
-      {"EN_us", 0x0409},
-      {"pt_BR", 0x0416},
-      {"pt-PT", 0x0816},
-      {"de_AT", 0x0C07},
-      {"de_DE.UTF-8", 0x0407},
-      {"nb", 0x0414},
-      {"id", 0x0421},  // the table spells these "No" and "In"
-      {"sr", 0x0C1A},
-      {"hr", 0x041A},  // one primary language, told apart by the code
-      {"en_IN", 0x0409},
-      {"de_BE", 0x0407},  // a region the table lacks: its default row
-      {"zh", 0},
-      {"ja", 0},
-      {"x", 0},
-      {"", 0},
-      {"english", 0},
-      {"_en", 0},
+      {"en", 0x0409},    {"de", 0x0407},          {"fr", 0x040C},
+      {"ru", 0x0419},    {"en_GB", 0x0809},       {"en-gb", 0x0809},
+      {"EN_us", 0x0409}, {"pt_BR", 0x0416},       {"pt-PT", 0x0816},
+      {"de_AT", 0x0C07}, {"de_DE.UTF-8", 0x0407}, {"nb", 0x0414},
+      {"id", 0x0421},                        // the table spells these "No" and "In"
+      {"sr", 0x0C1A},    {"hr", 0x041A},     // one primary language, told apart by the code
+      {"en_IN", 0x0409}, {"de_BE", 0x0407},  // a region the table lacks: its default row
+      {"zh", 0x0804},    {"ja", 0x0411},          {"x", 0},
+      {"", 0},           {"english", 0},          {"_en", 0},
   };
   for (const auto& [locale, id] : cases) {
     EXPECT_EQ(LanguageFromLocale(locale), id) << locale;
@@ -192,6 +178,8 @@ TEST(Conversion, CharactersTheCodePageLacksBecomeQuestionMarks) {
 TEST(Conversion, EveryCodePageOfTheTableRoundTripsItsBytes) {
   std::set<int32_t> done;
   for (const TLangInfo& row : LanguageTable()) {
+    // Vietnamese composes a letter and its tone mark on the way to UTF-16 (tested on its own).
+    if (row.CodePage == kUtf8CodePage || row.CodePage == 1258) continue;
     if (!done.insert(row.CodePage).second) continue;
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
@@ -275,10 +263,12 @@ TEST(LocaleOperations, ByteTablesAgreeWithTheFullOperation) {
   std::mt19937 gen(7);
   std::set<int32_t> strippedPages;
   for (const TLangInfo& row : LanguageTable()) {
+    if (row.CodePage == kUtf8CodePage) continue;
     char locale[100];
     UErrorCode status = U_ZERO_ERROR;
     uloc_getLocaleForLCID(row.LangId, locale, sizeof locale, &status);
-    const bool strip = strippedPages.insert(row.CodePage).second;
+    // Thai keeps its vowel marks (they are no accents): tested on its own.
+    const bool strip = strippedPages.insert(row.CodePage).second && row.CodePage != 874;
     for (int round = 0; round < 1000; ++round) {
       std::string text;
       const int length = 1 + static_cast<int>(gen() % 8);
@@ -290,7 +280,9 @@ TEST(LocaleOperations, ByteTablesAgreeWithTheFullOperation) {
       ASSERT_EQ(LocaleLowerCase(text, row.LangId), IcuRoundTrip(text, row.CodePage, locale, true))
           << row.LangName << " [" << text << "]";
       if (strip) {
-        ASSERT_EQ(StripAccents(text, row.LangId), IcuRoundTrip(text, row.CodePage, "", false))
+        // A text of marks alone would strip to nothing, and nothing is never the result.
+        const std::string stripped = IcuRoundTrip(text, row.CodePage, "", false);
+        ASSERT_EQ(StripAccents(text, row.LangId), stripped.empty() ? text : stripped)
             << row.LangName << " [" << text << "]";
       }
     }
@@ -313,7 +305,7 @@ TEST(MakeSortKey, IgnoresCaseAndPunctuationButNotAccentsOrBlanks) {
   EXPECT_EQ(MakeSortKey("", kEnglish), "");
   EXPECT_EQ(MakeSortKey("co-op", kEnglish), MakeSortKey("coop", kEnglish));
   EXPECT_EQ(MakeSortKey("Apple", kEnglish), MakeSortKey("apple", kEnglish));
-  EXPECT_EQ(MakeSortKey("Coop", kJapanese), MakeSortKey("co-op", kJapanese));
+  EXPECT_EQ(MakeSortKey("Coop", kUnlisted), MakeSortKey("co-op", kUnlisted));
   EXPECT_NE(MakeSortKey("r\xE9sum\xE9", kEnglish), MakeSortKey("resume", kEnglish));
   EXPECT_NE(MakeSortKey("a b", kEnglish), MakeSortKey("ab", kEnglish));
   EXPECT_EQ(MakeSortKey("house", kEnglish).find('\0'), std::string::npos);

@@ -4,6 +4,7 @@
 
 #include "TestSupport.h"
 #include "text/Languages.h"
+#include "text/Utf8.h"
 #include "vocab/VocFile.h"
 
 namespace {
@@ -50,5 +51,37 @@ TEST(Samples, ShippedVocabulariesLoad) {
       EXPECT_EQ(e->Values[0].find('?'), std::string::npos) << "unmapped character in " << c.file;
     }
     EXPECT_TRUE(found) << c.word << " in " << c.file;
+  }
+}
+
+// The samples of the other scripts: each language pair, real entries, and no character lost.
+TEST(Samples, ScriptSamplesHoldTheirWords) {
+  const struct {
+    const char* file;
+    uint16_t foreign, native;
+    const char *word, *translation;  // UTF-8
+  } cases[] = {
+      {"Japanese-English.doz", 0x0411, 0x0409, "勉強する/べんきょうする", "study"},
+      {"Chinese-English.doz", 0x0804, 0x0409, "学习", "study, learn"},
+      {"Korean-English.doz", 0x0412, 0x0409, "공부하다", "study"},
+      {"Arabic-English.doz", 0x0401, 0x0409, "كتاب", "book"},
+      {"English-Hindi.doz", 0x0409, 0x0439, "study", "पढ़ना"},
+  };
+  for (const auto& c : cases) {
+    TVocabFile v;
+    v.LoadFromFile(SamplePath(c.file));
+    EXPECT_EQ(v.ForeignLangID(), c.foreign) << c.file;
+    EXPECT_EQ(v.NativeLangID(), c.native) << c.file;
+    EXPECT_GE(v.Count(), 25) << c.file;
+    int found = 0;
+    for (const TVocabItem* e : v.Items()) {
+      for (int field = 0; field < 4; ++field) {
+        EXPECT_EQ(e->Values[field].find('?'), std::string::npos) << c.file;
+      }
+      const std::string word = WideToUtf8(AnsiToWide(e->Values[0], c.foreign));
+      const std::string translation = WideToUtf8(AnsiToWide(e->Values[3], c.native));
+      found += word == c.word && translation == c.translation;
+    }
+    EXPECT_EQ(found, 1) << c.word << " in " << c.file;
   }
 }

@@ -23,11 +23,12 @@
     }                                                                                       \
   } while (false)
 
-// Languages of different code pages, single- and multi-byte, English and not, and ids the
-// table does not know.
+// Languages of different code pages, single-byte, with combining marks and UTF-8, English and
+// not, and ids the table does not know.
 inline uint16_t PickLanguage(FuzzedDataProvider& data) {
-  static constexpr std::array<uint16_t, 12> kIds = {0x0407, 0x0409, 0x0809, 0x040C, 0x0419, 0x0408,
-                                                    0x041F, 0x0405, 0x0411, 0x0804, 0x0000, 0x7FFF};
+  static constexpr std::array<uint16_t, 16> kIds = {0x0407, 0x0409, 0x0809, 0x040C, 0x0419, 0x0408,
+                                                    0x041F, 0x0405, 0x0411, 0x0804, 0x0000, 0x7FFF,
+                                                    0x0401, 0x042A, 0x041E, 0x0439};
   return data.PickValueInArray(kIds);
 }
 

@@ -227,7 +227,7 @@ void TestKvtml::languagesMustBeKnownAndMatch() {
   } cases[] = {
       {"fr", "en", "Languages are different."},
       {"en", "de", "Languages are different."},
-      {"de", "zh", "The KVTML file's language \"zh\" is not in the list of languages."},
+      {"de", "sw", "The KVTML file's language \"sw\" is not in the list of languages."},
       {"xx_YY", "en", "The KVTML file's language \"xx_YY\" is not in the list of languages."},
       {"", "en", "The KVTML file does not say which language each column is in."},
   };

@@ -46,7 +46,7 @@ void TestPropertiesDialog::newVariantOffersEveryLanguageOnTheSummaryPage() {
   // Languages not in the table: nothing selected, OK waits for a choice.
   TPropertiesData unknown;
   unknown.IsNew = true;
-  unknown.ForeignLangID = 0x0411;
+  unknown.ForeignLangID = 0x0470;
   TPropertiesDialog second(nullptr, unknown);
   QVERIFY(!second.btnOK->isEnabled());
   second.cbForeign->setCurrentIndex(0);

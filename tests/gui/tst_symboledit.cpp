@@ -87,6 +87,7 @@ private slots:
   void cyrillicFieldShowsAndInsertsCyrillic();
   void typedCharactersOutsideTheCodePageAreRefused();
   void pasteGoesThroughTheCodePage();
+  void scriptsRunTheirWayAndPickTheirOwnCharacters();
   void copyAndCutCarryTheText();
   void ansiTextRoundTrips();
   void gridStaysOnTheWorkArea();
@@ -314,12 +315,38 @@ void TestSymbolEdit::typedCharactersOutsideTheCodePageAreRefused() {
        {TCase{kRussian, u"Жук!"_qs, u"Жук!"_qs}, TCase{kEnglish, u"Жук!"_qs, u"!"_qs},
         TCase{kEnglish, u"café"_qs, u"café"_qs},
         TCase{0x0408, u"αβ€é"_qs, u"αβ€"_qs},  // Greek: 1253 has no é
-        TCase{0x0415, u"łódź"_qs, u"łódź"_qs}}) {
+        TCase{0x0415, u"łódź"_qs, u"łódź"_qs},
+        TCase{0x0411, u"猫/ねこ"_qs, u"猫/ねこ"_qs},  // UTF-8 takes everything
+        TCase{0x042A, u"Việt"_qs, u"Việt"_qs},        // 1258 keeps ệ as e, ^ and a dot
+        TCase{0x0401, u"كتاب 12"_qs, u"كتاب 12"_qs}}) {
     TSymbolEdit edit;
     edit.SetLanguage(c.Lang);
     Type(&edit, c.Typed);
     QCOMPARE(edit.text(), c.Kept);
   }
+}
+
+// Right-to-left languages run from the right; a UTF-8 language stores UTF-8 and its picker
+// offers the language's own letters.
+void TestSymbolEdit::scriptsRunTheirWayAndPickTheirOwnCharacters() {
+  TTwoFields w;
+  w.Second->SetLanguage(0x040D);
+  QCOMPARE(w.Second->layoutDirection(), Qt::RightToLeft);
+  w.Second->SetLanguage(0x0419);
+  QCOMPARE(w.Second->layoutDirection(), Qt::LeftToRight);
+  TSymbolEdit* edit = w.First;
+  edit->SetLanguage(0x0411);
+  w.Dialog.show();
+  edit->setFocus();
+  Type(edit, u"猫"_qs);
+  QCOMPARE(edit->AnsiText(), std::string("\xE7\x8C\xAB"));
+  edit->OpenPicker();
+  QTRY_VERIFY(edit->PickerOpen());
+  QStringList cells;
+  for (int i = 0; i < TSymbolForm::kCellCount; ++i) cells << edit->SymbolForm()->CellText(i);
+  QVERIFY(cells.contains(u"あ"_qs) && cells.contains(u"ア"_qs));
+  QVERIFY(!cells.contains(u"!"_qs));
+  edit->ClosePicker();
 }
 
 void TestSymbolEdit::pasteGoesThroughTheCodePage() {

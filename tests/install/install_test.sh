@@ -44,6 +44,9 @@ expected=(
   share/dadezivu/samples/French-English.doz
   share/dadezivu/samples/German-English.doz
   share/dadezivu/samples/Russian-English.doz
+  share/dadezivu/samples/Japanese-English.doz
+  share/dadezivu/samples/Arabic-English.doz
+  share/dadezivu/samples/English-Hindi.doz
   share/icons/hicolor/scalable/apps/dadezivu.svg
   share/icons/hicolor/scalable/mimetypes/application-x-dadezivu-vocabulary.svg
   share/doc/dadezivu/copyright

@@ -153,31 +153,17 @@ TTestRun::TAddResult TTestRun::AddAnswer(TVocabFile& vocab, const TProgramOption
   return TAddResult::Added;
 }
 
-std::string HintStep(const std::string& expected, const std::string& typed) {
+std::string HintStep(const std::string& expected, const std::string& typed, uint16_t langId) {
   const auto differ = std::mismatch(expected.begin(), expected.end(), typed.begin(), typed.end());
+  // The correct part ends on a whole character: bytes of a character typed only partly (a
+  // different kanji sharing its first bytes, a letter without its mark) are not yet correct.
+  const size_t correct =
+      CharacterStart(expected, static_cast<size_t>(differ.first - expected.begin()), langId);
   // One more character than the correct part, unless that reaches the end of expected anyway.
-  const size_t shown = static_cast<size_t>(differ.first - expected.begin()) + 1;
+  const size_t shown = NextCharacter(expected, correct, langId);
   if (shown < expected.size()) return expected.substr(0, shown);
   return expected;
 }
-
-namespace {
-// The first character of text in the language's code page: one byte in a single-byte code
-// page, as many bytes as the character takes in a multi-byte one.
-std::string FirstCharacter(const std::string& text, uint16_t langId) {
-  if (text.empty()) return text;
-  try {
-    const std::u16string wide = AnsiToWide(text, langId);
-    if (wide.empty()) return text.substr(0, 1);
-    const size_t units = wide.size() > 1 && wide[0] >= 0xD800 && wide[0] <= 0xDBFF ? 2 : 1;
-    const std::string first = WideToAnsi(wide.substr(0, units), langId);
-    // A character that does not come back the same (a damaged byte) is taken as its byte.
-    if (!first.empty() && text.compare(0, first.size(), first) == 0) return first;
-  } catch (const std::exception&) {
-  }
-  return text.substr(0, 1);
-}
-}  // namespace
 
 int32_t ChoiceTypeAhead(const TVocabItemArray& rows, int32_t selected, const std::string& typed,
                         uint16_t foreignLangID) {
@@ -192,9 +178,10 @@ int32_t ChoiceTypeAhead(const TVocabItemArray& rows, int32_t selected, const std
     const std::string& word = item.Values[Foreign];
     // SortPos comes from files too; keep it within the text.
     const size_t skip = static_cast<size_t>(std::clamp<int64_t>(item.SortPos, 0, word.size()));
-    const std::string letters = LettersDigitsOnly(word.substr(skip), foreignLangID, true);
-    if (letters.empty()) continue;
-    if (LocaleLowerCase(FirstCharacter(letters, foreignLangID), foreignLangID) == key) return r;
+    // The first character holding a letter or digit, which begins with the typed one (a
+    // Devanagari syllable with its vowel sign begins with its consonant).
+    const std::string first = FirstLetterLowerCase(word, skip, foreignLangID);
+    if (!first.empty() && first.starts_with(key)) return r;
   }
   return -1;
 }

@@ -114,7 +114,9 @@ private:
 // character of expected, or the whole of expected when only its last character was missing or
 // typed already holds all of it. "Hau" -> "Haus", "Hxyz" -> "Ha", "haus" -> "H",
 // "Hausboot" -> "Haus", "" -> "H".
-std::string HintStep(const std::string& expected, const std::string& typed);
+// Steps by whole characters (grapheme clusters) of the language: never half a kanji or a
+// letter without its mark.
+std::string HintStep(const std::string& expected, const std::string& typed, uint16_t langId = 0);
 
 // Type-ahead in the multiple-choice list into the foreign language: the row, after selected and
 // wrapping (from row 0 with no selection, selected = -1), whose word/phrase, past its sorting

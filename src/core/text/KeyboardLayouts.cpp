@@ -14,7 +14,7 @@ struct TLayoutNames {
 
 // Every language of the language table. Regional variants name their own country's layout
 // first and fall back to the language's main one.
-constexpr std::array<TLayoutNames, 74> kLayoutTable{{
+constexpr std::array<TLayoutNames, 88> kLayoutTable{{
     {0x0436, "za,us"},     // Afrikaans
     {0x041C, "al"},        // Albanian
     {0x042D, "es"},        // Basque
@@ -89,6 +89,20 @@ constexpr std::array<TLayoutNames, 74> kLayoutTable{{
     {0x041D, "se"},        // Swedish
     {0x041F, "tr"},        // Turkish
     {0x0422, "ua"},        // Ukrainian
+    {0x0401, "ara"},       // Arabic
+    {0x0429, "ir,ara"},    // Persian
+    {0x040D, "il"},        // Hebrew
+    {0x042A, "vn"},        // Vietnamese
+    {0x041E, "th"},        // Thai
+    {0x0411, "jp"},        // Japanese
+    {0x0804, "cn"},        // Chinese (Simplified)
+    {0x0404, "tw,cn"},     // Chinese (Traditional)
+    {0x0412, "kr"},        // Korean
+    {0x0439, "in"},        // Hindi
+    {0x0445, "bd,in"},     // Bengali
+    {0x0449, "in,lk"},     // Tamil
+    {0x0437, "ge"},        // Georgian
+    {0x042B, "am"},        // Armenian
 }};
 
 constexpr uint16_t kPrimaryMask = 0x03FF;

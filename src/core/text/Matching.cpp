@@ -328,6 +328,9 @@ bool TAnswerMatcher::ClassifyWordBytes() {
       for (size_t k = 1; k < probe.size(); ++k) {
         m_WordByte[static_cast<unsigned char>(probe[k])] = marked[k] == probe[k];
       }
+      // A UTF-8 byte above 0x7F is no character on its own: it belongs to the word it is in,
+      // so "猫/犬" splits only at ASCII punctuation and blanks.
+      if (IsUtf8Language(m_LangId)) std::fill(m_WordByte.begin() + 0x80, m_WordByte.end(), true);
       m_ClassState = TClassState::Ready;
     }
   }

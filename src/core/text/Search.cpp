@@ -2,6 +2,8 @@
 // Normalisation of texts for searching and the per-field matcher.
 #include "text/Search.h"
 
+#include <unicode/utf8.h>
+
 #include <string_view>
 
 #include "text/Languages.h"
@@ -20,7 +22,8 @@ TSearchMatcher::TSearchMatcher(const std::string& text, uint16_t langId, uint8_t
     : m_Key(NormaliseForSearch(text, langId, options)),
       m_LangId(langId),
       m_Options(options),
-      m_Mode(mode) {
+      m_Mode(mode),
+      m_Utf8(IsUtf8Language(langId)) {
   const TByteMap& lower = LowerCaseMap(langId);
   const TByteMap& strip = StripAccentsMap(langId);
   const std::array<bool, 256>& word = WordCharMap(langId);
@@ -38,6 +41,8 @@ TSearchMatcher::TSearchMatcher(const std::string& text, uint16_t langId, uint8_t
       x = strip.Map[x];
     }
     if (exact && (options & sdWholeWord) != 0 && !word[x]) x = '\t';
+    // A UTF-8 byte above 0x7F is part of a character, which is judged whole.
+    if (m_Utf8 && b >= 0x80) exact = false;
     m_Exact[b] = exact;
     m_Map[b] = x;
   }
@@ -48,10 +53,23 @@ bool TSearchMatcher::MapExact(const std::string& text) {
   m_Buffer.resize(text.size() + (wholeWord ? 2 : 0));
   char* out = m_Buffer.data();
   if (wholeWord) *out++ = '\t';
-  for (const char ch : text) {
-    const auto b = static_cast<uint8_t>(ch);
-    if (!m_Exact[b]) return false;
-    *out++ = static_cast<char>(m_Map[b]);
+  const auto size = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < size;) {
+    const auto b = static_cast<uint8_t>(text[i]);
+    if (m_Exact[b]) {
+      *out++ = static_cast<char>(m_Map[b]);
+      ++i;
+      continue;
+    }
+    // A UTF-8 character that neither lower-casing nor accent stripping changes stays as it is
+    // (a non-letter turned into tabs, byte for byte, for whole words).
+    if (!m_Utf8 || b < 0x80) return false;
+    int32_t next = i;
+    UChar32 ch;
+    U8_NEXT(text.data(), next, size, ch);
+    if (!IsInertCharacter(ch)) return false;
+    const bool tabs = wholeWord && !IsWordCharacter(ch);
+    for (; i < next; ++i) *out++ = tabs ? '\t' : text[i];
   }
   if (wholeWord) *out = '\t';
   return true;

@@ -50,6 +50,7 @@ private:
   uint16_t m_LangId;
   uint8_t m_Options;
   uint8_t m_Mode;
+  bool m_Utf8;
   std::array<uint8_t, 256> m_Map{};
   std::array<bool, 256> m_Exact{};
   std::string m_Buffer;  // the normalised field text, reused from call to call

@@ -31,9 +31,6 @@ constexpr size_t kMaxReadingSteps = 4096;
 // Alignment cells allowed for the marks of one answer; beyond it items stay unmarked.
 constexpr size_t kMarkCellBudget = 1 << 21;
 constexpr int kNoMatch = std::numeric_limits<int>::max() / 4;
-// The code page value by which the language table marks languages kept in UTF-8.
-constexpr int32_t kUtf8CodePage = 65001;
-
 bool IsUtf8Language(uint16_t langId) {
   return LanguageCodePage(langId) == kUtf8CodePage;
 }

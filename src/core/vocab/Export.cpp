@@ -38,6 +38,29 @@ public:
     }
     if (m_Data.size() >= kFlushSize) Flush();
   }
+  // UTF-8 as it is, with the characters HTML gives a meaning escaped: for the files whose
+  // texts hold characters beyond UTF-16's single units, which references per unit would break.
+  void AddHtmlUtf8(std::u16string_view units) {
+    for (const char ch : WideToUtf8(units)) {
+      switch (ch) {
+        case '&':
+          m_Data += "&amp;";
+          break;
+        case '<':
+          m_Data += "&lt;";
+          break;
+        case '>':
+          m_Data += "&gt;";
+          break;
+        case '"':
+          m_Data += "&quot;";
+          break;
+        default:
+          m_Data += ch;
+      }
+    }
+    if (m_Data.size() >= kFlushSize) Flush();
+  }
   // Every code unit as a decimal character reference, "&#65;": what HtmlCharRefs gives for the
   // 8-bit text, written straight into the buffer, since HTML is the largest export by far.
   void AddCharRefs(std::u16string_view units) {
@@ -87,10 +110,25 @@ std::u16string FileNameTitle(const std::string& path) {
   }
 }
 
+// Text of a language in RTF: 8-bit bytes as "\'e9"; UTF-8 text, which no RTF code page holds,
+// as "\u29483?" per UTF-16 unit (signed, as RTF wants), with "?" for readers without Unicode.
+std::string RtfText(const std::string& text, uint16_t langId) {
+  if (!IsUtf8Language(langId)) return RtfEscape(text);
+  std::string out;
+  for (const char16_t unit : AnsiToWide(text, langId)) {
+    if (unit < 0x80) {
+      out += RtfEscape(std::string(1, static_cast<char>(unit)));
+    } else {
+      out += "\\u" + std::to_string(static_cast<int16_t>(unit)) + '?';
+    }
+  }
+  return out;
+}
+
 std::string RtfTitle(const TVocabFile& vocab, const std::string& path) {
   const std::string& description = vocab.GetProperty(0);
-  if (!description.empty()) return RtfEscape(description);
-  return RtfEscape(WideToAnsi(FileNameTitle(path), vocab.NativeLangID()));
+  if (!description.empty()) return RtfText(description, vocab.NativeLangID());
+  return RtfText(WideToAnsi(FileNameTitle(path), vocab.NativeLangID()), vocab.NativeLangID());
 }
 
 std::u16string HtmlTitle(const TVocabFile& vocab, const std::string& path) {
@@ -175,17 +213,17 @@ void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& ou
   for (const TVocabItem* item : vocab.Items()) {
     output.Add(foreignFont);
     output.Add("\\b ");
-    output.Add(RtfEscape(item->Values[Foreign]));
+    output.Add(RtfText(item->Values[Foreign], vocab.ForeignLangID()));
     output.Add("\\b0");
     output.Add(nativeFont);
     output.Add("  ");
     Annotation(*item, annotation);
     if (!annotation.empty()) {
       output.Add("\\i ");
-      output.Add(RtfEscape(annotation));
+      output.Add(RtfText(annotation, vocab.NativeLangID()));
       output.Add("\\i0  ");
     }
-    output.Add(RtfEscape(item->Values[Native]));
+    output.Add(RtfText(item->Values[Native], vocab.NativeLangID()));
     output.Add("\\par");
   }
   output.Add("}");
@@ -195,14 +233,22 @@ void WriteRtf(const TVocabFile& vocab, const std::string& path, std::ostream& ou
 void WriteHtml(const TVocabFile& vocab, const std::string& path, std::ostream& out) {
   TOutput output(out);
   const std::u16string title = HtmlTitle(vocab, path);
+  const bool utf8 = IsUtf8Language(vocab.ForeignLangID()) || IsUtf8Language(vocab.NativeLangID());
+  const auto addText = [&](std::u16string_view text) {
+    if (utf8) {
+      output.AddHtmlUtf8(text);
+    } else {
+      output.AddCharRefs(text);
+    }
+  };
   output.Add("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
   output.Add("\r\n<html>\r\n<head>\r\n<title>");
-  output.AddCharRefs(title);
+  addText(title);
   output.Add("</title>\r\n");
   output.Add("<meta http-equiv=\"content-type\" content=\"text/html; charset=UTF-8\">");
   output.Add("\r\n</head>\r\n");
   output.Add("<body bgcolor=\"#FFFFFF\">\r\n<H1>");
-  output.AddCharRefs(title);
+  addText(title);
   output.Add("</H1>\r\n<p>");
 
   const uint16_t foreign = vocab.ForeignLangID();
@@ -210,15 +256,15 @@ void WriteHtml(const TVocabFile& vocab, const std::string& path, std::ostream& o
   std::string annotation;
   for (const TVocabItem* item : vocab.Items()) {
     output.Add("<b>");
-    output.AddCharRefs(AnsiToWide(item->Values[Foreign], foreign));
+    addText(AnsiToWide(item->Values[Foreign], foreign));
     output.Add("</b> ");
     Annotation(*item, annotation);
     if (!annotation.empty()) {
       output.Add("<i>");
-      output.AddCharRefs(AnsiToWide(annotation, native));
+      addText(AnsiToWide(annotation, native));
       output.Add("</i> ");
     }
-    output.AddCharRefs(AnsiToWide(item->Values[Native], native));
+    addText(AnsiToWide(item->Values[Native], native));
     output.Add("<br>\r\n");
   }
   output.Add("</p>\r\n</body>\r\n</html>");

@@ -99,14 +99,26 @@ void ImportLines(const TString& text, bool trailingBreakStartsLine, bool tabs,
 
 void ImportDelimitedText(const std::string& path, bool tabs,
                          const std::array<int32_t, 4>& columnMap, int32_t firstLine,
-                         TNewEntries& entries) {
+                         uint16_t foreignLangId, uint16_t nativeLangId, TNewEntries& entries) {
   std::string text = ReadImportFile(path);
   // A zero byte ends the text.
   const size_t end = text.find('\0');
   if (end != std::string::npos) text.resize(end);
+  const bool utf8[2] = {IsUtf8Language(foreignLangId), IsUtf8Language(nativeLangId)};
+  if ((utf8[0] || utf8[1]) && text.starts_with(kUtf8Mark)) text.erase(0, kUtf8Mark.size());
+  // The bytes are stored as they are, so a language kept in UTF-8 takes only valid UTF-8: 8-bit
+  // text of another code page would become text that no conversion can show.
   ImportLines(
       text, false, tabs, columnMap, firstLine,
-      [](int, const std::string& column) -> const std::string& { return column; }, entries);
+      [&](int field, const std::string& column) -> const std::string& {
+        if (utf8[field == Foreign ? 0 : 1] && !IsUtf8(column)) {
+          throw EVocabFileError("The file " + path +
+                                " is not UTF-8 text. Save it as UTF-8 or Unicode text and import "
+                                "it as such.");
+        }
+        return column;
+      },
+      entries);
 }
 
 void ImportUnicodeText(const std::string& path, bool tabs, const std::array<int32_t, 4>& columnMap,
@@ -177,7 +189,8 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
   switch (textType) {
     case ttCommaText:
     case ttTabText:
-      ImportDelimitedText(path, textType == ttTabText, columnMap, firstLine, entries);
+      ImportDelimitedText(path, textType == ttTabText, columnMap, firstLine, m_ForeignLangID,
+                          m_NativeLangID, entries);
       break;
     case ttUnicodeCommaText:
     case ttUnicodeTabText:

@@ -620,7 +620,7 @@ void TTestPanel::miTestHintClick() {
   } else {
     throw std::runtime_error("Command unavailable.");
   }
-  field->SetAnsiText(HintStep(expected, field->AnsiText()));
+  field->SetAnsiText(HintStep(expected, field->AnsiText(), field->Language()));
   field->end(false);
   m_Run.HintUsed = true;
 }

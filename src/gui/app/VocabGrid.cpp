@@ -572,6 +572,7 @@ void TVocabGrid::dgVocabKeyPress(const QString& typed) {
   const std::string lowerKey = LocaleLowerCase(key, lang);
   const auto& wordChar = WordCharMap(lang);
   const TByteMap& lower = LowerCaseMap(lang);
+  const bool byBytes = BytesAreCharacters(lang);
   const TItemList& items = vocab->Items();
   const int32_t count = vocab->Count();
   const int32_t start = vocab->ItemIndex();
@@ -583,6 +584,14 @@ void TVocabGrid::dgVocabKeyPress(const QString& typed) {
     const TVocabItem& item = *items[i];
     const std::string& word = item.Values[Foreign];
     size_t pos = item.SortPos > 0 ? std::min(static_cast<size_t>(item.SortPos), word.size()) : 0;
+    if (!byBytes) {
+      // Characters of several bytes or with marks are compared whole.
+      const std::string first = FirstLetterLowerCase(word, pos, lang);
+      if (first.empty() || !first.starts_with(lowerKey)) continue;
+      SetCurrentRow(i);
+      scrollTo(m_Model->index(i, 0));
+      return;
+    }
     while (pos < word.size() && !wordChar[static_cast<uint8_t>(word[pos])]) ++pos;
     if (pos == word.size()) continue;
     const auto first = static_cast<uint8_t>(word[pos]);

@@ -62,7 +62,8 @@ void TSymbolEdit::SetLanguage(uint16_t langId) {
   std::string bytes(256, '\0');
   for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
   try {
-    const std::u16string wide = AnsiToWide(bytes, langId);
+    // UTF-8 holds every character: no table to check against.
+    const std::u16string wide = IsUtf8Language(langId) ? u"" : AnsiToWide(bytes, langId);
     if (wide.size() == bytes.size()) {
       for (const char16_t c : wide) {
         if (c != u'\uFFFD') m_CodeChars.push_back(c);
@@ -71,6 +72,12 @@ void TSymbolEdit::SetLanguage(uint16_t langId) {
   } catch (const std::exception&) {
   }
   std::sort(m_CodeChars.begin(), m_CodeChars.end());
+  // Arabic, Persian and Hebrew run from the right inside the field.
+  if (IsRightToLeft(langId)) {
+    setLayoutDirection(Qt::RightToLeft);
+  } else {
+    unsetLayoutDirection();
+  }
   if (!ansi.empty()) {
     SetAnsiText(ansi);
   } else {
@@ -95,9 +102,19 @@ void TSymbolEdit::SetAnsiText(const std::string& text) {
 }
 
 bool TSymbolEdit::HasChar(QChar c) const {
-  // Without a converter there is nothing to check against.
-  return m_CodeChars.empty() ||
-         std::binary_search(m_CodeChars.begin(), m_CodeChars.end(), c.unicode());
+  // Without a converter (or for UTF-8) there is nothing to check against.
+  if (m_CodeChars.empty() ||
+      std::binary_search(m_CodeChars.begin(), m_CodeChars.end(), c.unicode())) {
+    return true;
+  }
+  // Vietnamese keeps some letters as a letter and a tone mark: those come back whole.
+  if (LanguageCodePage(m_Language) != 1258) return false;
+  try {
+    const std::u16string one(1, c.unicode());
+    return AnsiToWide(WideToAnsi(one, m_Language), m_Language) == one;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 QString TSymbolEdit::MapToCodePage(const QString& text) const {

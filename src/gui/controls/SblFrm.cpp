@@ -4,6 +4,7 @@
 
 #include "controls/SblEdit.h"
 #include "text/DrawItem.h"
+#include "text/Languages.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,11 +49,22 @@ TSymbolForm::TSymbolForm(TSymbolEdit* field)
 
   const QFontMetrics metrics(font());
   int widest = 0;
-  for (int i = 0; i < kCellCount; ++i) {
-    m_Texts[i] = VocabText(std::string(1, static_cast<char>(m_Characters[i])), field->Language());
-    // A byte the code page leaves undefined shows as an empty cell.
-    if (m_Texts[i].size() != 1 || !field->HasChar(m_Texts[i][0])) m_Texts[i].clear();
-    if (!m_Texts[i].isEmpty()) widest = std::max(widest, metrics.horizontalAdvance(m_Texts[i]));
+  if (IsUtf8Language(field->Language())) {
+    // No 8-bit table: the characters the language is written with, as many as the grid holds.
+    m_Characters.fill(0);
+    const std::vector<std::u16string> exemplars = ExemplarCharacters(field->Language());
+    for (size_t i = 0; i < exemplars.size() && i < m_Texts.size(); ++i) {
+      m_Texts[i] = QString::fromStdU16String(exemplars[i]);
+    }
+  } else {
+    for (int i = 0; i < kCellCount; ++i) {
+      m_Texts[i] = VocabText(std::string(1, static_cast<char>(m_Characters[i])), field->Language());
+      // A byte the code page leaves undefined shows as an empty cell.
+      if (m_Texts[i].size() != 1 || !field->HasChar(m_Texts[i][0])) m_Texts[i].clear();
+    }
+  }
+  for (const QString& text : m_Texts) {
+    if (!text.isEmpty()) widest = std::max(widest, metrics.horizontalAdvance(text));
   }
   m_CellWidth = widest + 2;
   m_CellHeight = metrics.height() + 2;

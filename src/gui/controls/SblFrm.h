@@ -10,9 +10,10 @@
 class TSymbolEdit;
 
 // The grid of 160 characters a symbol entry field opens below itself: the ASCII punctuation and
-// the upper half of the field's code page, in the field's font. It never takes the focus; the
-// field forwards its arrow keys, and the grid holds the mouse so that a click anywhere either
-// picks a cell or closes it. Closing deletes it.
+// the upper half of the field's code page, in the field's font; for a language kept in UTF-8,
+// the first of the characters the language is written with (ICU's exemplars). It never takes the
+// focus; the field forwards its arrow keys, and the grid holds the mouse so that a click anywhere
+// either picks a cell or closes it. Closing deletes it.
 class TSymbolForm : public QFrame {
   Q_OBJECT
 

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+#include <utility>
+
 #include "controls/SblEdit.h"
 #include "platform/DlgUtils.h"
 #include "text/EditRules.h"
@@ -139,6 +142,15 @@ void TEditDialog::CheckAndStore() {
   if (!BracketsValid(foreign)) return Complain(edtForeign, tr("Invalid use of brackets."));
   if (native.empty()) return Complain(edtNative, tr("Enter a translation."));
   if (!BracketsValid(native)) return Complain(edtNative, tr("Invalid use of brackets."));
+  // A file holds at most 65,535 bytes per text, which UTF-8 text reaches before the field's
+  // own limit of characters does.
+  using TCheck = std::pair<TSymbolEdit*, const std::string*>;
+  for (const auto& [field, text] : {TCheck{edtForeign, &foreign}, TCheck{edtCategory, &category},
+                                    TCheck{edtNotes, &notes}, TCheck{edtNative, &native}}) {
+    if (text->size() > 0xFFFF) {
+      return Complain(field, tr("A text of more than 65,535 bytes cannot be saved."));
+    }
+  }
 
   if (!marked && m_Options.ConfirmNoSort) {
     if (!Ask(edtForeign, tr("You have not specified  the sorting position. Sort this item by its "

@@ -15,6 +15,7 @@
 
 #include "platform/DlgUtils.h"
 #include "settings/RegUtils.h"
+#include "text/DrawItem.h"
 #include "vocab/VocFile.h"
 
 namespace {
@@ -24,6 +25,23 @@ QString Tr(const char* text) {
 
 QString ToQString(const std::u16string& text) {
   return QString::fromStdU16String(text);
+}
+
+// Text whose first letter is Arabic or Hebrew runs from the right within its piece. The blanks
+// that end such a piece are measured on their own and not drawn, so that they stay on its right
+// as the gap before the next piece (drawn after Arabic they take the Arabic font's blank, which
+// can be empty).
+struct TPrintedPiece {
+  QString Text;
+  qsizetype Blanks = 0;
+};
+
+TPrintedPiece PrintedPiece(const std::u16string& text) {
+  QString piece = ToQString(text);
+  if (!piece.isRightToLeft()) return {piece, 0};
+  qsizetype blanks = 0;
+  while (blanks < piece.size() && piece[piece.size() - 1 - blanks] == u' ') ++blanks;
+  return {RightToLeftPiece(piece.chopped(blanks)), blanks};
 }
 }  // namespace
 
@@ -109,7 +127,10 @@ void TPrinterCanvas::SetFontStyle(bool bold, bool italic) {
 }
 
 int32_t TPrinterCanvas::TextWidth(const std::u16string& text) {
-  return m_Painter.fontMetrics().horizontalAdvance(ToQString(text));
+  const TPrintedPiece piece = PrintedPiece(text);
+  const QFontMetrics metrics = m_Painter.fontMetrics();
+  return metrics.horizontalAdvance(piece.Text) +
+         static_cast<int32_t>(piece.Blanks) * metrics.horizontalAdvance(u' ');
 }
 
 int32_t TPrinterCanvas::TextHeight(const std::u16string&) {
@@ -117,7 +138,7 @@ int32_t TPrinterCanvas::TextHeight(const std::u16string&) {
 }
 
 void TPrinterCanvas::DrawText(int32_t x, int32_t y, const std::u16string& text) {
-  m_Painter.drawText(QPoint(x, y + m_LineAscent), ToQString(text));
+  m_Painter.drawText(QPoint(x, y + m_LineAscent), PrintedPiece(text).Text);
 }
 
 void TPrinterCanvas::FillBar(int32_t left, int32_t top, int32_t right, int32_t bottom) {

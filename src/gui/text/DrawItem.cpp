@@ -22,7 +22,9 @@ void SetStyle(QPainter& painter, bool bold, bool italic) {
 void DrawPiece(TItemCanvas& canvas, const std::string& text, uint16_t langId) {
   const QString piece = VocabText(text + ' ', langId);
   const QFontMetrics metrics = canvas.Painter.fontMetrics();
-  canvas.Painter.drawText(QPoint(canvas.PenPos.x(), canvas.PenPos.y() + metrics.ascent()), piece);
+  canvas.Painter.drawText(
+      QPoint(canvas.PenPos.x(), canvas.PenPos.y() + metrics.ascent()),
+      IsRightToLeft(langId) ? RightToLeftPiece(VocabText(text, langId)) + ' ' : piece);
   canvas.PenPos.rx() += metrics.horizontalAdvance(piece);
 }
 }  // namespace
@@ -42,6 +44,12 @@ void DrawItemText(TItemCanvas& canvas, const TVocabItem& item, bool showNotes, b
   if (showNotes && !item.Values[Notes].empty()) {
     DrawPiece(canvas, item.Values[Notes], canvas.NativeLangID);
   }
+}
+
+QString RightToLeftPiece(const QString& text) {
+  // Right-to-left embedding: the text runs from the right within its own place on the line, with
+  // the numbers and Latin words inside it where they belong; the pieces stay in field order.
+  return QChar(0x202B) + text + QChar(0x202C);
 }
 
 QString VocabText(const std::string& text, uint16_t langId) {

@@ -29,6 +29,10 @@ struct TItemCanvas {
 void DrawItemText(TItemCanvas& canvas, const TVocabItem& item, bool showNotes, bool showCategory,
                   bool bold, bool foreignSide);
 
+// text set to run from right to left as one piece of a left-to-right line (zero-width marks
+// around it, so its width is the text's own).
+QString RightToLeftPiece(const QString& text);
+
 // Vocabulary text for display: the bytes read in the code page of the language. A text the
 // code page cannot be opened for shows as empty rather than failing a paint.
 QString VocabText(const std::string& text, uint16_t langId);
