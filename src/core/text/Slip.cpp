@@ -31,10 +31,6 @@ constexpr size_t kMaxReadingSteps = 4096;
 // Alignment cells allowed for the marks of one answer; beyond it items stay unmarked.
 constexpr size_t kMarkCellBudget = 1 << 21;
 constexpr int kNoMatch = std::numeric_limits<int>::max() / 4;
-bool IsUtf8Language(uint16_t langId) {
-  return LanguageCodePage(langId) == kUtf8CodePage;
-}
-
 size_t LetterEnd(const std::string& text, size_t pos, bool utf8) {
   if (pos >= text.size()) return text.size();
   const auto lead = static_cast<unsigned char>(text[pos]);
