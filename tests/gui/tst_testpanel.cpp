@@ -497,6 +497,17 @@ void TestTestPanel::choiceTypeAheadFollowsDirection() {
   QCOMPARE(list->currentItem()->text(), QString("horse"));
   QTest::keyClicks(list, "o");
   QCOMPARE(list->currentItem()->text(), QString("horse"));
+
+  // A Japanese word whose first character lies outside the basic plane (two UTF-16 units).
+  TPanel j({{"\xF0\xA0\x80\x8B\xE3\x81\x82", "", "", "a"}, {"\xE7\x8C\xAB", "", "", "cat"}},
+           kTestActive, true);
+  j.vocab.SetForeignLangID(0x0411);
+  j.Ask(1);
+  QTest::sendKeyEvent(QTest::Press, j.Choices(), Qt::Key_unknown,
+                      QString::fromUtf8("\xF0\xA0\x80\x8B"), Qt::NoModifier);
+  QVERIFY(j.Choices()->SelectedEntry());
+  QCOMPARE(j.Choices()->SelectedEntry()->Values[Foreign],
+           std::string("\xF0\xA0\x80\x8B\xE3\x81\x82"));
 }
 
 void TestTestPanel::resultImageColours() {

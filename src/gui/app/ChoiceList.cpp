@@ -5,6 +5,7 @@
 #include <QAbstractItemDelegate>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 
 #include "testing/TestRun.h"
 #include "text/DrawItem.h"
@@ -124,7 +125,10 @@ bool TChoiceList::lbChoiceKeyPress(const QString& text) {
   if (count() == 0) return true;
   std::string typed;
   try {
-    typed = WideToAnsi(text.left(1).toStdU16String(), m_ForeignLangId);
+    // One whole character: a letter outside the basic plane is two UTF-16 units.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    const qsizetype end = finder.toNextBoundary();
+    typed = WideToAnsi(text.left(end > 0 ? end : text.size()).toStdU16String(), m_ForeignLangId);
   } catch (const std::exception&) {
     return true;
   }
