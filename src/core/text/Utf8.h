@@ -17,3 +17,5 @@ bool IsUtf8(std::string_view bytes, bool cutAtEnd = false);
 std::u16string Utf8ToWide(std::string_view bytes);
 // UTF-16 as UTF-8 without a byte-order mark; an unpaired surrogate becomes U+FFFD.
 std::string WideToUtf8(std::u16string_view text);
+// Appends the code point c as UTF-8; 0, a surrogate or a value above U+10FFFF as U+FFFD.
+void AppendUtf8(std::string& out, char32_t c);

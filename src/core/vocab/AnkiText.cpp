@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/Utf8.h"
 #include "vocab/AnkiPackage.h"
 
 namespace {
@@ -72,25 +73,6 @@ char32_t NamedCharacter(std::string_view name) {
     if (name == entity) return code;
   }
   return 0;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

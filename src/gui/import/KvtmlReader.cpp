@@ -3,6 +3,7 @@
 #include "import/KvtmlReader.h"
 
 #include "text/Languages.h"
+#include "text/Utf8.h"
 #include "vocab/FileUtils.h"
 #include "vocab/VocFile.h"
 
@@ -36,24 +37,6 @@ constexpr unsigned kParseOptions =
 bool IsXmlChar(uint32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
          (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-void AppendUtf8(std::string& out, uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 // Appends text with its references decoded to out (when given). Returns the name of the first
@@ -91,7 +74,7 @@ std::string_view DecodeReferences(std::string_view text, std::string* out) {
         code = code * (hex ? 16 : 10) + static_cast<uint32_t>(value);
       }
       if (!IsXmlChar(code)) return name;
-      if (out) AppendUtf8(*out, code);
+      if (out) AppendUtf8(*out, static_cast<char32_t>(code));
     }
     pos = semicolon + 1;
   }
