@@ -203,8 +203,8 @@ void TestMainTest::historyKeepsEveryAnswer() {
     f.Answer(false);
     f.form.UpdateCommands();
     f.Key(Qt::Key_R, Qt::ControlModifier);
-    f.Continue();
     QCOMPARE(day(), QString("2/2"));
+    if (keep) f.Continue();  // the last one would learn the whole file
   }
   f.Key(Qt::Key_Escape);
 
