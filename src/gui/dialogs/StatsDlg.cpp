@@ -26,8 +26,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
-
-#include <algorithm>
+#include <cmath>
 
 #include "platform/DlgUtils.h"
 #include "text/TextUtils.h"
@@ -69,9 +68,13 @@ QCategoryAxis* DayAxis(int32_t first, int days) {
 
 QValueAxis* CountAxis(double max, const QString& format = QStringLiteral("%d")) {
   auto* axis = new QValueAxis;
-  axis->setRange(0, std::max(max, 1.0));
   axis->setLabelFormat(format);
-  if (format == QStringLiteral("%d")) axis->applyNiceNumbers();
+  // Whole-number steps, at most five of them: a small count must not label fractions as "0".
+  const int top = std::max(static_cast<int>(std::ceil(max)), 1);
+  const int step = (top + 4) / 5;
+  const int steps = (top + step - 1) / step;
+  axis->setRange(0, steps * step);
+  axis->setTickCount(steps + 1);
   return axis;
 }
 
