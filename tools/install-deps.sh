@@ -22,7 +22,7 @@ if [ "${1:-}" != "run" ]; then
     clang libclang-rt-14-dev
     desktop-file-utils appstream shared-mime-info groff-base
     dpkg-dev file
-    speech-dispatcher
+    speech-dispatcher qt6-speech-speechd-plugin
   )
 fi
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextToSpeech>
 #include <QtTest>
 
 #include "GuiTestSupport.h"
@@ -127,8 +128,9 @@ void TestSpeech::speechPageEditsTheSettingsAndTries() {
 // module appends the language and the text it is given to a file.
 void TestSpeech::speaksThroughTheRealService() {
   if (QStandardPaths::findExecutable("speech-dispatcher").isEmpty() ||
-      !QFile::exists("/usr/lib/speech-dispatcher-modules/sd_generic")) {
-    QSKIP("speech-dispatcher (with its sd_generic module) is not installed");
+      !QFile::exists("/usr/lib/speech-dispatcher-modules/sd_generic") ||
+      !QTextToSpeech::availableEngines().contains("speechd")) {
+    QSKIP("speech-dispatcher (with its sd_generic module) or Qt's speechd plugin is not installed");
   }
   QTemporaryDir home;
   const QString config = home.filePath("speech-dispatcher/"), heard = home.filePath("heard");
