@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QStackedBarSeries>
 #include <QTabWidget>
@@ -180,6 +181,10 @@ void TestStatisticsDialog::historyPageChartsTheDays() {
     }
     QCOMPARE(right, c.right);
     QCOMPARE(wrong, c.wrong);
+    // The last day's share right (2 of 5) as a marker, which the bars cannot cover.
+    auto* shares = qobject_cast<QScatterSeries*>(dialog.chvAnswers->chart()->series().at(2));
+    QVERIFY(shares);
+    QCOMPARE(shares->at(shares->count() - 1), QPointF(c.period - 1, 40));
     auto* learnt = qobject_cast<QLineSeries*>(dialog.chvLearnt->chart()->series().at(0));
     QCOMPARE(learnt->count(), c.learntPoints);
     QCOMPARE(learnt->at(learnt->count() - 1), QPointF(c.period - 1, 3));

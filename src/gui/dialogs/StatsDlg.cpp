@@ -15,10 +15,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -271,14 +273,22 @@ void TStatisticsDialog::ShowPeriod(int days) {
   auto* share = new QLineSeries;
   share->setName(tr("Share right"));
   share->setColor(QColor(0x20, 0x50, 0xc0));
-  share->setPointsVisible(true);
+  // Qt Charts draws lines beneath bars: the day's points go on top as markers of their own, or a
+  // day between days without answers would show no share at all.
+  auto* sharePoints = new QScatterSeries;
+  sharePoints->setColor(share->color());
+  sharePoints->setBorderColor(share->color());
+  sharePoints->setMarkerSize(7);
   int32_t most = 0;
   for (int i = 0; i < days; ++i) {
     rightSet->append(right[i]);
     wrongSet->append(wrong[i]);
     const int32_t total = right[i] + wrong[i];
     most = std::max(most, total);
-    if (total > 0) share->append(i, 100.0 * right[i] / total);
+    if (total > 0) {
+      share->append(i, 100.0 * right[i] / total);
+      sharePoints->append(share->points().back());
+    }
   }
   auto* bars = new QStackedBarSeries;
   bars->append(rightSet);
@@ -289,6 +299,7 @@ void TStatisticsDialog::ShowPeriod(int days) {
   answers->setTitle(tr("Answers per day"));
   answers->addSeries(bars);
   answers->addSeries(share);
+  answers->addSeries(sharePoints);
   auto* answerDays = DayAxis(first, days);
   auto* counts = CountAxis(most);
   auto* percent = CountAxis(100, QStringLiteral("%d%%"));
@@ -299,7 +310,10 @@ void TStatisticsDialog::ShowPeriod(int days) {
   bars->attachAxis(counts);
   share->attachAxis(answerDays);
   share->attachAxis(percent);
+  sharePoints->attachAxis(answerDays);
+  sharePoints->attachAxis(percent);
   ReplaceChart(chvAnswers, answers);
+  answers->legend()->markers(sharePoints).constFirst()->setVisible(false);
 
   auto* learntChart = new QChart;
   learntChart->setTitle(tr("Entries learnt"));
@@ -312,6 +326,13 @@ void TStatisticsDialog::ShowPeriod(int days) {
   learntChart->addAxis(learntAxis, Qt::AlignLeft);
   learnt->attachAxis(learntDays);
   learnt->attachAxis(learntAxis);
+  // An unseen copy of the percent axis gives both plots the same width, so that a day sits at
+  // the same place in both and the last day's label has room.
+  auto* room = CountAxis(100, QStringLiteral("%d%%"));
+  room->setLabelsColor(Qt::transparent);
+  room->setLineVisible(false);
+  room->setGridLineVisible(false);
+  learntChart->addAxis(room, Qt::AlignRight);
   learntChart->legend()->hide();
   ReplaceChart(chvLearnt, learntChart);
 
