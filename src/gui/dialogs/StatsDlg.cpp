@@ -321,7 +321,8 @@ void TStatisticsDialog::ShowPeriod(int days) {
   auto* learntDays = DayAxis(first, days);
   double top = 0;
   for (const QPointF& p : learnt->points()) top = std::max(top, p.y());
-  auto* learntAxis = CountAxis(top);
+  // Room above the highest point, whose marker the plot's edge would cut in half.
+  auto* learntAxis = CountAxis(top * 1.05);
   learntChart->addAxis(learntDays, Qt::AlignBottom);
   learntChart->addAxis(learntAxis, Qt::AlignLeft);
   learnt->attachAxis(learntDays);
