@@ -194,6 +194,29 @@ TEST(Conversion, EveryCodePageOfTheTableRoundTripsItsBytes) {
   }
 }
 
+// Texts of characters the code page holds skip the converter: the bytes must be the same.
+TEST(Conversion, EveryUnitOfTheBasicPlaneConvertsAsTheConverterDoes) {
+  std::set<int32_t> done;
+  for (const TLangInfo& row : LanguageTable()) {
+    if (row.CodePage == kUtf8CodePage || row.CodePage == 1258) continue;
+    if (!done.insert(row.CodePage).second) continue;
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* conv = ucnv_open(("windows-" + std::to_string(row.CodePage)).c_str(), &status);
+    ucnv_setSubstChars(conv, "?", 1, &status);
+    ASSERT_TRUE(U_SUCCESS(status)) << row.CodePage;
+    for (char32_t unit = 0; unit < 0x10000; ++unit) {
+      const std::u16string text{u'a', static_cast<char16_t>(unit), u'\u00E9'};
+      char expected[16];
+      const int32_t n = ucnv_fromUChars(conv, expected, sizeof expected, text.data(), 3, &status);
+      if (WideToAnsi(text, row.LangId) != std::string(expected, static_cast<size_t>(n))) {
+        ADD_FAILURE() << "code page " << row.CodePage << ", unit " << std::hex << unsigned(unit);
+        break;
+      }
+    }
+    ucnv_close(conv);
+  }
+}
+
 TEST(Conversion, HtmlCharRefsWriteEveryUnitInDecimal) {
   EXPECT_EQ(HtmlCharRefs("Ab", kEnglish), "&#65;&#98;");
   EXPECT_EQ(HtmlCharRefs("\xCF<", kRussian), "&#1055;&#60;");

@@ -153,6 +153,10 @@ struct TCodePage {
   bool Composes = false;
   std::u16string Chars;  // every character of the code page, sorted (only when Composes)
   std::array<char16_t, 256> Wide{};
+  // UTF-16 unit -> byte for the characters the converter takes there and back, -1 for the
+  // rest: the whole conversion of a text made only of them, without the converter. Empty for
+  // pages with multi-byte characters or composing.
+  std::vector<int16_t> Narrow;
   std::array<bool, 256> Word{};  // letter or digit
   TByteMap Strip;
 };
@@ -260,6 +264,16 @@ std::u16string SplitForCodePage(const TCodePage& cp, const char16_t* text, int32
 
 void FromWide(const TCodePage& cp, const char16_t* text, int32_t length, std::string& out) {
   if (!cp.Converter) throw std::runtime_error(cp.Error);
+  if (!cp.Narrow.empty()) {
+    out.resize(static_cast<size_t>(length));
+    int32_t i = 0;
+    for (; i < length; ++i) {
+      const int16_t byte = cp.Narrow[text[i]];
+      if (byte < 0) break;
+      out[static_cast<size_t>(i)] = static_cast<char>(byte);
+    }
+    if (i == length) return;
+  }
   if (cp.Composes) {
     const std::u16string split = SplitForCodePage(cp, text, length);
     UErrorCode status = U_ZERO_ERROR;
@@ -425,6 +439,19 @@ TCodePage* OpenCodePage(TCache& c, int32_t codePage) {
         if (mark) cp->BytesAreCharacters = false;
         // Marks belong to their letter (Hebrew points, Thai vowels, Vietnamese tones).
         cp->Word[b] = (u_isalnum(out[0]) || mark) && !(cp->Utf8 && b > 0x7F);
+      }
+    }
+    if (cp->OneUnitPerByte && codePage != 1258) {
+      cp->Narrow.assign(0x10000, -1);
+      for (int b = 0; b < 256; ++b) {
+        const UChar ch = cp->Wide[b];
+        char back[4];
+        status = U_ZERO_ERROR;
+        const int32_t n = ucnv_fromUChars(cp->Converter.get(), back, 4, &ch, 1, &status);
+        if (U_SUCCESS(status) && n == 1 && static_cast<uint8_t>(back[0]) == b &&
+            cp->Narrow[ch] < 0) {
+          cp->Narrow[ch] = static_cast<int16_t>(b);
+        }
       }
     }
     if (codePage == 1258) {
