@@ -127,12 +127,20 @@ size_t FirstNonXmlByte(std::string_view bytes) {
 // UTF-8 as UTF-16, with every run of control characters one space, and without the blanks at
 // either end. False for text that is not well-formed UTF-8.
 bool CleanText(std::string_view utf8, std::u16string& text) {
-  text.clear();
-  text.reserve(utf8.size());
+  // Never more UTF-16 units than UTF-8 bytes: written in place, then cut to length.
+  text.resize(utf8.size());
+  char16_t* out = text.data();
   const auto* p = reinterpret_cast<const uint8_t*>(utf8.data());
   const auto* end = p + utf8.size();
   bool inControls = false;
   while (p < end) {
+    if (*p >= 0x20 && *p < 0x7F) {  // the usual case, a run of ASCII
+      do {
+        *out++ = *p++;
+      } while (p < end && *p >= 0x20 && *p < 0x7F);
+      inControls = false;
+      continue;
+    }
     char32_t c = *p;
     size_t length = 1;
     if (c >= 0x80) {
@@ -148,18 +156,19 @@ bool CleanText(std::string_view utf8, std::u16string& text) {
     }
     p += length;
     if (c < 0x20 || c == 0x7F) {
-      if (!inControls) text += u' ';
+      if (!inControls) *out++ = u' ';
       inControls = true;
       continue;
     }
     inControls = false;
     if (c < 0x10000) {
-      text += static_cast<char16_t>(c);
+      *out++ = static_cast<char16_t>(c);
     } else {
-      text += static_cast<char16_t>(0xD7C0 + (c >> 10));
-      text += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
+      *out++ = static_cast<char16_t>(0xD7C0 + (c >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 | (c & 0x3FF));
     }
   }
+  text.resize(static_cast<size_t>(out - text.data()));
   size_t first = 0;
   size_t last = text.size();
   while (first < last && QChar::isSpace(text[first])) ++first;
