@@ -155,6 +155,16 @@ void UnpackCollection(const std::string& path, const TAnkiLimits& limits, TTempF
   std::vector<char> buffer(kChunk), out(member->Zstd ? ZSTD_DStreamOutSize() : 0);
   int64_t readBytes = 0, written = 0;
   size_t zstdLeft = 1;  // 0 once a frame ended
+  // One step of the decoder: its output is held to the bound and written; returns its size.
+  const auto decode = [&](ZSTD_inBuffer& input) {
+    ZSTD_outBuffer output{out.data(), out.size(), 0};
+    zstdLeft = ZSTD_decompressStream(zstd.get(), &output, &input);
+    if (ZSTD_isError(zstdLeft)) Damaged();
+    written += static_cast<int64_t>(output.pos);
+    if (written > maxOut) Fail(tooLarge);
+    file.Write(out.data(), output.pos);
+    return output.pos;
+  };
   for (;;) {
     const zip_int64_t got = zip_fread(in.get(), buffer.data(), buffer.size());
     if (got < 0) Damaged();
@@ -166,27 +176,14 @@ void UnpackCollection(const std::string& path, const TAnkiLimits& limits, TTempF
       continue;
     }
     ZSTD_inBuffer input{buffer.data(), static_cast<size_t>(got), 0};
-    while (input.pos < input.size) {
-      ZSTD_outBuffer output{out.data(), out.size(), 0};
-      zstdLeft = ZSTD_decompressStream(zstd.get(), &output, &input);
-      if (ZSTD_isError(zstdLeft)) Damaged();
-      written += static_cast<int64_t>(output.pos);
-      if (written > maxOut) Fail(tooLarge);
-      file.Write(out.data(), output.pos);
-    }
+    while (input.pos < input.size) decode(input);
   }
   if (readBytes != unpacked) Damaged();
   if (member->Zstd) {
     // Output still held inside the decoder, when the frame did not end with the input.
     while (zstdLeft != 0) {
       ZSTD_inBuffer input{nullptr, 0, 0};
-      ZSTD_outBuffer output{out.data(), out.size(), 0};
-      zstdLeft = ZSTD_decompressStream(zstd.get(), &output, &input);
-      if (ZSTD_isError(zstdLeft)) Damaged();
-      written += static_cast<int64_t>(output.pos);
-      if (written > maxOut) Fail(tooLarge);
-      file.Write(out.data(), output.pos);
-      if (output.pos < output.size) break;
+      if (decode(input) < out.size()) break;
     }
     if (zstdLeft != 0) Damaged();
   }

@@ -205,6 +205,10 @@ int32_t TVocabFile::ImportText(const std::string& path, int textType,
     default:
       return 0;
   }
+  return AppendRead(entries);
+}
+
+int32_t TVocabFile::AppendRead(std::vector<std::unique_ptr<TVocabItem>>& entries) {
   const auto count = static_cast<int32_t>(entries.size());
   if (count == 0) return 0;
   AppendEntries(entries);
@@ -232,13 +236,7 @@ int32_t TVocabFile::ImportEntries(uint16_t foreignId, uint16_t nativeId,
     if (entry->Values[Native].empty()) entry->Values[Native] = kMissingValue;
     added.push_back(std::move(entry));
   }
-  const auto count = static_cast<int32_t>(added.size());
-  if (count == 0) return 0;
-  AppendEntries(added);
-  ClearJournal();
-  m_Modified = true;
-  m_SavedPos = -1;
-  return count;
+  return AppendRead(added);
 }
 
 int32_t TVocabFile::MergeFile(const std::string& path) {
@@ -261,11 +259,5 @@ int32_t TVocabFile::MergeFile(const std::string& path) {
     }
     source.m_Items.clear();
   }
-  const auto count = static_cast<int32_t>(entries.size());
-  if (count == 0) return 0;
-  AppendEntries(entries);
-  ClearJournal();
-  m_Modified = true;
-  m_SavedPos = -1;
-  return count;
+  return AppendRead(entries);
 }

@@ -250,6 +250,8 @@ private:
   void ReserveMore(size_t count);
   // Appends the entries at the end of the list: all of them or, when memory runs out, none.
   void AppendEntries(std::vector<std::unique_ptr<TVocabItem>>& entries);
+  // Appends what an import or merge read as a change that cannot be undone; the count appended.
+  int32_t AppendRead(std::vector<std::unique_ptr<TVocabItem>>& entries);
   // Puts other in place of the list's entry at index and hands that entry back in other.
   void ExchangeEntry(int32_t index, std::unique_ptr<TVocabItem>& other) noexcept;
 
