@@ -223,6 +223,40 @@ TEST(HistoryStore, AnswersWaitWhileTheDatabaseCannotBeWritten) {
   }
 }
 
+// A database some other program changed: an answer is reported written only when it was, and a
+// vocabulary without a usable id counts as damage rather than hiding what is recorded for it.
+TEST(HistoryStore, ChangedTablesNeitherSwallowNorHideAnswers) {
+  struct Case {
+    const char* name;
+    const char* sql;
+    bool damaged;
+  } cases[] = {
+      {"a column of days renamed", "ALTER TABLE days RENAME COLUMN right_count TO r", false},
+      {"vocabularies without integer ids",
+       "CREATE TABLE t(id, path TEXT NOT NULL UNIQUE); INSERT INTO t SELECT NULL, path FROM"
+       " vocabularies; DROP TABLE vocabularies; ALTER TABLE t RENAME TO vocabularies",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TTempDir dir;
+    const std::string path = dir.Path("history.sqlite");
+    THistoryStore(path).Record(Answer("v", "before", true));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    THistoryStore store(path);
+    store.Record(Answer("v", "x", false));
+    EXPECT_EQ(store.Pending(), c.damaged ? 0u : 1u);
+    EXPECT_EQ(store.Flush(), c.damaged);
+    EXPECT_EQ(store.TakeDamagedNotice().empty(), !c.damaged);
+    if (c.damaged) {
+      EXPECT_EQ(Answers(store, "v"), "x:W");
+    }
+  }
+}
+
 // In a folder the program cannot write, answers wait in memory and nothing is reported.
 TEST(HistoryStore, ReadOnlyFolderKeepsAnswersWaiting) {
   TTempDir dir;

@@ -104,12 +104,22 @@ public:
                 : std::string();
   }
   int Code() const { return m_Code; }
+  bool IsInteger(int column) const { return sqlite3_column_type(m_Stmt, column) == SQLITE_INTEGER; }
 
 private:
   sqlite3_stmt* m_Stmt = nullptr;
   int m_Code = SQLITE_OK;
   int m_Arg = 0;
 };
+
+// Runs the queries in order up to the first that fails: its code, or SQLITE_OK. The code is
+// taken from the query itself, since finalizing a statement resets the connection's.
+int RunAll(std::initializer_list<std::reference_wrapper<TQuery>> queries) {
+  for (TQuery& query : queries) {
+    if (!query.Run()) return query.Code() == SQLITE_OK ? SQLITE_ERROR : query.Code();
+  }
+  return SQLITE_OK;
+}
 
 int Exec(sqlite3* db, const char* sql) {
   return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
@@ -298,38 +308,46 @@ void THistoryStore::Rename(const std::string& from, const std::string& to) {
   Flush();
 }
 
-int64_t THistoryStore::VocabularyId(const std::string& key, bool create) {
+int64_t THistoryStore::VocabularyId(const std::string& key, bool create, int& code) {
   {
     TQuery find(m_Db, "SELECT id FROM vocabularies WHERE path=?");
     find.BindText(key);
-    if (find.Step()) return find.Int(0);
-    if (find.Code() != SQLITE_OK) return -1;
+    if (find.Step()) {
+      // Ids are positive integers; anything else is a table that is no longer ours.
+      const int64_t id = find.Int(0);
+      if (id <= 0 || !find.IsInteger(0)) {
+        code = SQLITE_CORRUPT;
+        return -1;
+      }
+      return id;
+    }
+    code = find.Code();
+    if (code != SQLITE_OK) return -1;
   }
   if (!create) return 0;
   TQuery add(m_Db, "INSERT INTO vocabularies(path) VALUES(?)");
-  if (!add.BindText(key).Run()) return -1;
-  return sqlite3_last_insert_rowid(m_Db);
+  code = RunAll({add.BindText(key)});
+  return code == SQLITE_OK ? sqlite3_last_insert_rowid(m_Db) : -1;
 }
 
-bool THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
+int THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
   const THistoryAnswer& a = op.Answer;
-  const int64_t id = VocabularyId(a.Vocabulary, op.Kind == TOperation::kAnswer);
-  if (id < 0) return false;
+  int code = SQLITE_OK;
+  const int64_t id = VocabularyId(a.Vocabulary, op.Kind == TOperation::kAnswer, code);
+  if (id < 0) return code;
   const auto entry = static_cast<int64_t>(a.Entry);
   switch (op.Kind) {
     case TOperation::kAnswer: {
       TQuery answer(m_Db,
                     "INSERT INTO answers(vocabulary, entry, time, flags, answer_ms, learnt)"
                     " VALUES(?,?,?,?,?,?)");
-      if (!answer.Bind(id)
-               .Bind(entry)
-               .Bind(a.Time)
-               .Bind(Flags(a))
-               .Bind(a.AnswerMs)
-               .Bind(a.LearntCount)
-               .Run()) {
-        return false;
-      }
+      code = RunAll({answer.Bind(id)
+                         .Bind(entry)
+                         .Bind(a.Time)
+                         .Bind(Flags(a))
+                         .Bind(a.AnswerMs)
+                         .Bind(a.LearntCount)});
+      if (code != SQLITE_OK) return code;
       lastRowId = sqlite3_last_insert_rowid(m_Db);
       TQuery entries(m_Db,
                      "INSERT INTO entries VALUES(?,?,?,?,1,?) ON CONFLICT DO UPDATE SET"
@@ -339,41 +357,36 @@ bool THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
                   " right_count=right_count+excluded.right_count,"
                   " wrong_count=wrong_count+excluded.wrong_count,"
                   " answer_ms=answer_ms+excluded.answer_ms, learnt=excluded.learnt");
-      return entries.Bind(id)
-                 .Bind(entry)
-                 .Bind(a.Foreign)
-                 .Bind(a.Native)
-                 .Bind(a.Right ? 0 : 1)
-                 .Run() &&
-             days.Bind(id)
-                 .Bind(a.Day)
-                 .Bind(a.Right ? 1 : 0)
-                 .Bind(a.Right ? 0 : 1)
-                 .Bind(a.AnswerMs)
-                 .Bind(a.LearntCount)
-                 .Run();
+      return RunAll(
+          {entries.Bind(id).Bind(entry).Bind(a.Foreign).Bind(a.Native).Bind(a.Right ? 0 : 1),
+           days.Bind(id)
+               .Bind(a.Day)
+               .Bind(a.Right ? 1 : 0)
+               .Bind(a.Right ? 0 : 1)
+               .Bind(a.AnswerMs)
+               .Bind(a.LearntCount)});
     }
     case TOperation::kRevise: {
-      if (id == 0 || lastRowId == 0) return true;
+      if (id == 0 || lastRowId == 0) return SQLITE_OK;
       TQuery answer(m_Db, "UPDATE answers SET flags=?, learnt=? WHERE id=? AND vocabulary=?");
-      if (!answer.Bind(Flags(a)).Bind(a.LearntCount).Bind(lastRowId).Bind(id).Run()) return false;
-      // The history of the file was cleared in between.
-      if (sqlite3_changes(m_Db) == 0) return true;
+      code = RunAll({answer.Bind(Flags(a)).Bind(a.LearntCount).Bind(lastRowId).Bind(id)});
+      // Unless the history of the file was cleared in between.
+      if (code != SQLITE_OK || sqlite3_changes(m_Db) == 0) return code;
       const int64_t madeRight = (a.Right ? 1 : 0) - (op.WasRight ? 1 : 0);
       TQuery entries(m_Db, "UPDATE entries SET wrong=wrong-? WHERE vocabulary=? AND entry=?");
       TQuery days(m_Db,
                   "UPDATE days SET right_count=right_count+?1, wrong_count=wrong_count-?1,"
                   " learnt=?2 WHERE vocabulary=?3 AND day=?4");
-      return entries.Bind(madeRight).Bind(id).Bind(entry).Run() &&
-             days.Bind(madeRight).Bind(a.LearntCount).Bind(id).Bind(a.Day).Run();
+      return RunAll({entries.Bind(madeRight).Bind(id).Bind(entry),
+                     days.Bind(madeRight).Bind(a.LearntCount).Bind(id).Bind(a.Day)});
     }
     case TOperation::kRename: {
-      if (id == 0) return true;
-      const int64_t to = VocabularyId(op.To, false);
-      if (to < 0) return false;
+      if (id == 0) return SQLITE_OK;
+      const int64_t to = VocabularyId(op.To, false, code);
+      if (to < 0) return code;
       if (to == 0) {
         TQuery rename(m_Db, "UPDATE vocabularies SET path=? WHERE id=?");
-        return rename.BindText(op.To).Bind(id).Run();
+        return RunAll({rename.BindText(op.To).Bind(id)});
       }
       // The new name has a history of its own: both become one.
       TQuery entries(m_Db,
@@ -390,12 +403,11 @@ bool THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
       TQuery dropEntries(m_Db, "DELETE FROM entries WHERE vocabulary=?");
       TQuery dropDays(m_Db, "DELETE FROM days WHERE vocabulary=?");
       TQuery dropVocabulary(m_Db, "DELETE FROM vocabularies WHERE id=?");
-      return entries.Bind(to).Bind(id).Run() && days.Bind(to).Bind(id).Run() &&
-             answers.Bind(to).Bind(id).Run() && dropEntries.Bind(id).Run() &&
-             dropDays.Bind(id).Run() && dropVocabulary.Bind(id).Run();
+      return RunAll({entries.Bind(to).Bind(id), days.Bind(to).Bind(id), answers.Bind(to).Bind(id),
+                     dropEntries.Bind(id), dropDays.Bind(id), dropVocabulary.Bind(id)});
     }
   }
-  return false;
+  return SQLITE_ERROR;
 }
 
 bool THistoryStore::Flush() {
@@ -409,20 +421,15 @@ bool THistoryStore::Flush() {
       continue;
     }
     int64_t lastRowId = m_LastRowId;
-    bool applied = true;
-    for (const TOperation& op : m_Pending) {
-      if (!Apply(op, lastRowId)) {
-        applied = false;
-        break;
-      }
+    for (auto op = m_Pending.begin(); code == SQLITE_OK && op != m_Pending.end(); ++op) {
+      code = Apply(*op, lastRowId);
     }
-    code = applied ? Exec(m_Db, "COMMIT") : sqlite3_extended_errcode(m_Db);
+    if (code == SQLITE_OK) code = Exec(m_Db, "COMMIT");
     if (code == SQLITE_OK) {
       m_Pending.clear();
       m_LastRowId = lastRowId;
       return true;
     }
-    code = sqlite3_extended_errcode(m_Db);
     Exec(m_Db, "ROLLBACK");
     Failed(code);
     if (!IsDamage(code)) return false;
@@ -530,18 +537,17 @@ void THistoryStore::Clear(const std::string& vocabulary) {
   if (!Flush() || !Open()) throw std::runtime_error("The study history cannot be changed now.");
   int code = Exec(m_Db, "BEGIN IMMEDIATE");
   if (code == SQLITE_OK) {
-    const int64_t id = VocabularyId(vocabulary, false);
-    bool done = id >= 0;
+    const int64_t id = VocabularyId(vocabulary, false, code);
     for (const char* sql :
          {"DELETE FROM answers WHERE vocabulary=?", "DELETE FROM entries WHERE vocabulary=?",
           "DELETE FROM days WHERE vocabulary=?", "DELETE FROM vocabularies WHERE id=?"}) {
-      if (done && id > 0) done = TQuery(m_Db, sql).Bind(id).Run();
+      if (code == SQLITE_OK && id > 0) {
+        TQuery drop(m_Db, sql);
+        code = RunAll({drop.Bind(id)});
+      }
     }
-    code = done ? Exec(m_Db, "COMMIT") : sqlite3_extended_errcode(m_Db);
-    if (code != SQLITE_OK) {
-      code = sqlite3_extended_errcode(m_Db);
-      Exec(m_Db, "ROLLBACK");
-    }
+    if (code == SQLITE_OK) code = Exec(m_Db, "COMMIT");
+    if (code != SQLITE_OK) Exec(m_Db, "ROLLBACK");
   }
   if (code != SQLITE_OK) {
     Failed(code);

@@ -113,13 +113,14 @@ private:
   bool Open();
   void Close();
   void Enqueue(TOperation operation);
-  // Runs the operation inside the open transaction; false on an SQLite error.
-  bool Apply(const TOperation& operation, int64_t& lastRowId);
+  // Runs the operation inside the open transaction: SQLITE_OK, or the code of what failed.
+  int Apply(const TOperation& operation, int64_t& lastRowId);
   // A database that is not one, or damaged: moved aside (with its log), a new one started.
   void MoveAside();
   // Handles the result of a failed step: a damaged database is moved aside.
   void Failed(int code);
-  int64_t VocabularyId(const std::string& key, bool create);
+  // The vocabulary's id, 0 when it has none (and create is false), -1 on an error left in code.
+  int64_t VocabularyId(const std::string& key, bool create, int& code);
 
   std::string m_Path;
   int m_BusyTimeoutMs;
