@@ -229,13 +229,18 @@ TEST(HistoryStore, ChangedTablesNeitherSwallowNorHideAnswers) {
   struct Case {
     const char* name;
     const char* sql;
+    const char* vocab;  // recorded into
     bool damaged;
   } cases[] = {
-      {"a column of days renamed", "ALTER TABLE days RENAME COLUMN right_count TO r", false},
+      {"a column of days renamed", "ALTER TABLE days RENAME COLUMN right_count TO r", "v", false},
       {"vocabularies without integer ids",
-       "CREATE TABLE t(id, path TEXT NOT NULL UNIQUE); INSERT INTO t SELECT NULL, path FROM"
-       " vocabularies; DROP TABLE vocabularies; ALTER TABLE t RENAME TO vocabularies",
-       true},
+       "CREATE TABLE t(id INTEGER, path TEXT NOT NULL UNIQUE); INSERT INTO t SELECT NULL, path"
+       " FROM vocabularies; DROP TABLE vocabularies; ALTER TABLE t RENAME TO vocabularies",
+       "v", true},
+      {"vocabularies that give out no ids",
+       "CREATE TABLE t(id INTEGER, path TEXT NOT NULL UNIQUE); DROP TABLE vocabularies;"
+       " ALTER TABLE t RENAME TO vocabularies",
+       "w", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -247,12 +252,12 @@ TEST(HistoryStore, ChangedTablesNeitherSwallowNorHideAnswers) {
     EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     THistoryStore store(path);
-    store.Record(Answer("v", "x", false));
+    store.Record(Answer(c.vocab, "x", false));
     EXPECT_EQ(store.Pending(), c.damaged ? 0u : 1u);
     EXPECT_EQ(store.Flush(), c.damaged);
     EXPECT_EQ(store.TakeDamagedNotice().empty(), !c.damaged);
     if (c.damaged) {
-      EXPECT_EQ(Answers(store, "v"), "x:W");
+      EXPECT_EQ(Answers(store, c.vocab), "x:W");
     }
   }
 }

@@ -121,6 +121,15 @@ int RunAll(std::initializer_list<std::reference_wrapper<TQuery>> queries) {
   return SQLITE_OK;
 }
 
+// The id in the query's first column. Ids are positive integers the database gives out; anything
+// else is a table that is no longer ours, and answers filed under it could not be found again.
+int64_t CheckedId(const TQuery& query, int& code) {
+  const int64_t id = query.Int(0);
+  if (id > 0 && query.IsInteger(0)) return id;
+  code = SQLITE_CORRUPT;
+  return -1;
+}
+
 int Exec(sqlite3* db, const char* sql) {
   return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
@@ -312,22 +321,15 @@ int64_t THistoryStore::VocabularyId(const std::string& key, bool create, int& co
   {
     TQuery find(m_Db, "SELECT id FROM vocabularies WHERE path=?");
     find.BindText(key);
-    if (find.Step()) {
-      // Ids are positive integers; anything else is a table that is no longer ours.
-      const int64_t id = find.Int(0);
-      if (id <= 0 || !find.IsInteger(0)) {
-        code = SQLITE_CORRUPT;
-        return -1;
-      }
-      return id;
-    }
+    if (find.Step()) return CheckedId(find, code);
     code = find.Code();
     if (code != SQLITE_OK) return -1;
   }
   if (!create) return 0;
-  TQuery add(m_Db, "INSERT INTO vocabularies(path) VALUES(?)");
-  code = RunAll({add.BindText(key)});
-  return code == SQLITE_OK ? sqlite3_last_insert_rowid(m_Db) : -1;
+  TQuery add(m_Db, "INSERT INTO vocabularies(path) VALUES(?) RETURNING id");
+  if (add.BindText(key).Step()) return CheckedId(add, code);
+  code = add.Code() == SQLITE_OK ? SQLITE_ERROR : add.Code();
+  return -1;
 }
 
 int THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
