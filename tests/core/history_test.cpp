@@ -241,6 +241,7 @@ TEST(HistoryStore, ChangedTablesNeitherSwallowNorHideAnswers) {
        "CREATE TABLE t(id INTEGER, path TEXT NOT NULL UNIQUE); DROP TABLE vocabularies;"
        " ALTER TABLE t RENAME TO vocabularies",
        "w", true},
+      {"a version below zero", "PRAGMA user_version=-2", "v", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

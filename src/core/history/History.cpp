@@ -210,11 +210,14 @@ bool THistoryStore::Open() {
     int code = Exec(m_Db, "PRAGMA journal_mode=WAL");
     if (code == SQLITE_OK) code = Exec(m_Db, "PRAGMA synchronous=NORMAL");
     int64_t version = 0;
-    if (code == SQLITE_OK) {
+    const auto readVersion = [this, &code, &version] {
       TQuery read(m_Db, "PRAGMA user_version");
-      if (read.Step()) version = read.Int(0);
+      version = read.Step() ? read.Int(0) : 0;
       code = read.Code() == SQLITE_ROW ? SQLITE_OK : read.Code();
-    }
+      // This program never writes a version below 0: the header is damaged.
+      if (code == SQLITE_OK && version < 0) code = SQLITE_CORRUPT;
+    };
+    if (code == SQLITE_OK) readVersion();
     if (code == SQLITE_OK && version > kSchemaVersion) {
       // A newer program's schema: not ours to write.
       m_Unusable = true;
@@ -225,8 +228,7 @@ bool THistoryStore::Open() {
       code = Exec(m_Db, "BEGIN IMMEDIATE");
       if (code == SQLITE_OK) {
         // Another program may have migrated it while this one waited for the lock.
-        TQuery read(m_Db, "PRAGMA user_version");
-        version = read.Step() ? read.Int(0) : 0;
+        readVersion();
         for (; code == SQLITE_OK && version < kSchemaVersion; ++version) {
           code = Exec(m_Db, kMigrations[version]);
         }
