@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
@@ -451,10 +452,13 @@ std::vector<THistoryDay> THistoryStore::Days(const std::string& vocabulary, int3
                " JOIN vocabularies v ON v.id=d.vocabulary WHERE v.path=? AND d.day BETWEEN ? AND ?"
                " ORDER BY d.day");
   query.BindText(vocabulary).Bind(first).Bind(last);
+  // Whatever a damaged file holds, counts stay ones that add up without overflow.
+  const auto count = [&query](int column) {
+    return static_cast<int32_t>(std::clamp<int64_t>(query.Int(column), 0, INT32_MAX / 2));
+  };
   while (query.Step()) {
-    days.push_back({static_cast<int32_t>(query.Int(0)), static_cast<int32_t>(query.Int(1)),
-                    static_cast<int32_t>(query.Int(2)), query.Int(3),
-                    static_cast<int32_t>(query.Int(4))});
+    days.push_back({static_cast<int32_t>(query.Int(0)), count(1), count(2),
+                    std::clamp<int64_t>(query.Int(3), 0, int64_t(1) << 53), count(4)});
   }
   if (query.Code() != SQLITE_OK) Failed(query.Code());
   return days;
