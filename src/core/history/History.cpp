@@ -39,6 +39,22 @@ const char* const kMigrations[] = {
 };
 static_assert(std::size(kMigrations) == THistoryStore::kSchemaVersion);
 
+// The tables as the last step leaves them: each column's name, declared type and place in the
+// primary key. Tables that differ were changed by something else; what is written into them may
+// not be found again.
+const char* const kTables[][2] = {
+    {"vocabularies", "id INTEGER 1, path TEXT 0"},
+    {"answers",
+     "id INTEGER 1, vocabulary INTEGER 0, entry INTEGER 0, time INTEGER 0, flags INTEGER 0,"
+     " answer_ms INTEGER 0, learnt INTEGER 0"},
+    {"entries",
+     "vocabulary INTEGER 1, entry INTEGER 2, foreign_text BLOB 0, native_text BLOB 0,"
+     " answers INTEGER 0, wrong INTEGER 0"},
+    {"days",
+     "vocabulary INTEGER 1, day INTEGER 2, right_count INTEGER 0, wrong_count INTEGER 0,"
+     " answer_ms INTEGER 0, learnt INTEGER 0"},
+};
+
 // The bits of answers.flags.
 constexpr int kFlagRight = 1;
 constexpr int kFlagIntoForeign = 2;
@@ -105,7 +121,6 @@ public:
                 : std::string();
   }
   int Code() const { return m_Code; }
-  bool IsInteger(int column) const { return sqlite3_column_type(m_Stmt, column) == SQLITE_INTEGER; }
 
 private:
   sqlite3_stmt* m_Stmt = nullptr;
@@ -122,17 +137,21 @@ int RunAll(std::initializer_list<std::reference_wrapper<TQuery>> queries) {
   return SQLITE_OK;
 }
 
-// The id in the query's first column. Ids are positive integers the database gives out; anything
-// else is a table that is no longer ours, and answers filed under it could not be found again.
-int64_t CheckedId(const TQuery& query, int& code) {
-  const int64_t id = query.Int(0);
-  if (id > 0 && query.IsInteger(0)) return id;
-  code = SQLITE_CORRUPT;
-  return -1;
-}
-
 int Exec(sqlite3* db, const char* sql) {
   return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+// SQLITE_OK when the tables are as kTables has them, SQLITE_CORRUPT when they differ.
+int CheckTables(sqlite3* db) {
+  for (const auto& [table, columns] : kTables) {
+    TQuery query(db,
+                 "SELECT group_concat(name || ' ' || type || ' ' || pk, ', ') FROM"
+                 " (SELECT * FROM pragma_table_info(?) ORDER BY cid)");
+    if (!query.BindText(table).Step())
+      return query.Code() == SQLITE_OK ? SQLITE_ERROR : query.Code();
+    if (query.Bytes(0) != columns) return SQLITE_CORRUPT;
+  }
+  return SQLITE_OK;
 }
 
 // The local date of time, with the time of day when withClock.
@@ -240,6 +259,7 @@ bool THistoryStore::Open() {
         if (code != SQLITE_OK) Exec(m_Db, "ROLLBACK");
       }
     }
+    if (code == SQLITE_OK) code = CheckTables(m_Db);
     if (code == SQLITE_OK) return true;
     Close();
     if (!IsDamage(code)) return false;
@@ -324,15 +344,14 @@ int64_t THistoryStore::VocabularyId(const std::string& key, bool create, int& co
   {
     TQuery find(m_Db, "SELECT id FROM vocabularies WHERE path=?");
     find.BindText(key);
-    if (find.Step()) return CheckedId(find, code);
+    if (find.Step()) return find.Int(0);
     code = find.Code();
     if (code != SQLITE_OK) return -1;
   }
   if (!create) return 0;
-  TQuery add(m_Db, "INSERT INTO vocabularies(path) VALUES(?) RETURNING id");
-  if (add.BindText(key).Step()) return CheckedId(add, code);
-  code = add.Code() == SQLITE_OK ? SQLITE_ERROR : add.Code();
-  return -1;
+  TQuery add(m_Db, "INSERT INTO vocabularies(path) VALUES(?)");
+  code = RunAll({add.BindText(key)});
+  return code == SQLITE_OK ? sqlite3_last_insert_rowid(m_Db) : -1;
 }
 
 int THistoryStore::Apply(const TOperation& op, int64_t& lastRowId) {
