@@ -122,6 +122,7 @@ private slots:
   void testSettingsAreKept();
   void panelFollowsTheDisplayFont();
   void historyKeepsEveryAnswer();
+  void damagedHistoryIsReportedAfterTheRun();
   void screenshots();
   void iWasRightThenSaveCountsARightAnswer();
 
@@ -230,6 +231,36 @@ void TestMainTest::historyKeepsEveryAnswer() {
   TRIGGER_ACTION(&f.form, "miTestClearHistory");
   QCOMPARE(boxes.Messages().value(1), QString("Remove the study history of Renamed.doz?"));
   QCOMPARE(day(), QString());
+}
+
+// A history found damaged by the first answer of a run is reported once the run ends, however
+// many answers came after it.
+void TestMainTest::damagedHistoryIsReportedAfterTheRun() {
+  QDir data(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  QVERIFY(data.mkpath("."));
+  for (const char* name : {"history.sqlite", "history.sqlite-wal", "history.sqlite-shm"}) {
+    data.remove(name);
+  }
+  QFile garbage(data.filePath("history.sqlite"));
+  QVERIFY(garbage.open(QIODevice::WriteOnly));
+  garbage.write(QByteArray(8192, 'Z'));
+  garbage.close();
+  TForm f;
+  TMessageBoxes boxes;
+  f.Key(Qt::Key_T, Qt::ControlModifier);
+  for (const bool right : {true, false, true}) {
+    f.Answer(right);
+    f.Continue();
+  }
+  QTest::qWait(10);
+  QCOMPARE(boxes.Messages(), QStringList());
+  f.Key(Qt::Key_Escape);
+  QTRY_COMPARE(boxes.Messages().size(), 1);
+  QVERIFY2(boxes.Messages()[0].startsWith("The study history was damaged."),
+           qPrintable(boxes.Messages()[0]));
+  const QStringList moved = data.entryList({"history.sqlite.damaged-*"});
+  QCOMPARE(moved.size(), 1);
+  for (const QString& name : moved) data.remove(name);
 }
 
 void TestMainTest::commandStatesFollowTheView() {

@@ -296,6 +296,8 @@ private:
   // Selects the entry in the list, leaving testing for it.
   void ShowInList(int32_t index);
   // Says once that a damaged history was moved aside; never in the middle of a test.
+  // Takes the store's notice of a damaged database moved aside, to be shown outside a test run.
+  void KeepHistoryNotice();
   void ShowHistoryNotice();
 
   // The View menu.

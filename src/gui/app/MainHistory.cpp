@@ -67,7 +67,7 @@ void TMainForm::RecordHistory(int32_t answerMs) {
   THistoryStore& history = History();
   history.Record(answer);
   if (history.Pending() > 0 && !m_HistoryRetry->isActive()) m_HistoryRetry->start();
-  m_HistoryNotice = QFile::decodeName(history.TakeDamagedNotice().c_str());
+  KeepHistoryNotice();
 }
 
 void TMainForm::ReviseHistory() {
@@ -99,7 +99,7 @@ THistoryPageData TMainForm::HistoryPageData() {
                          QStringLiteral(" \u2013 ") + VocabText(e.Native, m_Vocab->NativeLangID());
     data.Hardest.push_back({text, e.Answers, e.Wrong, entries.at(e.Entry)});
   }
-  m_HistoryNotice = QFile::decodeName(history.TakeDamagedNotice().c_str());
+  KeepHistoryNotice();
   return data;
 }
 
@@ -107,6 +107,12 @@ void TMainForm::ShowInList(int32_t index) {
   if (m_ViewMode == vmTest) SetViewMode(vmList);
   m_Vocab->SetItemIndex(index);
   dgVocab->RefreshList();
+}
+
+void TMainForm::KeepHistoryNotice() {
+  // A notice waiting for the test run to end stays until it is shown.
+  const std::string moved = History().TakeDamagedNotice();
+  if (!moved.empty()) m_HistoryNotice = QFile::decodeName(moved.c_str());
 }
 
 void TMainForm::ShowHistoryNotice() {
