@@ -238,9 +238,7 @@ void TestMainTest::historyKeepsEveryAnswer() {
 void TestMainTest::damagedHistoryIsReportedAfterTheRun() {
   QDir data(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
   QVERIFY(data.mkpath("."));
-  for (const char* name : {"history.sqlite", "history.sqlite-wal", "history.sqlite-shm"}) {
-    data.remove(name);
-  }
+  for (const QString& name : data.entryList({"history.sqlite*"})) data.remove(name);
   QFile garbage(data.filePath("history.sqlite"));
   QVERIFY(garbage.open(QIODevice::WriteOnly));
   garbage.write(QByteArray(8192, 'Z'));
