@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "FuzzSupport.h"
 #include "history/History.h"
@@ -36,6 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   answer.Entry = HistoryEntryKey(answer.Foreign, answer.Native);
   answer.Day = 20000;
   store.Record(answer);
+  store.ReviseLast(true, 1);
+  store.Rename(vocab, "/moved.doz");
+  store.Rename("/moved.doz", vocab);
+  try {
+    store.Clear("/other.doz");
+  } catch (const std::runtime_error&) {
+    // Refused while the database cannot be written: what a user is told.
+  }
   // Written, or still waiting; gone from view only with a damaged file moved aside.
   if (store.Pending() == 0) {
     int after = 0;
